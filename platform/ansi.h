@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vardex {
+
+// Upper-casing of 8-bit texts in the Windows ANSI code page (1252), as the platform does it.
+char upper_ansi(char c);
+std::string upper_ansi(std::string_view text);
+bool equal_ignoring_case(std::string_view a, std::string_view b);
+// Ascending text order ignoring case.
+bool less_ignoring_case(std::string_view a, std::string_view b);
+
+}  // namespace vardex

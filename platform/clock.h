@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "platform/date.h"
+
+namespace vardex {
+
+// The system clock: the local date and time, and their texts in the user's locale.
+class Clock {
+public:
+    virtual ~Clock() = default;
+
+    virtual LocalTime now() = 0;
+    double seconds_since_midnight() { return now().seconds; }
+    std::int32_t today() { return now().day; }
+
+    // Sets the system date and time; false when the platform refuses.
+    virtual bool set_now(LocalTime time) = 0;
+
+    virtual std::string short_date_text(std::int32_t day) = 0;
+    virtual std::string time_text(double seconds_since_midnight) = 0;
+};
+
+}  // namespace vardex

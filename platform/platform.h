@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/desktop.h"
+#include "platform/files.h"
+#include "platform/printer.h"
+#include "platform/random.h"
+#include "platform/registry.h"
+#include "platform/udp.h"
+#include "platform/window_system.h"
+
+namespace vardex {
+
+// Everything a program instance needs from the world, injected at construction.
+class Platform {
+public:
+    virtual ~Platform() = default;
+    virtual Registry& registry() = 0;
+    virtual Clock& clock() = 0;
+    virtual Random& random() = 0;
+    virtual Files& files() = 0;
+    virtual UdpSocket& udp() = 0;
+    virtual Printer& printer() = 0;
+    virtual Desktop& desktop() = 0;
+    virtual WindowSystem& windows() = 0;
+};
+
+}  // namespace vardex

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_files.h"
+#include "platform/sim/sim_printer.h"
+#include "platform/sim/sim_registry.h"
+
+namespace vardex::sim {
+
+class World;
+class SimProcess;
+
+// One simulated computer: its registry, files, screen, printer and clock, and the processes
+// started on it.
+class Machine {
+public:
+    Machine(World& world, std::string name, std::string address);
+    ~Machine();
+    Machine(const Machine&) = delete;
+    Machine& operator=(const Machine&) = delete;
+
+    World& world() { return world_; }
+    const std::string& name() const { return name_; }
+    const std::string& address() const { return address_; }
+
+    SimRegistry& registry() { return registry_; }
+    SimFiles& files() { return files_; }
+    SimDesktop& desktop() { return desktop_; }
+    SimPrinter& printer() { return printer_; }
+    SimClock& clock() { return clock_; }
+
+    // A new process of a program on this machine (a Platform for one program instance).
+    SimProcess& start_process();
+    const std::vector<std::unique_ptr<SimProcess>>& processes() const { return processes_; }
+
+    // A sleeping machine runs no timers and receives nothing; at wake-up every timer that was
+    // due fires once.
+    void suspend() { suspended_ = true; }
+    void resume();
+    bool suspended() const { return suspended_; }
+
+    void set_host_resolves(bool on) { host_resolves_ = on; }
+    bool host_resolves() const { return host_resolves_; }
+
+private:
+    World& world_;
+    std::string name_;
+    std::string address_;
+    SimRegistry registry_;
+    SimFiles files_;
+    SimDesktop desktop_;
+    SimPrinter printer_;
+    SimClock clock_;
+    std::vector<std::unique_ptr<SimProcess>> processes_;
+    bool suspended_ = false;
+    bool host_resolves_ = true;
+};
+
+}  // namespace vardex::sim

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/clock.h"
+
+namespace vardex::sim {
+
+class World;
+
+// A machine's system clock: the world's virtual time plus the machine's own offset, which a
+// clock change (by the program or by a test) moves.
+class SimClock final : public Clock {
+public:
+    explicit SimClock(World& world) : world_(world) {}
+
+    LocalTime now() override;
+    bool set_now(LocalTime time) override;
+    std::string short_date_text(std::int32_t day) override;
+    std::string time_text(double seconds_since_midnight) override;
+
+    // A person changing the clock: the world goes on from the new time.
+    void change_time(LocalTime time) { set_offset_to(time); }
+    void refuse_set(bool refuse) { refuse_set_ = refuse; }
+    int sets() const { return sets_; }
+
+private:
+    void set_offset_to(LocalTime time);
+    World& world_;
+    std::int64_t offset_ms_ = 0;
+    bool refuse_set_ = false;
+    int sets_ = 0;
+};
+
+}  // namespace vardex::sim

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace vardex::sim {
+
+// An in-memory file system with Windows paths (case-insensitive, "\" or "/"), folders that
+// must exist before a file is written in them, and faults for tests.
+class SimFiles final : public Files {
+public:
+    SimFiles();
+
+    bool exists(std::string_view path) override;
+    bool copy(std::string_view from, std::string_view to) override;
+    bool remove(std::string_view path) override;
+    bool rename(std::string_view from, std::string_view to) override;
+    bool create_folder(std::string_view path) override;
+    bool append(std::string_view path, std::string_view text) override;
+    bool write(std::string_view path, std::string_view content) override;
+    bool read(std::string_view path, std::string& content) override;
+    std::string temp_folder() override { return temp_folder_; }
+    std::string program_folder() override;
+    std::string program_name() override;
+
+    // Test set-up and inspection.
+    void put(const std::string& path, const std::string& content);  // creates its folders
+    void put_folder(const std::string& path);
+    std::optional<std::string> content(const std::string& path) const;
+    bool folder_exists(const std::string& path) const;
+    std::vector<std::string> list() const;  // every file's path as written
+    void set_program_path(const std::string& path) { program_path_ = path; }
+    const std::string& program_path() const { return program_path_; }
+    void set_temp_folder(const std::string& path) { temp_folder_ = path; }
+    // Every operation on this path fails (a locked or unreadable file).
+    void fail(const std::string& path) { failing_.insert(key(path)); }
+    void clear_faults() { failing_.clear(); }
+
+private:
+    struct File {
+        std::string path;
+        std::string content;
+    };
+    static std::string key(std::string_view path);
+    static std::string parent(const std::string& key);
+    bool fails(const std::string& k) const { return failing_.count(k) != 0; }
+    bool can_write(const std::string& k) const;
+
+    std::map<std::string, File> files_;
+    std::set<std::string> folders_;
+    std::set<std::string> failing_;
+    std::string temp_folder_ = "C:\\WINDOWS\\TEMP\\";
+    std::string program_path_ = "C:\\Program Files\\Vardex\\vado41.exe";
+};
+
+}  // namespace vardex::sim

@@ -1,0 +1,81 @@
+#include "platform/sim/sim_process.h"
+
+#include "platform/sim/machine.h"
+
+namespace vardex::sim {
+
+double SimRandom::next() {
+    if (!queued_.empty()) {
+        const double v = queued_.front();
+        queued_.pop_front();
+        return v;
+    }
+    return standard_.next();
+}
+
+class ProcessDesktop final : public Desktop {
+public:
+    ProcessDesktop(SimDesktop& d, int process) : d_(d), process_(process) {}
+    Size screen_size_twips() override { return d_.screen_size_twips(); }
+    int twips_per_pixel_x() override { return d_.twips_per_pixel_x(); }
+    int twips_per_pixel_y() override { return d_.twips_per_pixel_y(); }
+    Rect virtual_screen_pixels() override { return d_.virtual_screen_pixels(); }
+    WindowId foreground_window() override { return d_.foreground_window(); }
+    std::string window_text(WindowId w) override { return d_.window_text(w); }
+    bool post_close(WindowId w) override { return d_.post_close(w); }
+    WindowId window_from_point(Point p) override { return d_.window_from_point(p); }
+    Rect window_rect(WindowId w) override { return d_.window_rect(w); }
+    Point cursor_pos() override { return d_.cursor_pos(); }
+    void set_cursor_pos(Point p) override { d_.set_cursor_pos(p); }
+    void clip_cursor(const Rect* r) override { d_.clip_cursor(r); }
+    std::optional<Rect> cursor_clip() override { return d_.cursor_clip(); }
+    void capture_mouse(WindowId w) override { d_.capture_mouse(w); }
+    void release_mouse() override { d_.release_mouse(); }
+    void set_system_keys_locked(bool on) override { d_.set_system_keys_locked(on); }
+    bool shut_down(unsigned flags) override { return d_.shut_down(flags); }
+    void beep() override { d_.beep(); }
+    bool claim_single_instance(std::string_view name) override {
+        d_.claiming_process = process_;
+        return d_.claim_single_instance(name);
+    }
+    void message_box(std::string_view t, std::string_view c) override { d_.message_box(t, c); }
+    bool yes_no_box(std::string_view t, std::string_view c) override { return d_.yes_no_box(t, c); }
+    std::string input_box(std::string_view p, std::string_view t, std::string_view i) override {
+        return d_.input_box(p, t, i);
+    }
+    std::optional<std::string> file_dialog(const FileDialogRequest& r) override {
+        return d_.file_dialog(r);
+    }
+    bool show_help(std::string_view f, int c) override { return d_.show_help(f, c); }
+    void close_help() override { d_.close_help(); }
+
+private:
+    SimDesktop& d_;
+    int process_;
+};
+
+SimProcess::SimProcess(Machine& machine, int id)
+    : machine_(machine),
+      id_(id),
+      udp_(machine),
+      desktop_(std::make_unique<ProcessDesktop>(machine.desktop(), id)),
+      windows_(*this) {}
+
+SimProcess::~SimProcess() = default;
+
+Registry& SimProcess::registry() { return machine_.registry(); }
+Clock& SimProcess::clock() { return machine_.clock(); }
+Files& SimProcess::files() { return machine_.files(); }
+Printer& SimProcess::printer() { return machine_.printer(); }
+Desktop& SimProcess::desktop() { return *desktop_; }
+
+void SimProcess::end() {
+    if (ended_) {
+        return;
+    }
+    ended_ = true;
+    udp_.close();
+    machine_.desktop().end_process(id_);
+}
+
+}  // namespace vardex::sim

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <deque>
+
+#include "platform/platform.h"
+#include "platform/sim/sim_udp.h"
+#include "platform/sim/sim_windows.h"
+
+namespace vardex::sim {
+
+class Machine;
+
+// A random generator that hands out queued values first, for tests that need known digits.
+class SimRandom final : public Random {
+public:
+    void seed(double seed_value) override {
+        seed_ = seed_value;
+        standard_.seed(seed_value);
+    }
+    double next() override;
+    void queue(std::initializer_list<double> values) { queued_.insert(queued_.end(), values); }
+    double last_seed() const { return seed_; }
+
+private:
+    StandardRandom standard_;
+    std::deque<double> queued_;
+    double seed_ = 0;
+};
+
+// The desktop as one process sees it: the machine's screen, with its own named locks.
+class ProcessDesktop;
+
+// One program instance's view of its machine.
+class SimProcess final : public Platform {
+public:
+    SimProcess(Machine& machine, int id);
+    ~SimProcess() override;
+
+    Registry& registry() override;
+    Clock& clock() override;
+    Random& random() override { return random_; }
+    Files& files() override;
+    UdpSocket& udp() override { return udp_; }
+    Printer& printer() override;
+    Desktop& desktop() override;
+    WindowSystem& windows() override { return windows_; }
+
+    Machine& machine() { return machine_; }
+    int id() const { return id_; }
+    SimWindows& sim_windows() { return windows_; }
+    SimUdp& sim_udp() { return udp_; }
+    SimRandom& sim_random() { return random_; }
+    bool ended() const { return ended_; }
+    int exit_code() const { return windows_.exit_code(); }
+    // The process ends: its windows go, its locks are released, its socket closes.
+    void end();
+
+private:
+    Machine& machine_;
+    int id_;
+    SimRandom random_;
+    SimUdp udp_;
+    std::unique_ptr<ProcessDesktop> desktop_;
+    SimWindows windows_;
+    bool ended_ = false;
+};
+
+}  // namespace vardex::sim
