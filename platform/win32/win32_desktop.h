@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/desktop.h"
+#include "platform/win32/handles.h"
+
+namespace vardex::win32 {
+
+class Win32Windows;
+
+class Win32Desktop final : public Desktop {
+public:
+    explicit Win32Desktop(Win32Windows& windows) : windows_(windows) {}
+
+    Size screen_size_twips() override;
+    int twips_per_pixel_x() override { return screen_twips_per_pixel_x(); }
+    int twips_per_pixel_y() override { return screen_twips_per_pixel_y(); }
+    Rect virtual_screen_pixels() override;
+    WindowId foreground_window() override;
+    std::string window_text(WindowId window) override;
+    bool post_close(WindowId window) override;
+    WindowId window_from_point(Point screen_pixels) override;
+    Rect window_rect(WindowId window) override;
+    Point cursor_pos() override;
+    void set_cursor_pos(Point pos) override;
+    void clip_cursor(const Rect* rect) override;
+    std::optional<Rect> cursor_clip() override;
+    void capture_mouse(WindowId window) override;
+    void release_mouse() override;
+    void set_system_keys_locked(bool locked) override;
+    bool shut_down(unsigned flags) override;
+    void beep() override;
+    bool claim_single_instance(std::string_view name) override;
+    void message_box(std::string_view text, std::string_view caption) override;
+    bool yes_no_box(std::string_view text, std::string_view caption) override;
+    std::string input_box(std::string_view prompt, std::string_view title,
+                          std::string_view initial) override;
+    std::optional<std::string> file_dialog(const FileDialogRequest& request) override;
+    bool show_help(std::string_view help_file, int context) override;
+    void close_help() override {}
+
+private:
+    Win32Windows& windows_;
+    UniqueHandle instance_mutex_;
+};
+
+}  // namespace vardex::win32

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_printer.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_udp.h"
+#include "platform/win32/win32_windows.h"
+
+namespace vardex::win32 {
+
+// The real machine, as one program instance uses it.
+class Win32Platform final : public Platform {
+public:
+    Win32Platform() : desktop_(windows_) {}
+
+    Registry& registry() override { return registry_; }
+    Clock& clock() override { return clock_; }
+    Random& random() override { return random_; }
+    Files& files() override { return files_; }
+    UdpSocket& udp() override { return udp_; }
+    Printer& printer() override { return printer_; }
+    Desktop& desktop() override { return desktop_; }
+    WindowSystem& windows() override { return windows_; }
+
+    Win32Windows& win32_windows() { return windows_; }
+
+private:
+    Win32Windows windows_;
+    Win32Registry registry_;
+    Win32Clock clock_;
+    StandardRandom random_;
+    Win32Files files_;
+    Win32Udp udp_;
+    Win32Printer printer_;
+    Win32Desktop desktop_;
+};
+
+}  // namespace vardex::win32

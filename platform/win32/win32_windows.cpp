@@ -1,0 +1,139 @@
+#include "platform/win32/win32_windows.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/win32/win32_form_peer.h"
+
+namespace vardex::win32 {
+
+namespace {
+constexpr char form_class[] = "VardexForm";
+}
+
+Win32Windows::Win32Windows()
+    : tpp_x_(screen_twips_per_pixel_x()), tpp_y_(screen_twips_per_pixel_y()) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
+                                             ICC_LISTVIEW_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = Win32FormPeer::window_proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIcon(wc.hInstance, MAKEINTRESOURCE(1));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = form_class;
+    RegisterClassA(&wc);
+}
+
+Win32Windows::~Win32Windows() = default;
+
+void Win32Windows::attach(Form& form) {
+    peers_.push_back(std::make_unique<Win32FormPeer>(*this, form));
+}
+
+void Win32Windows::forget(Win32FormPeer* peer) {
+    auto it = std::find_if(peers_.begin(), peers_.end(),
+                           [peer](const std::unique_ptr<Win32FormPeer>& p) { return p.get() == peer; });
+    if (it != peers_.end()) {
+        peers_.erase(it);  // deletes the peer: the last thing its detach does
+    }
+}
+
+Form* Win32Windows::active_form() {
+    const HWND active = GetActiveWindow();
+    for (const auto& peer : peers_) {
+        if (peer->hwnd() == active) {
+            return peer->form();
+        }
+    }
+    return nullptr;
+}
+
+bool Win32Windows::dispatch(MSG& msg) {
+    if (msg.message == WM_QUIT) {
+        quitting_ = true;
+        return false;
+    }
+    const HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root != nullptr) {
+        for (const auto& peer : peers_) {
+            if (peer->hwnd() == root && IsDialogMessageA(root, &msg)) {
+                return true;
+            }
+        }
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    return true;
+}
+
+void Win32Windows::do_events() {
+    MSG msg;
+    while (!quitting_ && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!dispatch(msg)) {
+            PostQuitMessage(exit_code_);
+            return;
+        }
+    }
+}
+
+void Win32Windows::quit(int exit_code) {
+    if (quitting_) {
+        return;
+    }
+    quitting_ = true;
+    exit_code_ = exit_code;
+    PostQuitMessage(exit_code);
+}
+
+int Win32Windows::run() {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        dispatch(msg);
+    }
+    quitting_ = true;
+    return exit_code_;
+}
+
+void Win32Windows::run_until(const std::function<bool()>& done) {
+    MSG msg;
+    while (!quitting_ && !done()) {
+        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+            quitting_ = true;
+            PostQuitMessage(exit_code_);
+            return;
+        }
+        dispatch(msg);
+    }
+}
+
+HFONT Win32Windows::font(const Font& f) {
+    // The old default face of forms is a bitmap font; show it as the dialog font of today.
+    const std::string face = f.face == "MS Sans Serif" ? "MS Shell Dlg 2" : f.face;
+    const int tenths = static_cast<int>(std::lround(f.size * 10));
+    auto key = std::make_tuple(face, tenths, f.bold);
+    auto it = fonts_.find(key);
+    if (it == fonts_.end()) {
+        ScreenDc dc;
+        const int height = -static_cast<int>(
+            std::lround(f.size * GetDeviceCaps(dc.get(), LOGPIXELSY) / 72.0));
+        HFONT font = CreateFontA(height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+        it = fonts_.emplace(key, UniqueGdi(font)).first;
+    }
+    return static_cast<HFONT>(it->second.get());
+}
+
+HBRUSH Win32Windows::brush(Color color) {
+    auto it = brushes_.find(color);
+    if (it == brushes_.end()) {
+        it = brushes_.emplace(color, UniqueGdi(CreateSolidBrush(static_cast<COLORREF>(color)))).first;
+    }
+    return static_cast<HBRUSH>(it->second.get());
+}
+
+}  // namespace vardex::win32

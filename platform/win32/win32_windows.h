@@ -1,0 +1,56 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/window_system.h"
+#include "platform/win32/handles.h"
+
+namespace vardex::win32 {
+
+class Win32FormPeer;
+
+// Renders any form generically: one top-level window per form, one child window per control
+// by kind, a window timer per running timer. Runs the program's message loop.
+class Win32Windows final : public WindowSystem {
+public:
+    Win32Windows();
+    ~Win32Windows() override;
+
+    void attach(Form& form) override;
+    Form* active_form() override;
+    void do_events() override;
+    void quit(int exit_code) override;
+    bool quitting() const override { return quitting_; }
+
+    // The message loop; returns the exit code given to quit.
+    int run();
+    // Runs the message loop until done() holds or the program quits (modal waits).
+    void run_until(const std::function<bool()>& done);
+
+    // Shared GDI objects, kept for the whole run.
+    HFONT font(const Font& font);
+    HBRUSH brush(Color color);
+    int twips_per_pixel_x() const { return tpp_x_; }
+    int twips_per_pixel_y() const { return tpp_y_; }
+    void forget(Win32FormPeer* peer);
+
+private:
+    bool dispatch(MSG& msg);
+
+    int tpp_x_;
+    int tpp_y_;
+    bool quitting_ = false;
+    int exit_code_ = 0;
+    std::vector<std::unique_ptr<Win32FormPeer>> peers_;
+    std::map<std::tuple<std::string, int, bool>, UniqueGdi> fonts_;
+    std::map<Color, UniqueGdi> brushes_;
+};
+
+}  // namespace vardex::win32

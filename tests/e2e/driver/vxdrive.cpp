@@ -1,0 +1,475 @@
+// The end-to-end driver: acts on the real windows of another process as a person would and
+// reads them back. Each argument is one command; the first failing command ends the run with
+// exit code 1 and a line starting "FAIL".
+//
+//   window CAPTION            wait for a visible top-level window with this caption; use it
+//   gone CAPTION              wait until no visible window has this caption
+//   shown CAPTION = 0|1       wait until such a window is (not) visible
+//   click SEL                 click a control (SEL: kind#n, kind:Caption or kind~part)
+//   type SEL = TEXT           type characters into an edit or combo box
+//   settext SEL = TEXT        replace the text of an edit or combo box
+//   key SEL = CODE            press a key (13 = Enter) in a control
+//   select SEL = N            select item N (0-based) of a combo or list box
+//   tab SEL = N               select tab N (0-based) of a tab strip
+//   row SEL = N               select data row N (1-based) of a grid
+//   text SEL = TEXT           wait until the control's text is TEXT
+//   visible SEL = 0|1         wait until the control is (not) visible
+//   enabled SEL = 0|1         wait until the control is (not) enabled
+//   checked SEL = 0|1         wait until a check or option box is (not) checked
+//   cell SEL = R,C,TEXT       wait until grid cell R,C (row 0 = header) reads TEXT
+//   items SEL = A|B|C         wait until a list or combo box holds exactly these items
+//   read SEL                  print the control's text
+//   caption = TEXT            wait until the current window's caption is TEXT
+//   close                     ask the current window to close (as its close box does)
+//   topmost CAPTION = 0|1     wait until the window is (not) topmost
+//   foreground = CAPTION      wait until the foreground window has this caption
+//   clip                      print the cursor clip rectangle
+//   cursor = X,Y              put the pointer at X,Y (screen pixels); prints where it went
+//   rect                      print the current window's rectangle
+//   mouse SEL = down|up|move,X,Y   a mouse message at client pixel X,Y of the control
+//   dump                      print the current window's controls
+//   windows                   print every visible top-level window (all-windows: hidden too)
+//   timeout MS                wait at most MS for every later command (default 5000)
+//   sleep MS                  wait
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+DWORD g_timeout = 5000;
+HWND g_window = nullptr;
+
+[[noreturn]] void fail(const std::string& why) {
+    std::printf("FAIL: %s\n", why.c_str());
+    std::fflush(stdout);
+    std::exit(1);
+}
+
+std::string text_of(HWND h) {
+    char buffer[4096] = {};
+    SendMessageTimeoutA(h, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+                        SMTO_ABORTIFHUNG, 2000, nullptr);
+    return buffer;
+}
+
+std::string class_of(HWND h) {
+    char buffer[256] = {};
+    GetClassNameA(h, buffer, sizeof buffer);
+    return buffer;
+}
+
+bool wait_for(const std::function<bool()>& done) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done()) {
+            return true;
+        }
+        if (GetTickCount() - start > g_timeout) {
+            return false;
+        }
+        Sleep(15);
+    }
+}
+
+std::vector<HWND> top_windows(const std::string& caption, bool visible_only) {
+    struct Search {
+        std::string caption;
+        bool visible_only;
+        std::vector<HWND> found;
+    } search{caption, visible_only, {}};
+    EnumWindows(
+        [](HWND h, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            if ((!s->visible_only || IsWindowVisible(h)) && text_of(h) == s->caption) {
+                s->found.push_back(h);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string kind_of(HWND h) {
+    const std::string cls = class_of(h);
+    const LONG style = GetWindowLongA(h, GWL_STYLE);
+    if (cls == "Button") {
+        switch (style & BS_TYPEMASK) {
+            case BS_CHECKBOX:
+            case BS_AUTOCHECKBOX:
+            case BS_3STATE:
+            case BS_AUTO3STATE: return "check";
+            case BS_RADIOBUTTON:
+            case BS_AUTORADIOBUTTON: return "option";
+            case BS_GROUPBOX: return "frame";
+            default: return "button";
+        }
+    }
+    if (cls == "Static") return (style & SS_TYPEMASK) == SS_BITMAP ? "image" : "label";
+    if (cls == "Edit") return class_of(GetParent(h)) == "ComboBox" ? "" : "edit";
+    if (cls == "ComboBox") return "combo";
+    if (cls == "ListBox") return "list";
+    if (cls == "SysTabControl32") return "tab";
+    if (cls == "SysListView32") return "grid";
+    return "";
+}
+
+// The controls of the current window in creation order (their ids).
+std::vector<HWND> controls() {
+    std::vector<HWND> all;
+    EnumChildWindows(
+        g_window,
+        [](HWND h, LPARAM p) -> BOOL {
+            if (GetParent(h) == g_window || class_of(GetParent(h)) != "ComboBox") {
+                if (!kind_of(h).empty() && GetDlgCtrlID(h) >= 1000) {
+                    reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
+                }
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
+    std::sort(all.begin(), all.end(), [](HWND a, HWND b) { return GetDlgCtrlID(a) < GetDlgCtrlID(b); });
+    return all;
+}
+
+HWND find_control(const std::string& selector) {
+    if (g_window == nullptr) fail("no window selected");
+    const auto sep = selector.find_first_of("#:~");
+    if (sep == std::string::npos) fail("bad selector " + selector);
+    const std::string kind = selector.substr(0, sep);
+    const char how = selector[sep];
+    const std::string what = selector.substr(sep + 1);
+    HWND found = nullptr;
+    wait_for([&] {
+        int n = 0;
+        for (HWND h : controls()) {
+            if (kind_of(h) != kind) continue;
+            ++n;
+            const std::string t = text_of(h);
+            if ((how == '#' && n == std::atoi(what.c_str())) || (how == ':' && t == what) ||
+                (how == '~' && t.find(what) != std::string::npos)) {
+                found = h;
+                return true;
+            }
+        }
+        return false;
+    });
+    if (found == nullptr) fail("no control " + selector + " in '" + text_of(g_window) + "'");
+    return found;
+}
+
+// Memory in the other process, for the messages that carry pointers.
+class Remote {
+public:
+    Remote(HWND h, std::size_t size) : size_(size) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_ == nullptr) fail("cannot open the window's process");
+        memory_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+        if (memory_ == nullptr) fail("cannot allocate in the window's process");
+    }
+    ~Remote() {
+        VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+        CloseHandle(process_);
+    }
+    Remote(const Remote&) = delete;
+    Remote& operator=(const Remote&) = delete;
+    char* at(std::size_t offset) const { return static_cast<char*>(memory_) + offset; }
+    void write(std::size_t offset, const void* data, std::size_t n) const {
+        WriteProcessMemory(process_, at(offset), data, n, nullptr);
+    }
+    void read(std::size_t offset, void* data, std::size_t n) const {
+        ReadProcessMemory(process_, at(offset), data, n, nullptr);
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* memory_ = nullptr;
+    std::size_t size_;
+};
+
+std::string grid_cell(HWND grid, int row, int col) {
+    Remote remote(grid, 8192);
+    char buffer[4096] = {};
+    if (row == 0) {
+        HWND header = reinterpret_cast<HWND>(SendMessageA(grid, LVM_GETHEADER, 0, 0));
+        HDITEMA item{};
+        item.mask = HDI_TEXT;
+        item.pszText = remote.at(1024);
+        item.cchTextMax = 4000;
+        remote.write(0, &item, sizeof item);
+        SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(col), reinterpret_cast<LPARAM>(remote.at(0)));
+    } else {
+        LVITEMA item{};
+        item.iSubItem = col;
+        item.pszText = remote.at(1024);
+        item.cchTextMax = 4000;
+        remote.write(0, &item, sizeof item);
+        SendMessageA(grid, LVM_GETITEMTEXTA, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(remote.at(0)));
+    }
+    remote.read(1024, buffer, sizeof buffer - 1);
+    return buffer;
+}
+
+std::vector<std::string> items_of(HWND h) {
+    std::vector<std::string> out;
+    const bool combo = kind_of(h) == "combo";
+    const auto n = SendMessageA(h, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+        char buffer[4096] = {};
+        SendMessageA(h, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(buffer));
+        out.emplace_back(buffer);
+    }
+    return out;
+}
+
+void notify_parent(HWND h, WORD code) {
+    SendMessageA(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), code), reinterpret_cast<LPARAM>(h));
+}
+
+HWND typing_window(HWND h) {
+    if (kind_of(h) == "combo") {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        if (GetComboBoxInfo(h, &info) && info.hwndItem != nullptr) {
+            return info.hwndItem;
+        }
+    }
+    return h;
+}
+
+void settle() {
+    // Posted input is handled by the other process's loop; let it catch up.
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(g_window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
+}
+
+void expect(bool ok, const std::string& what) {
+    if (!ok) fail(what);
+}
+
+void run(const std::string& command) {
+    std::string verb = command;
+    std::string arg;
+    std::string value;
+    if (auto sp = command.find(' '); sp != std::string::npos) {
+        verb = command.substr(0, sp);
+        arg = command.substr(sp + 1);
+    }
+    if (auto eq = arg.find(" = "); eq != std::string::npos) {
+        value = arg.substr(eq + 3);
+        arg = arg.substr(0, eq);
+    } else if (arg.rfind("= ", 0) == 0) {
+        value = arg.substr(2);
+        arg.clear();
+    }
+
+    if (verb == "timeout") {
+        g_timeout = static_cast<DWORD>(std::atoi(arg.c_str()));
+    } else if (verb == "sleep") {
+        Sleep(static_cast<DWORD>(std::atoi(arg.c_str())));
+    } else if (verb == "window") {
+        expect(wait_for([&] {
+                   auto found = top_windows(arg, true);
+                   g_window = found.empty() ? nullptr : found.front();
+                   return g_window != nullptr;
+               }),
+               "no visible window '" + arg + "'");
+    } else if (verb == "gone") {
+        expect(wait_for([&] { return top_windows(arg, true).empty(); }), "window '" + arg + "' stays");
+    } else if (verb == "shown") {
+        const bool want = value == "1";
+        expect(wait_for([&] { return top_windows(arg, true).empty() != want; }),
+               "window '" + arg + "' visible is not " + value);
+    } else if (verb == "click") {
+        HWND h = find_control(arg);
+        expect(IsWindowVisible(h) && IsWindowEnabled(h), "control " + arg + " cannot be used");
+        const std::string kind = kind_of(h);
+        if (kind == "button" || kind == "check" || kind == "option") {
+            SendMessageA(h, BM_CLICK, 0, 0);
+        } else {
+            RECT r{};
+            GetClientRect(h, &r);
+            const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+            PostMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            PostMessageA(h, WM_LBUTTONUP, 0, at);
+        }
+        settle();
+    } else if (verb == "type") {
+        HWND h = typing_window(find_control(arg));
+        SendMessageA(h, WM_SETFOCUS, 0, 0);
+        for (unsigned char c : value) {
+            PostMessageA(h, WM_CHAR, c, 1);
+        }
+        settle();
+    } else if (verb == "settext") {
+        HWND h = find_control(arg);
+        SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
+        if (kind_of(h) == "combo") notify_parent(h, CBN_EDITCHANGE);
+        settle();
+    } else if (verb == "key") {
+        HWND h = typing_window(find_control(arg));
+        const int code = std::atoi(value.c_str());
+        PostMessageA(h, WM_KEYDOWN, static_cast<WPARAM>(code), 1);
+        PostMessageA(h, WM_CHAR, static_cast<WPARAM>(code), 1);
+        PostMessageA(h, WM_KEYUP, static_cast<WPARAM>(code), 0xC0000001);
+        settle();
+    } else if (verb == "select") {
+        HWND h = find_control(arg);
+        const int n = std::atoi(value.c_str());
+        if (kind_of(h) == "combo") {
+            SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(n), 0);
+            notify_parent(h, CBN_SELCHANGE);
+        } else {
+            const LONG style = GetWindowLongA(h, GWL_STYLE);
+            if (style & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) {
+                SendMessageA(h, LB_SETSEL, TRUE, n);
+            } else {
+                SendMessageA(h, LB_SETCURSEL, static_cast<WPARAM>(n), 0);
+            }
+            SendMessageA(h, LB_SETCARETINDEX, static_cast<WPARAM>(n), 0);
+            notify_parent(h, LBN_SELCHANGE);
+        }
+        settle();
+    } else if (verb == "tab") {
+        HWND h = find_control(arg);
+        SendMessageA(h, TCM_SETCURSEL, static_cast<WPARAM>(std::atoi(value.c_str())), 0);
+        Remote remote(h, sizeof(NMHDR));
+        NMHDR header{h, static_cast<UINT_PTR>(GetDlgCtrlID(h)), static_cast<UINT>(TCN_SELCHANGE)};
+        remote.write(0, &header, sizeof header);
+        SendMessageA(GetParent(h), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(remote.at(0)));
+        settle();
+    } else if (verb == "row") {
+        HWND h = find_control(arg);
+        Remote remote(h, sizeof(LVITEMA));
+        LVITEMA item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        remote.write(0, &item, sizeof item);
+        SendMessageA(h, LVM_SETITEMSTATE, static_cast<WPARAM>(std::atoi(value.c_str()) - 1),
+                     reinterpret_cast<LPARAM>(remote.at(0)));
+        settle();
+    } else if (verb == "text") {
+        HWND h = find_control(arg);
+        expect(wait_for([&] { return text_of(h) == value; }),
+               arg + " reads '" + text_of(h) + "', not '" + value + "'");
+    } else if (verb == "visible") {
+        HWND h = find_control(arg);
+        expect(wait_for([&] { return (IsWindowVisible(h) != FALSE) == (value == "1"); }),
+               arg + " visible is not " + value);
+    } else if (verb == "enabled") {
+        HWND h = find_control(arg);
+        expect(wait_for([&] { return (IsWindowEnabled(h) != FALSE) == (value == "1"); }),
+               arg + " enabled is not " + value);
+    } else if (verb == "checked") {
+        HWND h = find_control(arg);
+        expect(wait_for([&] {
+                   return (SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED) == (value == "1");
+               }),
+               arg + " checked is not " + value);
+    } else if (verb == "cell") {
+        HWND h = find_control(arg);
+        const auto c1 = value.find(',');
+        const auto c2 = value.find(',', c1 + 1);
+        const int row = std::atoi(value.substr(0, c1).c_str());
+        const int col = std::atoi(value.substr(c1 + 1, c2 - c1 - 1).c_str());
+        const std::string want = value.substr(c2 + 1);
+        expect(wait_for([&] { return grid_cell(h, row, col) == want; }),
+               "cell " + std::to_string(row) + "," + std::to_string(col) + " reads '" +
+                   grid_cell(h, row, col) + "'");
+    } else if (verb == "items") {
+        HWND h = find_control(arg);
+        std::vector<std::string> want;
+        std::size_t start = 0;
+        while (!value.empty()) {
+            const auto bar = value.find('|', start);
+            want.push_back(value.substr(start, bar - start));
+            if (bar == std::string::npos) break;
+            start = bar + 1;
+        }
+        expect(wait_for([&] { return items_of(h) == want; }), arg + " holds other items");
+    } else if (verb == "read") {
+        std::printf("%s\n", text_of(find_control(arg)).c_str());
+    } else if (verb == "caption") {
+        expect(wait_for([&] { return text_of(g_window) == value; }),
+               "caption reads '" + text_of(g_window) + "'");
+    } else if (verb == "close") {
+        PostMessageA(g_window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        settle();
+    } else if (verb == "topmost") {
+        const bool want = value == "1";
+        expect(wait_for([&] {
+                   auto found = top_windows(arg, false);
+                   return !found.empty() &&
+                          ((GetWindowLongA(found.front(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) == want;
+               }),
+               "window '" + arg + "' topmost is not " + value);
+    } else if (verb == "foreground") {
+        expect(wait_for([&] { return text_of(GetForegroundWindow()) == value; }),
+               "foreground is '" + text_of(GetForegroundWindow()) + "'");
+    } else if (verb == "clip") {
+        RECT r{};
+        GetClipCursor(&r);
+        std::printf("clip %ld,%ld,%ld,%ld\n", r.left, r.top, r.right, r.bottom);
+    } else if (verb == "cursor") {
+        int x = 0, y = 0;
+        std::sscanf(value.c_str(), "%d,%d", &x, &y);
+        SetCursorPos(x, y);
+        POINT p{};
+        GetCursorPos(&p);
+        std::printf("cursor %ld,%ld\n", p.x, p.y);
+    } else if (verb == "rect") {
+        RECT r{};
+        GetWindowRect(g_window, &r);
+        std::printf("rect %ld,%ld,%ld,%ld\n", r.left, r.top, r.right, r.bottom);
+    } else if (verb == "mouse") {
+        HWND h = find_control(arg);
+        char what[16] = {};
+        int x = 0, y = 0;
+        std::sscanf(value.c_str(), "%15[a-z],%d,%d", what, &x, &y);
+        const std::string w = what;
+        const UINT msg = w == "down" ? WM_LBUTTONDOWN : w == "up" ? WM_LBUTTONUP : WM_MOUSEMOVE;
+        PostMessageA(h, msg, w == "up" ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
+        settle();
+    } else if (verb == "dump") {
+        for (HWND h : controls()) {
+            std::printf("%d %s '%s' visible=%d enabled=%d\n", GetDlgCtrlID(h), kind_of(h).c_str(),
+                        text_of(h).c_str(), IsWindowVisible(h) ? 1 : 0, IsWindowEnabled(h) ? 1 : 0);
+        }
+    } else if (verb == "windows" || verb == "all-windows") {
+        static bool all = false;
+        all = verb == "all-windows";
+        EnumWindows(
+            [](HWND h, LPARAM) -> BOOL {
+                if (all || IsWindowVisible(h)) {
+                    RECT r{};
+                    GetWindowRect(h, &r);
+                    std::printf("'%s' [%s] %ld,%ld,%ld,%ld topmost=%d\n", text_of(h).c_str(),
+                                class_of(h).c_str(), r.left, r.top, r.right, r.bottom,
+                                (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
+                }
+                return TRUE;
+            },
+            0);
+    } else {
+        fail("unknown command " + verb);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        run(argv[i]);
+    }
+    std::printf("ok\n");
+    return 0;
+}
