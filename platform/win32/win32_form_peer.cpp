@@ -60,9 +60,10 @@ Win32FormPeer::~Win32FormPeer() {
 
 DWORD Win32FormPeer::style() const {
     if (form_->popup_style()) {
-        return WS_POPUP | WS_CLIPCHILDREN;
+        return WS_POPUP;
     }
-    return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    // No WS_CLIPCHILDREN: a group box paints only its border, the form paints inside it.
+    return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 }
 
 void Win32FormPeer::arrange_z_order() {
@@ -342,13 +343,15 @@ LRESULT Win32FormPeer::handle(UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 0;
         case WM_ERASEBKGND:
-            if (form_->back_color() != default_color) {
-                RECT r{};
-                GetClientRect(h, &r);
-                FillRect(reinterpret_cast<HDC>(wp), &r, windows_.brush(form_->back_color()));
-                return 1;
-            }
-            break;
+        case WM_PRINTCLIENT: {
+            // Themed controls ask their parent for the background behind them (WM_PRINTCLIENT).
+            RECT r{};
+            GetClientRect(h, &r);
+            FillRect(reinterpret_cast<HDC>(wp), &r,
+                     form_->back_color() != default_color ? windows_.brush(form_->back_color())
+                                                          : GetSysColorBrush(COLOR_BTNFACE));
+            return 1;
+        }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
         case WM_CTLCOLOREDIT:

@@ -223,9 +223,12 @@ std::vector<std::string> items_of(HWND h) {
     const bool combo = kind_of(h) == "combo";
     const auto n = SendMessageA(h, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < n; ++i) {
-        char buffer[4096] = {};
-        SendMessageA(h, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(buffer));
+        // Wine passes the ANSI form of these across processes cut short; the wide one is whole.
+        wchar_t wide[4096] = {};
+        SendMessageW(h, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(wide));
+        char buffer[8192] = {};
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, buffer, sizeof buffer, nullptr, nullptr);
         out.emplace_back(buffer);
     }
     return out;
@@ -340,12 +343,19 @@ void run(const std::string& command) {
         }
         settle();
     } else if (verb == "tab") {
+        // Arrow keys, as a person would press them: the tab strip then tells its form itself.
         HWND h = find_control(arg);
-        SendMessageA(h, TCM_SETCURSEL, static_cast<WPARAM>(std::atoi(value.c_str())), 0);
-        Remote remote(h, sizeof(NMHDR));
-        NMHDR header{h, static_cast<UINT_PTR>(GetDlgCtrlID(h)), static_cast<UINT>(TCN_SELCHANGE)};
-        remote.write(0, &header, sizeof header);
-        SendMessageA(GetParent(h), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(remote.at(0)));
+        const LRESULT want = std::atoi(value.c_str());
+        expect(wait_for([&] {
+                   const LRESULT current = SendMessageA(h, TCM_GETCURSEL, 0, 0);
+                   if (current == want) return true;
+                   const WPARAM key = current < want ? VK_RIGHT : VK_LEFT;
+                   PostMessageA(h, WM_KEYDOWN, key, 1);
+                   PostMessageA(h, WM_KEYUP, key, 0xC0000001);
+                   settle();
+                   return false;
+               }),
+               "tab " + value + " cannot be selected");
         settle();
     } else if (verb == "row") {
         HWND h = find_control(arg);
@@ -395,7 +405,11 @@ void run(const std::string& command) {
             if (bar == std::string::npos) break;
             start = bar + 1;
         }
-        expect(wait_for([&] { return items_of(h) == want; }), arg + " holds other items");
+        if (!wait_for([&] { return items_of(h) == want; })) {
+            std::string got;
+            for (const auto& item : items_of(h)) got += (got.empty() ? "" : "|") + item;
+            fail(arg + " holds '" + got + "'");
+        }
     } else if (verb == "read") {
         std::printf("%s\n", text_of(find_control(arg)).c_str());
     } else if (verb == "caption") {

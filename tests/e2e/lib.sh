@@ -1,0 +1,58 @@
+# Helpers for the end-to-end scenarios; sourced by run.sh inside a fresh prefix.
+
+# Runs the driver with one command per argument; prints what it printed; fails with it.
+drive() {
+    local out status
+    set +e
+    out=$(wine "$VX_BIN/tests/e2e/vxdrive.exe" "$@" </dev/null 2>/dev/null | tr -d '\r')
+    status=$?
+    set -e
+    printf '%s\n' "$out" | grep -v '^ok$' || true
+    if [ $status -ne 0 ] || ! printf '%s\n' "$out" | grep -q '^ok$'; then
+        echo "driver failed: $*" >&2
+        return 1
+    fi
+}
+
+# Starts a Windows program in the background; its process id goes into VX_PID.
+start_app() {
+    wine "$@" </dev/null >/dev/null 2>&1 &
+    VX_PID=$!
+}
+
+# Waits up to $2 seconds (default 10) for the background program $1 (a pid) to end.
+wait_exit() {
+    local pid=$1 limit=${2:-10} i
+    for i in $(seq 1 $((limit * 10))); do
+        kill -0 "$pid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    echo "process $pid did not end within ${limit}s" >&2
+    return 1
+}
+
+# Prints a registry value as text (REG_DWORD in decimal), or fails when it is missing.
+reg_value() {
+    local key=$1 value=$2 line
+    line=$(wine reg query "$key" /v "$value" </dev/null 2>/dev/null | tr -d '\r' | grep -E "^\s+$value\s" ) || return 1
+    local type data
+    type=$(echo "$line" | awk '{print $2}')
+    data=$(echo "$line" | sed -E "s/^\s+$value\s+$type\s*//")
+    if [ "$type" = "REG_DWORD" ]; then
+        printf '%d\n' "$data"
+    else
+        printf '%s\n' "$data"
+    fi
+}
+
+# Saves a screenshot as a test artefact.
+artifact() {
+    vx_screenshot "$VX_ARTIFACTS/$1.png"
+}
+
+check() {
+    if ! "$@"; then
+        echo "check failed: $*" >&2
+        return 1
+    fi
+}

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Runs one end-to-end scenario against the real Windows build under Wine:
+#   run.sh NAME WIN64_BUILD_DIR
+# A fresh prefix per run (copied from a cached template), Xvfb when there is no display, a
+# screenshot under build/e2e-artifacts/ when the scenario fails.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+name=$1
+bin=$(cd "$2" && pwd)
+
+# shellcheck source=../../tools/wine-env.sh
+source "$root/tools/wine-env.sh"
+export VX_ARTIFACTS="$root/build/e2e-artifacts"
+export VX_BIN="$bin"
+mkdir -p "$VX_ARTIFACTS"
+
+cleanup() {
+    vx_stop_prefix
+    rm -rf "$bin/wine/run-$name"
+    vx_stop_display
+}
+trap cleanup EXIT
+
+vx_display
+(
+    flock 9
+    vx_template "$bin/wine/template"
+) 9>"$bin/wine.lock"
+vx_prefix "$bin/wine/template" "$bin/wine/run-$name"
+
+# shellcheck source=lib.sh
+source "$here/lib.sh"
+started=$(date +%s.%N)
+set +e
+(
+    set -e
+    # shellcheck disable=SC1090
+    source "$here/scenarios/$name.sh"
+)
+status=$?
+set -e
+elapsed=$(echo "$(date +%s.%N) - $started" | bc)
+if [ "$status" -ne 0 ]; then
+    vx_screenshot "$VX_ARTIFACTS/$name-failure.png"
+    echo "e2e $name FAILED after ${elapsed}s; screenshot: $VX_ARTIFACTS/$name-failure.png"
+    exit 1
+fi
+echo "e2e $name passed in ${elapsed}s"
