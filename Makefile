@@ -1,0 +1,39 @@
+# Thin wrapper over the CMake presets. `make test` is what CI runs.
+.PHONY: all deps native native-test win64 e2e test run bench format clean
+
+all: native win64
+
+deps:
+	bash tools/deps.sh
+
+native:
+	cmake --preset native
+	cmake --build --preset native
+
+native-test: native
+	ctest --preset native
+
+win64:
+	cmake --preset win64
+	cmake --build --preset win64
+
+e2e: win64
+	ctest --preset e2e
+
+test: deps
+	$(MAKE) native-test
+	$(MAKE) e2e
+
+run: deps win64
+	bash tools/run.sh
+
+bench: deps
+	cmake --preset bench
+	cmake --build --preset bench
+	./build/bench/bench/sim_timers_bench
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build
