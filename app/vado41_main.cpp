@@ -9,8 +9,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     vardex::StartDialog start;
     platform.windows().attach(start);
     const vardex::Size screen = platform.desktop().screen_size_twips();
-    start.move((screen.width - start.width()) / 2, (screen.height - start.height()) / 2, start.width(),
-               start.height());
+    start.move((screen.width - start.width()) / 2, (screen.height - start.height()) / 2,
+               start.width(), start.height());
     start.label4.set_caption("Built 2");
     start.show();
     return platform.win32_windows().run();

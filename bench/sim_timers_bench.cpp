@@ -10,7 +10,7 @@
 namespace {
 
 class Timers final : public vardex::Form {
-public:
+  public:
     Timers() : Form("Bench_Dialog") {}
     vardex::Timer t10{*this, "Timer1", 10, true};
     vardex::Timer t30{*this, "Timer2", 30, true};

@@ -8,7 +8,7 @@ namespace vardex {
 // The start-up window: a splash picture with the build label, and the timer that drives the
 // start sequence.
 class StartDialog final : public Form {
-public:
+  public:
     StartDialog();
 
     Image image1_0{*this, "Image1(0)"};

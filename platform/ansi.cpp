@@ -14,11 +14,16 @@ char upper_ansi(char c) {
         return static_cast<char>(u - 32);
     }
     switch (u) {
-        case 0x9a: return static_cast<char>(0x8a);  // š
-        case 0x9c: return static_cast<char>(0x8c);  // œ
-        case 0x9e: return static_cast<char>(0x8e);  // ž
-        case 0xff: return static_cast<char>(0x9f);  // ÿ
-        default: return c;
+        case 0x9a:
+            return static_cast<char>(0x8a);  // š
+        case 0x9c:
+            return static_cast<char>(0x8c);  // œ
+        case 0x9e:
+            return static_cast<char>(0x8e);  // ž
+        case 0xff:
+            return static_cast<char>(0x9f);  // ÿ
+        default:
+            return c;
     }
 }
 
@@ -29,16 +34,16 @@ std::string upper_ansi(std::string_view text) {
 }
 
 bool equal_ignoring_case(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return upper_ansi(x) == upper_ansi(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return upper_ansi(x) == upper_ansi(y);
+           });
 }
 
 bool less_ignoring_case(std::string_view a, std::string_view b) {
-    return std::lexicographical_compare(
-        a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-            return static_cast<unsigned char>(upper_ansi(x)) < static_cast<unsigned char>(upper_ansi(y));
-        });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(upper_ansi(x)) <
+               static_cast<unsigned char>(upper_ansi(y));
+    });
 }
 
 }  // namespace vardex

@@ -8,7 +8,7 @@ namespace vardex {
 
 // The system clock: the local date and time, and their texts in the user's locale.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
 
     virtual LocalTime now() = 0;

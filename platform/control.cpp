@@ -8,18 +8,30 @@ namespace vardex {
 
 const char* kind_name(ControlKind kind) {
     switch (kind) {
-        case ControlKind::label: return "label";
-        case ControlKind::text_box: return "edit";
-        case ControlKind::command_button: return "button";
-        case ControlKind::check_box: return "check";
-        case ControlKind::option_button: return "option";
-        case ControlKind::frame: return "frame";
-        case ControlKind::combo_box: return "combo";
-        case ControlKind::list_box: return "list";
-        case ControlKind::image: return "image";
-        case ControlKind::timer: return "timer";
-        case ControlKind::tab_strip: return "tab";
-        case ControlKind::grid: return "grid";
+        case ControlKind::label:
+            return "label";
+        case ControlKind::text_box:
+            return "edit";
+        case ControlKind::command_button:
+            return "button";
+        case ControlKind::check_box:
+            return "check";
+        case ControlKind::option_button:
+            return "option";
+        case ControlKind::frame:
+            return "frame";
+        case ControlKind::combo_box:
+            return "combo";
+        case ControlKind::list_box:
+            return "list";
+        case ControlKind::image:
+            return "image";
+        case ControlKind::timer:
+            return "timer";
+        case ControlKind::tab_strip:
+            return "tab";
+        case ControlKind::grid:
+            return "grid";
     }
     return "control";
 }

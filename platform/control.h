@@ -49,7 +49,9 @@ enum class Prop {
 // COLORREF layout (0x00bbggrr); default_color leaves the platform's colour.
 using Color = std::int32_t;
 inline constexpr Color default_color = -1;
-constexpr Color rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+constexpr Color rgb(int r, int g, int b) {
+    return r | (g << 8) | (b << 16);
+}
 
 struct Font {
     std::string face = "MS Sans Serif";
@@ -74,7 +76,7 @@ struct MouseEvent {
 
 // The backend's side of a control: told about every change, asked for what only it knows.
 class ControlPeer {
-public:
+  public:
     virtual ~ControlPeer() = default;
     virtual void changed(Prop prop) = 0;
     // The control is going away: stop referring to it.
@@ -90,7 +92,7 @@ public:
 // A named control on a form, as a form designer lays it out. Coordinates are relative to
 // the container (a frame or the form) in the form's scale units.
 class Control {
-public:
+  public:
     Control(Form& form, ControlKind kind, std::string name, Control* container = nullptr);
     virtual ~Control();
     Control(const Control&) = delete;
@@ -161,7 +163,7 @@ public:
     // The user edited the text in the window: take it without echoing it back.
     void user_edited_text(std::string text);
 
-protected:
+  protected:
     void notify(Prop prop) {
         if (peer_ != nullptr) {
             peer_->changed(prop);
@@ -171,7 +173,7 @@ protected:
     virtual void text_changed() {}
     virtual void geometry_changed() {}
 
-private:
+  private:
     Form& form_;
     ControlKind kind_;
     std::string name_;

@@ -7,7 +7,6 @@
 
 namespace vardex {
 
-
 void Label::set_auto_size(bool on, bool word_wrap) {
     auto_size_ = on;
     word_wrap_ = word_wrap;
@@ -30,10 +29,9 @@ void Label::fit() {
     }
     fitting_ = true;
     const std::int32_t wrap = word_wrap_ ? width() : 0;
-    Size size = peer() != nullptr
-                    ? peer()->measure_text(text(), wrap)
-                    : estimate_text_size(text(), font().size, wrap,
-                                         form().scale_mode() == ScaleMode::pixels);
+    Size size = peer() != nullptr ? peer()->measure_text(text(), wrap)
+                                  : estimate_text_size(text(), font().size, wrap,
+                                                       form().scale_mode() == ScaleMode::pixels);
     if (word_wrap_) {
         size.width = width();
     }
@@ -70,7 +68,9 @@ void CheckBox::set_value(int value) {
     Control::raise_click();
 }
 
-void CheckBox::raise_click() { set_value(value_ == 0 ? 1 : 0); }
+void CheckBox::raise_click() {
+    set_value(value_ == 0 ? 1 : 0);
+}
 
 void CheckBox::user_set_value(int value) {
     if (value == value_) {

@@ -9,7 +9,7 @@ namespace vardex {
 enum class Alignment { left, right, center };
 
 class Label : public Control {
-public:
+  public:
     Label(Form& form, std::string name, Control* container = nullptr)
         : Control(form, ControlKind::label, std::move(name), container) {}
 
@@ -22,7 +22,7 @@ public:
     bool border() const { return border_; }
     void set_border(bool on);
 
-protected:
+  protected:
     void text_changed() override { fit(); }
     void geometry_changed() override {
         if (word_wrap_) {
@@ -30,7 +30,7 @@ protected:
         }
     }
 
-private:
+  private:
     void fit();
     bool fitting_ = false;
     bool auto_size_ = false;
@@ -40,7 +40,7 @@ private:
 };
 
 class TextBox : public Control {
-public:
+  public:
     TextBox(Form& form, std::string name, Control* container = nullptr)
         : Control(form, ControlKind::text_box, std::move(name), container) {}
 
@@ -53,7 +53,7 @@ public:
     bool multi_line() const { return multi_line_; }
     void set_multi_line(bool on);
 
-private:
+  private:
     int max_length_ = 0;
     char password_char_ = 0;
     bool locked_ = false;
@@ -61,13 +61,13 @@ private:
 };
 
 class CommandButton : public Control {
-public:
+  public:
     CommandButton(Form& form, std::string name, Control* container = nullptr)
         : Control(form, ControlKind::command_button, std::move(name), container) {}
 };
 
 class CheckBox : public Control {
-public:
+  public:
     CheckBox(Form& form, std::string name, Control* container = nullptr)
         : Control(form, ControlKind::check_box, std::move(name), container) {}
 
@@ -79,12 +79,12 @@ public:
     // The backend saw the box change.
     void user_set_value(int value);
 
-private:
+  private:
     int value_ = 0;
 };
 
 class OptionButton : public Control {
-public:
+  public:
     OptionButton(Form& form, std::string name, Control* container = nullptr)
         : Control(form, ControlKind::option_button, std::move(name), container) {}
 
@@ -93,25 +93,25 @@ public:
     void set_value(bool value);
     void raise_click() override { set_value(true); }
 
-private:
+  private:
     friend class Form;
     bool value_ = false;
 };
 
 class Frame : public Control {
-public:
+  public:
     Frame(Form& form, std::string name, Control* container = nullptr)
         : Control(form, ControlKind::frame, std::move(name), container) {}
 
     bool border() const { return border_; }
     void set_border(bool on);
 
-private:
+  private:
     bool border_ = true;
 };
 
 class Image : public Control {
-public:
+  public:
     Image(Form& form, std::string name, Control* container = nullptr)
         : Control(form, ControlKind::image, std::move(name), container) {}
 
@@ -122,13 +122,13 @@ public:
     bool stretch() const { return stretch_; }
     void set_stretch(bool on) { stretch_ = on; }
 
-private:
+  private:
     std::string picture_;
     bool stretch_ = false;
 };
 
 class Timer : public Control {
-public:
+  public:
     Timer(Form& form, std::string name, int interval_ms = 0, bool enabled = false);
 
     int interval() const { return interval_; }
@@ -142,7 +142,7 @@ public:
         }
     }
 
-private:
+  private:
     int interval_;
 };
 

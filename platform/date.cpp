@@ -19,9 +19,9 @@ constexpr std::int64_t serial_epoch_offset = 25569;  // 1970-01-01 is serial day
 }  // namespace
 
 std::int32_t serial_from_civil(CivilDate date) {
-    return static_cast<std::int32_t>(
-        days_from_civil(date.year, static_cast<unsigned>(date.month), static_cast<unsigned>(date.day)) +
-        serial_epoch_offset);
+    return static_cast<std::int32_t>(days_from_civil(date.year, static_cast<unsigned>(date.month),
+                                                     static_cast<unsigned>(date.day)) +
+                                     serial_epoch_offset);
 }
 
 CivilDate civil_from_serial(std::int32_t serial) {
@@ -34,7 +34,8 @@ CivilDate civil_from_serial(std::int32_t serial) {
     const unsigned mp = (5 * doy + 2) / 153;
     const unsigned d = doy - (153 * mp + 2) / 5 + 1;
     const unsigned m = mp < 10 ? mp + 3 : mp - 9;
-    return CivilDate{static_cast<int>(y + (m <= 2 ? 1 : 0)), static_cast<int>(m), static_cast<int>(d)};
+    return CivilDate{static_cast<int>(y + (m <= 2 ? 1 : 0)), static_cast<int>(m),
+                     static_cast<int>(d)};
 }
 
 }  // namespace vardex

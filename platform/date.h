@@ -17,8 +17,8 @@ CivilDate civil_from_serial(std::int32_t serial);
 
 // Local date and time of day as the system clock shows them.
 struct LocalTime {
-    std::int32_t day = 0;        // serial day number
-    double seconds = 0.0;        // seconds since midnight, with fractions
+    std::int32_t day = 0;  // serial day number
+    double seconds = 0.0;  // seconds since midnight, with fractions
     friend bool operator==(const LocalTime&, const LocalTime&) = default;
 };
 

@@ -12,7 +12,7 @@ struct FileDialogRequest {
     enum class Kind { open, save };
     Kind kind = Kind::open;
     std::string title;
-    std::string filter;         // "Text files (*.txt)|*.txt|All files|*.*"
+    std::string filter;  // "Text files (*.txt)|*.txt|All files|*.*"
     std::string initial_name;
     bool overwrite_prompt = false;
     bool hide_read_only = false;
@@ -22,7 +22,7 @@ struct FileDialogRequest {
 
 // Screen, pointer, other programs' windows and the system's own dialogs.
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
 
     // Primary screen in twips, and the twips of one pixel.

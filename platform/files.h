@@ -7,7 +7,7 @@ namespace vardex {
 
 // Files and folders, with Windows paths in the ANSI code page.
 class Files {
-public:
+  public:
     virtual ~Files() = default;
 
     virtual bool exists(std::string_view path) = 0;

@@ -53,7 +53,9 @@ Size Form::inner_size() const {
     return Size{width_, height_};
 }
 
-Rect Form::window_rect() const { return peer_ != nullptr ? peer_->window_rect() : Rect{}; }
+Rect Form::window_rect() const {
+    return peer_ != nullptr ? peer_->window_rect() : Rect{};
+}
 
 void Form::show() {
     if (!visible_) {

@@ -19,7 +19,7 @@ enum class ScaleMode { twips, pixels };
 enum class FormProp { caption, geometry, visible, window_state, style, colors, topmost };
 
 class FormPeer {
-public:
+  public:
     virtual ~FormPeer() = default;
     virtual void changed(FormProp prop) = 0;
     // The form is going away: stop referring to it.
@@ -36,7 +36,7 @@ public:
 // as a class with its controls as members; the backend renders any form. Position and size of
 // the form itself are always in twips.
 class Form {
-public:
+  public:
     explicit Form(std::string name, std::string caption = {}, ScaleMode scale = ScaleMode::twips);
     virtual ~Form();
     Form(const Form&) = delete;
@@ -104,7 +104,7 @@ public:
     void user_moved(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
     void user_changed_state(WindowState state);
 
-private:
+  private:
     friend class Control;
     friend class OptionButton;
     void add_control(Control* control) { controls_.push_back(control); }

@@ -18,7 +18,9 @@ struct Rect {
     std::int32_t bottom = 0;
     std::int32_t width() const { return right - left; }
     std::int32_t height() const { return bottom - top; }
-    bool contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool contains(Point p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 

@@ -9,7 +9,7 @@ namespace vardex {
 
 // Rows and columns of text cells with fixed header rows and a selected row range.
 class Grid : public Control {
-public:
+  public:
     Grid(Form& form, std::string name, Control* container = nullptr)
         : Control(form, ControlKind::grid, std::move(name), container) {}
 
@@ -34,7 +34,7 @@ public:
     // Sorts the rows first..last by the text of one column, ascending, ignoring case.
     void sort_rows(int col, int first, int last);
 
-private:
+  private:
     int rows_ = 2;
     int cols_ = 2;
     int fixed_rows_ = 1;

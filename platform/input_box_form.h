@@ -7,7 +7,7 @@ namespace vardex {
 
 // The standard input box: a prompt, one line of text, OK and Cancel.
 class InputBoxForm final : public Form {
-public:
+  public:
     InputBoxForm(std::string_view prompt, std::string_view title, std::string_view initial);
 
     Label prompt{*this, "Label1"};

@@ -8,7 +8,7 @@
 namespace vardex {
 
 class ComboBox : public Control {
-public:
+  public:
     enum class Style { dropdown_combo, dropdown_list };
     ComboBox(Form& form, std::string name, Style style = Style::dropdown_combo,
              Control* container = nullptr)
@@ -25,17 +25,17 @@ public:
     void set_list_index(int index);
     void user_selected(int index) { set_list_index(index); }
 
-protected:
+  protected:
     void text_changed() override;
 
-private:
+  private:
     Style style_;
     std::vector<std::string> items_;
     int list_index_ = -1;
 };
 
 class ListBox : public Control {
-public:
+  public:
     enum class MultiSelect { none, simple, extended };
     ListBox(Form& form, std::string name, Control* container = nullptr)
         : Control(form, ControlKind::list_box, std::move(name), container) {}
@@ -57,7 +57,7 @@ public:
     // The backend reports the whole selection.
     void user_selection(const std::vector<bool>& selected, int list_index);
 
-private:
+  private:
     MultiSelect multi_select_ = MultiSelect::none;
     std::vector<std::string> items_;
     std::vector<bool> selected_;

@@ -13,7 +13,7 @@ namespace vardex {
 
 // Everything a program instance needs from the world, injected at construction.
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
     virtual Registry& registry() = 0;
     virtual Clock& clock() = 0;

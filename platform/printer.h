@@ -13,7 +13,7 @@ struct PrinterError {
 // The default printer, drawn on in a user coordinate system set with set_scale.
 // Each drawing call returns false on failure; last_error() tells the system's error.
 class Printer {
-public:
+  public:
     virtual ~Printer() = default;
 
     virtual bool begin_document() = 0;

@@ -15,7 +15,7 @@ enum class RegAccess { query, full };
 
 // The registry functions the program uses, with the system's result codes (0 = success).
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
 
     virtual long open_key(RegKey parent, std::string_view path, RegAccess access, RegKey& out) = 0;
@@ -35,7 +35,7 @@ public:
 
 // Owns an open key and closes it when replaced or destroyed.
 class RegKeyHandle {
-public:
+  public:
     RegKeyHandle() = default;
     explicit RegKeyHandle(Registry& registry) : registry_(&registry) {}
     RegKeyHandle(const RegKeyHandle&) = delete;
@@ -69,7 +69,7 @@ public:
     RegKey get() const { return key_; }
     bool is_open() const { return key_ != 0; }
 
-private:
+  private:
     Registry* registry_ = nullptr;
     RegKey key_ = 0;
 };

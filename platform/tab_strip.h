@@ -8,7 +8,7 @@
 namespace vardex {
 
 class TabStrip : public Control {
-public:
+  public:
     TabStrip(Form& form, std::string name, Control* container = nullptr)
         : Control(form, ControlKind::tab_strip, std::move(name), container) {}
 
@@ -19,7 +19,7 @@ public:
     void select(int index);
     void user_selected(int index) { select(index); }
 
-private:
+  private:
     std::vector<std::string> tabs_;
     int selected_ = 0;
 };

@@ -31,5 +31,4 @@ Size estimate_text_size(const std::string& text, double points, std::int32_t wra
     return Size{wrap_width > 0 ? wrap_width : widest, lines * line_h};
 }
 
-
 }  // namespace vardex

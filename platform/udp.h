@@ -14,7 +14,7 @@ struct Datagram {
 
 // The program's one UDP socket. Datagrams arrive as events on the window thread.
 class UdpSocket {
-public:
+  public:
     virtual ~UdpSocket() = default;
 
     virtual void close() = 0;

@@ -6,7 +6,7 @@ namespace vardex {
 
 // Creates the windows of forms and runs the program's one message loop.
 class WindowSystem {
-public:
+  public:
     virtual ~WindowSystem() = default;
 
     // Creates the form's window and one child window per control; all stay until the end.

@@ -7,7 +7,7 @@ namespace vardex {
 
 // The updater's one window.
 class UpdateForm final : public Form {
-public:
+  public:
     UpdateForm();
 
     Label label1{*this, "Label1"};

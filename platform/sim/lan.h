@@ -27,7 +27,7 @@ struct SentDatagram {
 // The simulated LAN: sockets bound to (address, port), delivery after a latency, and the
 // faults tests ask for.
 class Lan {
-public:
+  public:
     explicit Lan(World& world) : world_(world) {}
 
     long bind(SimUdp& socket, const std::string& address, int port);
@@ -52,7 +52,7 @@ public:
     const std::vector<SentDatagram>& log() const { return log_; }
     void clear_log() { log_.clear(); }
 
-private:
+  private:
     void deliver(const SentDatagram& d);
 
     World& world_;

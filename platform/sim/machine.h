@@ -18,7 +18,7 @@ class SimProcess;
 // One simulated computer: its registry, files, screen, printer and clock, and the processes
 // started on it.
 class Machine {
-public:
+  public:
     Machine(World& world, std::string name, std::string address);
     ~Machine();
     Machine(const Machine&) = delete;
@@ -47,7 +47,7 @@ public:
     void set_host_resolves(bool on) { host_resolves_ = on; }
     bool host_resolves() const { return host_resolves_; }
 
-private:
+  private:
     World& world_;
     std::string name_;
     std::string address_;

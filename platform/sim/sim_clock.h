@@ -12,7 +12,7 @@ class World;
 // A machine's system clock: the world's virtual time plus the machine's own offset, which a
 // clock change (by the program or by a test) moves.
 class SimClock final : public Clock {
-public:
+  public:
     explicit SimClock(World& world) : world_(world) {}
 
     LocalTime now() override;
@@ -25,7 +25,7 @@ public:
     void refuse_set(bool refuse) { refuse_set_ = refuse; }
     int sets() const { return sets_; }
 
-private:
+  private:
     void set_offset_to(LocalTime time);
     World& world_;
     std::int64_t offset_ms_ = 0;

@@ -8,7 +8,9 @@
 
 namespace vardex::sim {
 
-Size SimDesktop::screen_size_twips() { return {screen_.width * 15, screen_.height * 15}; }
+Size SimDesktop::screen_size_twips() {
+    return {screen_.width * 15, screen_.height * 15};
+}
 
 Rect SimDesktop::virtual_screen_pixels() {
     Rect all{0, 0, screen_.width, screen_.height};

@@ -21,7 +21,7 @@ class World;
 // foreground window, the pointer and its clip, and the system's own dialogs with answers that
 // tests queue. Geometry is in pixels of 15 twips.
 class SimDesktop final : public Desktop {
-public:
+  public:
     struct Window {
         WindowId id = 0;
         std::string title;
@@ -100,7 +100,7 @@ public:
         file_answers_.push_back(std::move(path));
     }
 
-private:
+  private:
     Window* find(WindowId id);
     void raise(WindowId id);
     void pick_new_foreground();

@@ -153,7 +153,9 @@ std::optional<std::string> SimFiles::content(const std::string& path) const {
     return it->second.content;
 }
 
-bool SimFiles::folder_exists(const std::string& path) const { return folders_.count(key(path)) != 0; }
+bool SimFiles::folder_exists(const std::string& path) const {
+    return folders_.count(key(path)) != 0;
+}
 
 std::vector<std::string> SimFiles::list() const {
     std::vector<std::string> out;

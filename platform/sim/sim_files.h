@@ -13,7 +13,7 @@ namespace vardex::sim {
 // An in-memory file system with Windows paths (case-insensitive, "\" or "/"), folders that
 // must exist before a file is written in them, and faults for tests.
 class SimFiles final : public Files {
-public:
+  public:
     SimFiles();
 
     bool exists(std::string_view path) override;
@@ -41,7 +41,7 @@ public:
     void fail(const std::string& path) { failing_.insert(key(path)); }
     void clear_faults() { failing_.clear(); }
 
-private:
+  private:
     struct File {
         std::string path;
         std::string content;

@@ -85,7 +85,9 @@ bool SimPrinter::end_document() {
     return true;
 }
 
-void SimPrinter::abort_document() { open_ = false; }
+void SimPrinter::abort_document() {
+    open_ = false;
+}
 
 std::string SimPrinter::to_svg(const Page& page) {
     std::ostringstream svg;
@@ -98,10 +100,17 @@ std::string SimPrinter::to_svg(const Page& page) {
                 std::string escaped;
                 for (char c : op.text) {
                     switch (c) {
-                        case '<': escaped += "&lt;"; break;
-                        case '>': escaped += "&gt;"; break;
-                        case '&': escaped += "&amp;"; break;
-                        default: escaped += c;
+                        case '<':
+                            escaped += "&lt;";
+                            break;
+                        case '>':
+                            escaped += "&gt;";
+                            break;
+                        case '&':
+                            escaped += "&amp;";
+                            break;
+                        default:
+                            escaped += c;
                     }
                 }
                 svg << "<text x=\"" << op.x1 << "\" y=\"" << op.y2 << "\" font-size=\""

@@ -9,7 +9,7 @@ namespace vardex::sim {
 
 // A printer that records what is drawn, page by page, in the user coordinates of the drawing.
 class SimPrinter final : public Printer {
-public:
+  public:
     struct Op {
         enum class Kind { text, box, filled_box, line } kind = Kind::text;
         double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
@@ -43,7 +43,7 @@ public:
     // The page as an SVG picture, for people to look at.
     static std::string to_svg(const Page& page);
 
-private:
+  private:
     bool step();
     // A4 paper in twips; text is 0.55 em wide a character and 1.2 em high.
     static constexpr double paper_width = 11906;

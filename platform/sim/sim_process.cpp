@@ -14,7 +14,7 @@ double SimRandom::next() {
 }
 
 class ProcessDesktop final : public Desktop {
-public:
+  public:
     ProcessDesktop(SimDesktop& d, int process) : d_(d), process_(process) {}
     Size screen_size_twips() override { return d_.screen_size_twips(); }
     int twips_per_pixel_x() override { return d_.twips_per_pixel_x(); }
@@ -49,7 +49,7 @@ public:
     bool show_help(std::string_view f, int c) override { return d_.show_help(f, c); }
     void close_help() override { d_.close_help(); }
 
-private:
+  private:
     SimDesktop& d_;
     int process_;
 };
@@ -63,11 +63,21 @@ SimProcess::SimProcess(Machine& machine, int id)
 
 SimProcess::~SimProcess() = default;
 
-Registry& SimProcess::registry() { return machine_.registry(); }
-Clock& SimProcess::clock() { return machine_.clock(); }
-Files& SimProcess::files() { return machine_.files(); }
-Printer& SimProcess::printer() { return machine_.printer(); }
-Desktop& SimProcess::desktop() { return *desktop_; }
+Registry& SimProcess::registry() {
+    return machine_.registry();
+}
+Clock& SimProcess::clock() {
+    return machine_.clock();
+}
+Files& SimProcess::files() {
+    return machine_.files();
+}
+Printer& SimProcess::printer() {
+    return machine_.printer();
+}
+Desktop& SimProcess::desktop() {
+    return *desktop_;
+}
 
 void SimProcess::end() {
     if (ended_) {

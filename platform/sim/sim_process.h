@@ -12,7 +12,7 @@ class Machine;
 
 // A random generator that hands out queued values first, for tests that need known digits.
 class SimRandom final : public Random {
-public:
+  public:
     void seed(double seed_value) override {
         seed_ = seed_value;
         standard_.seed(seed_value);
@@ -21,7 +21,7 @@ public:
     void queue(std::initializer_list<double> values) { queued_.insert(queued_.end(), values); }
     double last_seed() const { return seed_; }
 
-private:
+  private:
     StandardRandom standard_;
     std::deque<double> queued_;
     double seed_ = 0;
@@ -32,7 +32,7 @@ class ProcessDesktop;
 
 // One program instance's view of its machine.
 class SimProcess final : public Platform {
-public:
+  public:
     SimProcess(Machine& machine, int id);
     ~SimProcess() override;
 
@@ -55,7 +55,7 @@ public:
     // The process ends: its windows go, its locks are released, its socket closes.
     void end();
 
-private:
+  private:
     Machine& machine_;
     int id_;
     SimRandom random_;

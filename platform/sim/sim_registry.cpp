@@ -216,7 +216,9 @@ void SimRegistry::put_text(const std::string& path, const std::string& name,
     make(normal(path))->values[upper_ansi(name)] = Value{Value::Type::sz, 0, text};
 }
 
-void SimRegistry::put_key(const std::string& path) { make(normal(path)); }
+void SimRegistry::put_key(const std::string& path) {
+    make(normal(path));
+}
 
 void SimRegistry::remove_value(const std::string& path, const std::string& name) {
     if (Node* node = find(normal(path))) {
@@ -224,7 +226,9 @@ void SimRegistry::remove_value(const std::string& path, const std::string& name)
     }
 }
 
-bool SimRegistry::has_key(const std::string& path) const { return find(normal(path)) != nullptr; }
+bool SimRegistry::has_key(const std::string& path) const {
+    return find(normal(path)) != nullptr;
+}
 
 std::optional<SimRegistry::Value> SimRegistry::value(const std::string& path,
                                                      const std::string& name) const {

@@ -14,7 +14,7 @@ namespace vardex::sim {
 
 // An in-memory registry tree under HKEY_LOCAL_MACHINE, with faults for tests.
 class SimRegistry final : public Registry {
-public:
+  public:
     struct Value {
         enum class Type { dword, sz } type = Type::dword;
         std::int32_t number = 0;
@@ -57,9 +57,9 @@ public:
     }
     void clear_faults();
 
-private:
+  private:
     struct Node {
-        std::string path;  // upper case
+        std::string path;                     // upper case
         std::map<std::string, Value> values;  // by upper-case name
         std::map<std::string, std::unique_ptr<Node>> children;
     };

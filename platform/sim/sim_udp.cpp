@@ -49,7 +49,9 @@ void SimUdp::deliver(const std::string& data, const std::string& from_address, i
     receiver_(Datagram{data, from_address, from_port});
 }
 
-std::string SimUdp::host_name() { return machine_.name(); }
+std::string SimUdp::host_name() {
+    return machine_.name();
+}
 
 std::string SimUdp::first_ipv4_address(std::string_view host_name) {
     if (!machine_.host_resolves()) {

@@ -11,7 +11,7 @@ class Machine;
 
 // A process's UDP socket on the simulated LAN; datagrams arrive from World::advance.
 class SimUdp final : public UdpSocket {
-public:
+  public:
     explicit SimUdp(Machine& machine) : machine_(machine) {}
     ~SimUdp() override { close(); }
 
@@ -30,7 +30,7 @@ public:
     // The socket's sends fail with this code (0 = they work).
     void fail_sends(long code) { send_failure_ = code; }
 
-private:
+  private:
     Machine& machine_;
     int port_ = 0;
     long send_failure_ = 0;

@@ -18,7 +18,7 @@ constexpr std::int32_t tpp = 15;
 }  // namespace
 
 class SimFormPeer final : public FormPeer {
-public:
+  public:
     SimFormPeer(SimWindows& ws, Form& form)
         : ws_(ws), form_(&form), id_(desktop().add_window(&form, ws.process().id())) {
         sync_rect();
@@ -30,8 +30,12 @@ public:
             return;
         }
         switch (prop) {
-            case FormProp::caption: desktop().set_title(id_, form_->caption()); break;
-            case FormProp::geometry: sync_rect(); break;
+            case FormProp::caption:
+                desktop().set_title(id_, form_->caption());
+                break;
+            case FormProp::geometry:
+                sync_rect();
+                break;
             case FormProp::visible: {
                 desktop().set_visible(id_, form_->visible());
                 if (form_->visible()) {
@@ -41,8 +45,11 @@ public:
                 }
                 break;
             }
-            case FormProp::topmost: desktop().set_topmost(id_); break;
-            default: break;
+            case FormProp::topmost:
+                desktop().set_topmost(id_);
+                break;
+            default:
+                break;
         }
     }
     void detach() override { form_ = nullptr; }
@@ -51,8 +58,8 @@ public:
         if (form_ == nullptr) {
             return {};
         }
-        return Rect{form_->left() / tpp, form_->top() / tpp,
-                    (form_->left() + form_->width()) / tpp, (form_->top() + form_->height()) / tpp};
+        return Rect{form_->left() / tpp, form_->top() / tpp, (form_->left() + form_->width()) / tpp,
+                    (form_->top() + form_->height()) / tpp};
     }
     Size inner_size() const override {
         if (form_ == nullptr) {
@@ -80,7 +87,7 @@ public:
         }
     }
 
-private:
+  private:
     SimDesktop& desktop() { return ws_.process().machine().desktop(); }
     void sync_rect() { desktop().set_rect(id_, window_rect()); }
 
@@ -90,7 +97,7 @@ private:
 };
 
 class SimControlPeer final : public ControlPeer {
-public:
+  public:
     SimControlPeer(SimWindows& ws, Control& control) : ws_(ws), control_(&control) {
         if (control.kind() == ControlKind::timer) {
             slot_ = std::make_shared<Slot>();
@@ -138,7 +145,7 @@ public:
         }
     }
 
-private:
+  private:
     struct Slot {
         Timer* timer = nullptr;
         std::uint64_t generation = 0;
@@ -153,9 +160,7 @@ private:
         }
     }
 
-    void arm(std::int64_t at) {
-        schedule_fire(slot_, slot_->generation, &ws_.process(), at);
-    }
+    void arm(std::int64_t at) { schedule_fire(slot_, slot_->generation, &ws_.process(), at); }
 
     // Each tick arms the next one before it runs the handler; a handler that stops or changes
     // the timer re-arms it under a new generation, which voids the armed tick.
@@ -212,7 +217,9 @@ Form* SimWindows::active_form() {
     return nullptr;
 }
 
-void SimWindows::do_events() { process_.machine().world().advance(10); }
+void SimWindows::do_events() {
+    process_.machine().world().advance(10);
+}
 
 void SimWindows::quit(int exit_code) {
     if (quitting_) {

@@ -16,7 +16,7 @@ class SimControlPeer;
 // The simulated window system of one process: renders nothing, keeps each form's window on
 // the machine's desktop and runs the timers on the world's clock.
 class SimWindows final : public WindowSystem {
-public:
+  public:
     explicit SimWindows(SimProcess& process);
     ~SimWindows() override;
 
@@ -37,7 +37,7 @@ public:
     // Timers that were due while the machine slept fire once when it wakes.
     void resume_timers();
 
-private:
+  private:
     SimProcess& process_;
     std::vector<Form*> forms_;
     std::vector<std::unique_ptr<SimFormPeer>> form_peers_;

@@ -14,8 +14,10 @@ bool focusable(ControlKind kind) {
         case ControlKind::combo_box:
         case ControlKind::list_box:
         case ControlKind::tab_strip:
-        case ControlKind::grid: return true;
-        default: return false;
+        case ControlKind::grid:
+            return true;
+        default:
+            return false;
     }
 }
 }  // namespace
@@ -164,6 +166,8 @@ bool User::close(Form& form) {
     return form.raise_close_request();
 }
 
-void User::leave_focus() { process_.sim_windows().focus(nullptr); }
+void User::leave_focus() {
+    process_.sim_windows().focus(nullptr);
+}
 
 }  // namespace vardex::sim

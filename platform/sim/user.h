@@ -15,7 +15,7 @@ class SimProcess;
 // hidden, disabled (itself or in a frame) or on a hidden form does nothing, and every action
 // returns false then. Acting on a control moves the keyboard focus to it first.
 class User {
-public:
+  public:
     explicit User(SimProcess& process) : process_(process) {}
 
     bool click(Control& control);
@@ -39,7 +39,7 @@ public:
     // Moves the focus away (as a click elsewhere would), so the focused control loses it.
     void leave_focus();
 
-private:
+  private:
     bool focus(Control& control);
     SimProcess& process_;
 };

@@ -17,7 +17,7 @@ class Machine;
 // One virtual clock, one simulated LAN and any number of machines, all on one thread.
 // Time moves only in advance(); every due timer and datagram runs in time order.
 class World {
-public:
+  public:
     explicit World(CivilDate start_date = {2026, 12, 7}, double start_seconds = 9 * 3600.0);
     ~World();
     World(const World&) = delete;
@@ -44,7 +44,7 @@ public:
     void schedule(std::int64_t at_ms, std::function<void()> fn);
     std::size_t pending_events() const { return queue_.size(); }
 
-private:
+  private:
     struct Event {
         std::int64_t due;
         std::uint64_t seq;

@@ -9,7 +9,7 @@ namespace vardex::win32 {
 // Owns one handle of a kind and frees it with the kind's own function.
 template <typename T, typename Traits>
 class Unique {
-public:
+  public:
     Unique() = default;
     explicit Unique(T h) : h_(h) {}
     Unique(const Unique&) = delete;
@@ -33,7 +33,7 @@ public:
     T release() { return std::exchange(h_, Traits::invalid()); }
     explicit operator bool() const { return h_ != Traits::invalid(); }
 
-private:
+  private:
     T h_ = Traits::invalid();
 };
 
@@ -66,14 +66,14 @@ using UniqueWindow = Unique<HWND, WindowTraits>;
 
 // A screen device context borrowed for a moment.
 class ScreenDc {
-public:
+  public:
     ScreenDc() : dc_(GetDC(nullptr)) {}
     ~ScreenDc() { ReleaseDC(nullptr, dc_); }
     ScreenDc(const ScreenDc&) = delete;
     ScreenDc& operator=(const ScreenDc&) = delete;
     HDC get() const { return dc_; }
 
-private:
+  private:
     HDC dc_;
 };
 

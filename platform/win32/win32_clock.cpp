@@ -27,8 +27,9 @@ SYSTEMTIME to_system_time(LocalTime t) {
 LocalTime Win32Clock::now() {
     SYSTEMTIME st;
     GetLocalTime(&st);
-    return LocalTime{serial_from_civil({st.wYear, st.wMonth, st.wDay}),
-                     st.wHour * 3600.0 + st.wMinute * 60.0 + st.wSecond + st.wMilliseconds / 1000.0};
+    return LocalTime{
+        serial_from_civil({st.wYear, st.wMonth, st.wDay}),
+        st.wHour * 3600.0 + st.wMinute * 60.0 + st.wSecond + st.wMilliseconds / 1000.0};
 }
 
 bool Win32Clock::set_now(LocalTime time) {

@@ -5,7 +5,7 @@
 namespace vardex::win32 {
 
 class Win32Clock final : public Clock {
-public:
+  public:
     LocalTime now() override;
     bool set_now(LocalTime time) override;
     std::string short_date_text(std::int32_t day) override;

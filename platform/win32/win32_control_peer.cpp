@@ -11,6 +11,7 @@
 #include "platform/grid.h"
 #include "platform/list_controls.h"
 #include "platform/tab_strip.h"
+#include "platform/win32/mouse.h"
 #include "platform/win32/win32_form_peer.h"
 #include "platform/win32/win32_windows.h"
 
@@ -19,14 +20,6 @@ namespace vardex::win32 {
 namespace {
 
 constexpr UINT_PTR subclass_id = 0x5644;  // "VD"
-
-int mouse_buttons(WPARAM wp) {
-    int b = 0;
-    if (wp & MK_LBUTTON) b |= mouse::left;
-    if (wp & MK_RBUTTON) b |= mouse::right;
-    if (wp & MK_MBUTTON) b |= mouse::middle;
-    return b;
-}
 
 std::string window_text(HWND h) {
     const int n = GetWindowTextLengthA(h);
@@ -37,14 +30,16 @@ std::string window_text(HWND h) {
 
 bool chain_visible(const Control& c) {
     for (const Control* p = &c; p != nullptr; p = p->container()) {
-        if (!p->visible()) return false;
+        if (!p->visible())
+            return false;
     }
     return true;
 }
 
 bool chain_enabled(const Control& c) {
     for (const Control* p = &c; p != nullptr; p = p->container()) {
-        if (!p->enabled()) return false;
+        if (!p->enabled())
+            return false;
     }
     return true;
 }
@@ -77,15 +72,18 @@ void Win32ControlPeer::create() {
             style |= label.alignment() == Alignment::center  ? SS_CENTER
                      : label.alignment() == Alignment::right ? SS_RIGHT
                                                              : SS_LEFT;
-            if (!label.word_wrap() && label.auto_size()) style |= SS_LEFTNOWORDWRAP;
-            if (label.border()) style |= WS_BORDER;
+            if (!label.word_wrap() && label.auto_size())
+                style |= SS_LEFTNOWORDWRAP;
+            if (label.border())
+                style |= WS_BORDER;
             break;
         }
         case ControlKind::text_box: {
             const auto& box = static_cast<const TextBox&>(c);
             window_class = "EDIT";
             style |= WS_TABSTOP | ES_AUTOHSCROLL;
-            if (box.multi_line()) style |= ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL;
+            if (box.multi_line())
+                style |= ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL;
             ex_style = WS_EX_CLIENTEDGE;
             break;
         }
@@ -118,8 +116,10 @@ void Win32ControlPeer::create() {
             window_class = "LISTBOX";
             style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
             const auto multi = static_cast<const ListBox&>(c).multi_select();
-            if (multi == ListBox::MultiSelect::extended) style |= LBS_EXTENDEDSEL;
-            if (multi == ListBox::MultiSelect::simple) style |= LBS_MULTIPLESEL;
+            if (multi == ListBox::MultiSelect::extended)
+                style |= LBS_EXTENDEDSEL;
+            if (multi == ListBox::MultiSelect::simple)
+                style |= LBS_MULTIPLESEL;
             ex_style = WS_EX_CLIENTEDGE;
             break;
         }
@@ -173,8 +173,8 @@ HWND Win32ControlPeer::edit_hwnd() const {
 }
 
 void Win32ControlPeer::sync_all() {
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form_.windows().font(control_->font())),
-                 FALSE);
+    SendMessageA(hwnd_, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(form_.windows().font(control_->font())), FALSE);
     changed(Prop::text_options);
     sync_items();
     sync_tabs();
@@ -201,42 +201,57 @@ void Win32ControlPeer::changed(Prop prop) {
         return;
     }
     switch (prop) {
-        case Prop::text: sync_text(); break;
+        case Prop::text:
+            sync_text();
+            break;
         case Prop::geometry:
             sync_geometry();
-            if (control_->kind() == ControlKind::frame) form_.container_changed(*control_, prop);
-            if (control_->kind() == ControlKind::grid) sync_grid();
+            if (control_->kind() == ControlKind::frame)
+                form_.container_changed(*control_, prop);
+            if (control_->kind() == ControlKind::grid)
+                sync_grid();
             break;
         case Prop::visible:
             sync_visible();
-            if (control_->kind() == ControlKind::frame) form_.container_changed(*control_, prop);
+            if (control_->kind() == ControlKind::frame)
+                form_.container_changed(*control_, prop);
             break;
         case Prop::enabled:
             sync_enabled();
-            if (control_->kind() == ControlKind::frame) form_.container_changed(*control_, prop);
+            if (control_->kind() == ControlKind::frame)
+                form_.container_changed(*control_, prop);
             break;
         case Prop::font:
             SendMessageA(hwnd_, WM_SETFONT,
                          reinterpret_cast<WPARAM>(form_.windows().font(control_->font())), TRUE);
             break;
-        case Prop::colors: InvalidateRect(hwnd_, nullptr, TRUE); break;
+        case Prop::colors:
+            InvalidateRect(hwnd_, nullptr, TRUE);
+            break;
         case Prop::value:
             if (control_->kind() == ControlKind::check_box) {
-                Button_SetCheck(hwnd_, static_cast<CheckBox*>(control_)->value() != 0 ? BST_CHECKED
-                                                                                     : BST_UNCHECKED);
+                Button_SetCheck(hwnd_, static_cast<CheckBox*>(control_)->value() != 0
+                                           ? BST_CHECKED
+                                           : BST_UNCHECKED);
             } else if (control_->kind() == ControlKind::option_button) {
-                Button_SetCheck(hwnd_, static_cast<OptionButton*>(control_)->value() ? BST_CHECKED
-                                                                                    : BST_UNCHECKED);
+                Button_SetCheck(hwnd_, static_cast<OptionButton*>(control_)->value()
+                                           ? BST_CHECKED
+                                           : BST_UNCHECKED);
             }
             break;
-        case Prop::items: sync_items(); break;
-        case Prop::selection: sync_selection(); break;
+        case Prop::items:
+            sync_items();
+            break;
+        case Prop::selection:
+            sync_selection();
+            break;
         case Prop::text_options:
             if (control_->kind() == ControlKind::text_box) {
                 const auto* box = static_cast<TextBox*>(control_);
                 SendMessageA(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(box->max_length()), 0);
                 SendMessageA(hwnd_, EM_SETPASSWORDCHAR,
-                             static_cast<WPARAM>(static_cast<unsigned char>(box->password_char())), 0);
+                             static_cast<WPARAM>(static_cast<unsigned char>(box->password_char())),
+                             0);
                 SendMessageA(hwnd_, EM_SETREADONLY, box->locked() ? TRUE : FALSE, 0);
                 InvalidateRect(hwnd_, nullptr, TRUE);
             }
@@ -248,10 +263,17 @@ void Win32ControlPeer::changed(Prop prop) {
                 picture_.reset();
             }
             break;
-        case Prop::timer: break;
-        case Prop::tabs: sync_tabs(); break;
-        case Prop::cells: sync_grid(); break;
-        case Prop::focus: set_focus(); break;
+        case Prop::timer:
+            break;
+        case Prop::tabs:
+            sync_tabs();
+            break;
+        case Prop::cells:
+            sync_grid();
+            break;
+        case Prop::focus:
+            set_focus();
+            break;
     }
 }
 
@@ -295,7 +317,8 @@ void Win32ControlPeer::sync_text() {
         }
         case ControlKind::tab_strip:
         case ControlKind::grid:
-        case ControlKind::image: break;
+        case ControlKind::image:
+            break;
         default:
             if (window_text(hwnd_) != control_->text()) {
                 SetWindowTextA(hwnd_, control_->text().c_str());
@@ -318,7 +341,9 @@ void Win32ControlPeer::sync_visible() {
     ShowWindow(hwnd_, chain_visible(*control_) ? SW_SHOWNA : SW_HIDE);
 }
 
-void Win32ControlPeer::sync_enabled() { EnableWindow(hwnd_, chain_enabled(*control_) ? TRUE : FALSE); }
+void Win32ControlPeer::sync_enabled() {
+    EnableWindow(hwnd_, chain_enabled(*control_) ? TRUE : FALSE);
+}
 
 void Win32ControlPeer::sync_items() {
     updating_ = true;
@@ -378,7 +403,8 @@ void Win32ControlPeer::sync_selection() {
             }
             break;
         }
-        default: break;
+        default:
+            break;
     }
     updating_ = false;
 }
@@ -408,7 +434,8 @@ void Win32ControlPeer::sync_tabs() {
         TCITEMA item{};
         item.mask = TCIF_TEXT;
         item.pszText = text.data();
-        SendMessageA(hwnd_, TCM_INSERTITEMA, static_cast<WPARAM>(i++), reinterpret_cast<LPARAM>(&item));
+        SendMessageA(hwnd_, TCM_INSERTITEMA, static_cast<WPARAM>(i++),
+                     reinterpret_cast<LPARAM>(&item));
     }
     TabCtrl_SetCurSel(hwnd_, tabs->selected());
     updating_ = false;
@@ -437,9 +464,11 @@ void Win32ControlPeer::sync_grid() {
         column.cx = form_.to_px_x(grid->col_width(c));
         column.iSubItem = c;
         if (c < existing) {
-            SendMessageA(hwnd_, LVM_SETCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+            SendMessageA(hwnd_, LVM_SETCOLUMNA, static_cast<WPARAM>(c),
+                         reinterpret_cast<LPARAM>(&column));
         } else {
-            SendMessageA(hwnd_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+            SendMessageA(hwnd_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(c),
+                         reinterpret_cast<LPARAM>(&column));
         }
     }
     const int wanted = grid->rows() - grid->fixed_rows();
@@ -467,14 +496,17 @@ void Win32ControlPeer::sync_grid() {
 
 Size Win32ControlPeer::measure_text(const std::string& text, std::int32_t wrap_width) {
     ScreenDc dc;
-    HGDIOBJ old = SelectObject(dc.get(), form_.windows().font(control_ != nullptr ? control_->font() : Font{}));
+    HGDIOBJ old = SelectObject(
+        dc.get(), form_.windows().font(control_ != nullptr ? control_->font() : Font{}));
     RECT r{0, 0, wrap_width > 0 ? form_.to_px_x(wrap_width) : 0, 0};
     UINT flags = DT_CALCRECT | DT_NOCLIP;
-    if (wrap_width > 0) flags |= DT_WORDBREAK;
+    if (wrap_width > 0)
+        flags |= DT_WORDBREAK;
     const std::string t = text.empty() ? std::string(" ") : text;
     DrawTextA(dc.get(), t.c_str(), static_cast<int>(t.size()), &r, flags);
     SelectObject(dc.get(), old);
-    return Size{form_.from_px_x(text.empty() ? 0 : r.right - r.left), form_.from_px_y(r.bottom - r.top)};
+    return Size{form_.from_px_x(text.empty() ? 0 : r.right - r.left),
+                form_.from_px_y(r.bottom - r.top)};
 }
 
 bool Win32ControlPeer::load_picture(const std::string& path) {
@@ -497,8 +529,12 @@ void Win32ControlPeer::set_focus() {
     }
 }
 
-Color Win32ControlPeer::text_color() const { return control_ != nullptr ? control_->fore_color() : default_color; }
-Color Win32ControlPeer::background() const { return control_ != nullptr ? control_->back_color() : default_color; }
+Color Win32ControlPeer::text_color() const {
+    return control_ != nullptr ? control_->fore_color() : default_color;
+}
+Color Win32ControlPeer::background() const {
+    return control_ != nullptr ? control_->back_color() : default_color;
+}
 
 void Win32ControlPeer::timer_tick() {
     if (control_ != nullptr && control_->kind() == ControlKind::timer) {
@@ -513,48 +549,62 @@ void Win32ControlPeer::command(int code) {
     Control& c = *control_;
     switch (c.kind()) {
         case ControlKind::command_button:
-            if (code == BN_CLICKED) c.raise_click();
-            if (code == BN_KILLFOCUS) c.raise_lost_focus();
+            if (code == BN_CLICKED)
+                c.raise_click();
+            if (code == BN_KILLFOCUS)
+                c.raise_lost_focus();
             break;
         case ControlKind::check_box:
             if (code == BN_CLICKED) {
-                static_cast<CheckBox&>(c).user_set_value(Button_GetCheck(hwnd_) == BST_CHECKED ? 1 : 0);
+                static_cast<CheckBox&>(c).user_set_value(Button_GetCheck(hwnd_) == BST_CHECKED ? 1
+                                                                                               : 0);
             }
-            if (code == BN_KILLFOCUS) c.raise_lost_focus();
+            if (code == BN_KILLFOCUS)
+                c.raise_lost_focus();
             break;
         case ControlKind::option_button:
-            if (code == BN_CLICKED) c.raise_click();
-            if (code == BN_KILLFOCUS) c.raise_lost_focus();
+            if (code == BN_CLICKED)
+                c.raise_click();
+            if (code == BN_KILLFOCUS)
+                c.raise_lost_focus();
             break;
         case ControlKind::text_box:
-            if (code == EN_CHANGE) c.user_edited_text(window_text(hwnd_));
-            if (code == EN_KILLFOCUS) c.raise_lost_focus();
+            if (code == EN_CHANGE)
+                c.user_edited_text(window_text(hwnd_));
+            if (code == EN_KILLFOCUS)
+                c.raise_lost_focus();
             break;
         case ControlKind::combo_box:
             if (code == CBN_SELCHANGE) {
                 const auto index = static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
                 static_cast<ComboBox&>(c).user_selected(index);
             }
-            if (code == CBN_EDITCHANGE) c.user_edited_text(window_text(hwnd_));
-            if (code == CBN_KILLFOCUS) c.raise_lost_focus();
+            if (code == CBN_EDITCHANGE)
+                c.user_edited_text(window_text(hwnd_));
+            if (code == CBN_KILLFOCUS)
+                c.raise_lost_focus();
             break;
         case ControlKind::list_box:
             if (code == LBN_SELCHANGE) {
                 auto& list = static_cast<ListBox&>(c);
                 std::vector<bool> selected(static_cast<std::size_t>(list.list_count()), false);
                 for (int i = 0; i < list.list_count(); ++i) {
-                    selected[static_cast<std::size_t>(i)] = SendMessageA(hwnd_, LB_GETSEL, i, 0) > 0;
+                    selected[static_cast<std::size_t>(i)] =
+                        SendMessageA(hwnd_, LB_GETSEL, i, 0) > 0;
                 }
                 const auto caret = static_cast<int>(SendMessageA(hwnd_, LB_GETCARETINDEX, 0, 0));
                 list.user_selection(selected, caret);
             }
-            if (code == LBN_KILLFOCUS) c.raise_lost_focus();
+            if (code == LBN_KILLFOCUS)
+                c.raise_lost_focus();
             break;
         case ControlKind::label:
         case ControlKind::image:
-            if (code == STN_CLICKED) c.raise_click();
+            if (code == STN_CLICKED)
+                c.raise_click();
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -599,8 +649,8 @@ LRESULT Win32ControlPeer::subclassed(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
                 if (control_ == nullptr || key == 0) {
                     return 0;
                 }
-                const bool multi = c.kind() == ControlKind::text_box &&
-                                   static_cast<TextBox&>(c).multi_line();
+                const bool multi =
+                    c.kind() == ControlKind::text_box && static_cast<TextBox&>(c).multi_line();
                 if (key == 13 && !multi) {
                     return 0;  // a single-line box only beeps at Enter
                 }
@@ -616,10 +666,9 @@ LRESULT Win32ControlPeer::subclassed(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
             if (hwnd != hwnd_) {
                 MapWindowPoints(hwnd, hwnd_, &pt, 1);
             }
-            int button = mouse_buttons(wp);
-            if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP) button = mouse::left;
-            if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) button = mouse::right;
-            const MouseEvent e{button, (wp & MK_SHIFT) ? 1 : 0, static_cast<double>(form_.from_px_x(pt.x)),
+            const int button = message_button(msg, wp);
+            const MouseEvent e{button, (wp & MK_SHIFT) ? 1 : 0,
+                               static_cast<double>(form_.from_px_x(pt.x)),
                                static_cast<double>(form_.from_px_y(pt.y))};
             const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
             if (control_ == nullptr) {
@@ -634,14 +683,16 @@ LRESULT Win32ControlPeer::subclassed(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
                 }
                 c.raise_mouse_down(e);
             } else {
-                if (GetCapture() == hwnd && (c.kind() == ControlKind::label || c.kind() == ControlKind::image)) {
+                if (GetCapture() == hwnd &&
+                    (c.kind() == ControlKind::label || c.kind() == ControlKind::image)) {
                     ReleaseCapture();
                 }
                 c.raise_mouse_up(e);
             }
             return r;
         }
-        default: break;
+        default:
+            break;
     }
     return DefSubclassProc(hwnd, msg, wp, lp);
 }

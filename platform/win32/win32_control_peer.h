@@ -11,7 +11,7 @@ class Win32FormPeer;
 
 // One control's child window (none for a timer, which is a window timer of the form).
 class Win32ControlPeer final : public ControlPeer {
-public:
+  public:
     Win32ControlPeer(Win32FormPeer& form, Control& control, int id);
     ~Win32ControlPeer() override;
 
@@ -37,9 +37,9 @@ public:
     Color text_color() const;
     Color background() const;
 
-private:
-    static LRESULT CALLBACK subclass_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
-                                          UINT_PTR id, DWORD_PTR self);
+  private:
+    static LRESULT CALLBACK subclass_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                          DWORD_PTR self);
     LRESULT subclassed(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void create();
     void sync_all();

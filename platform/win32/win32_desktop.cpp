@@ -1,8 +1,8 @@
 #include "platform/win32/win32_desktop.h"
 
-#include <windows.h>
 #include <commdlg.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <vector>
 
@@ -13,8 +13,12 @@ namespace vardex::win32 {
 
 namespace {
 
-HWND hwnd(WindowId id) { return reinterpret_cast<HWND>(id); }
-WindowId id_of(HWND h) { return reinterpret_cast<WindowId>(h); }
+HWND hwnd(WindowId id) {
+    return reinterpret_cast<HWND>(id);
+}
+WindowId id_of(HWND h) {
+    return reinterpret_cast<WindowId>(h);
+}
 
 // The filter as the common dialog wants it: pairs separated by NULs, ended by two.
 std::string dialog_filter(const std::string& filter) {
@@ -42,10 +46,13 @@ Size Win32Desktop::screen_size_twips() {
 Rect Win32Desktop::virtual_screen_pixels() {
     const int x = GetSystemMetrics(SM_XVIRTUALSCREEN);
     const int y = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    return Rect{x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    return Rect{x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-WindowId Win32Desktop::foreground_window() { return id_of(GetForegroundWindow()); }
+WindowId Win32Desktop::foreground_window() {
+    return id_of(GetForegroundWindow());
+}
 
 std::string Win32Desktop::window_text(WindowId window) {
     const int length = GetWindowTextLengthA(hwnd(window));
@@ -77,7 +84,9 @@ Point Win32Desktop::cursor_pos() {
     return Point{p.x, p.y};
 }
 
-void Win32Desktop::set_cursor_pos(Point pos) { SetCursorPos(pos.x, pos.y); }
+void Win32Desktop::set_cursor_pos(Point pos) {
+    SetCursorPos(pos.x, pos.y);
+}
 
 void Win32Desktop::clip_cursor(const Rect* rect) {
     if (rect == nullptr) {
@@ -100,9 +109,13 @@ std::optional<Rect> Win32Desktop::cursor_clip() {
     return clip;
 }
 
-void Win32Desktop::capture_mouse(WindowId window) { SetCapture(hwnd(window)); }
+void Win32Desktop::capture_mouse(WindowId window) {
+    SetCapture(hwnd(window));
+}
 
-void Win32Desktop::release_mouse() { ReleaseCapture(); }
+void Win32Desktop::release_mouse() {
+    ReleaseCapture();
+}
 
 void Win32Desktop::set_system_keys_locked(bool locked) {
     BOOL old = FALSE;
@@ -123,7 +136,9 @@ bool Win32Desktop::shut_down(unsigned flags) {
     return ExitWindowsEx(flags, 0) != FALSE;
 }
 
-void Win32Desktop::beep() { MessageBeep(MB_OK); }
+void Win32Desktop::beep() {
+    MessageBeep(MB_OK);
+}
 
 bool Win32Desktop::claim_single_instance(std::string_view name) {
     SetLastError(ERROR_SUCCESS);
@@ -175,12 +190,16 @@ std::optional<std::string> Win32Desktop::file_dialog(const FileDialogRequest& re
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
     ofn.Flags = OFN_EXPLORER;
-    if (request.overwrite_prompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
-    if (request.hide_read_only) ofn.Flags |= OFN_HIDEREADONLY;
-    if (request.path_must_exist) ofn.Flags |= OFN_PATHMUSTEXIST;
-    if (request.file_must_exist) ofn.Flags |= OFN_FILEMUSTEXIST;
+    if (request.overwrite_prompt)
+        ofn.Flags |= OFN_OVERWRITEPROMPT;
+    if (request.hide_read_only)
+        ofn.Flags |= OFN_HIDEREADONLY;
+    if (request.path_must_exist)
+        ofn.Flags |= OFN_PATHMUSTEXIST;
+    if (request.file_must_exist)
+        ofn.Flags |= OFN_FILEMUSTEXIST;
     const BOOL ok = request.kind == FileDialogRequest::Kind::save ? GetSaveFileNameA(&ofn)
-                                                                   : GetOpenFileNameA(&ofn);
+                                                                  : GetOpenFileNameA(&ofn);
     if (!ok) {
         return std::nullopt;
     }
@@ -191,7 +210,8 @@ bool Win32Desktop::show_help(std::string_view help_file, int context) {
     // The help ships as one HTML page per topic in a "help" folder beside the help file.
     std::string file(help_file);
     const auto slash = file.rfind('\\');
-    const std::string folder = slash == std::string::npos ? std::string{} : file.substr(0, slash + 1);
+    const std::string folder =
+        slash == std::string::npos ? std::string{} : file.substr(0, slash + 1);
     std::string topic = folder + "help\\topic" + std::to_string(context) + ".html";
     if (GetFileAttributesA(topic.c_str()) == INVALID_FILE_ATTRIBUTES) {
         topic = folder + "help\\index.html";

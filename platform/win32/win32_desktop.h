@@ -8,7 +8,7 @@ namespace vardex::win32 {
 class Win32Windows;
 
 class Win32Desktop final : public Desktop {
-public:
+  public:
     explicit Win32Desktop(Win32Windows& windows) : windows_(windows) {}
 
     Size screen_size_twips() override;
@@ -38,7 +38,7 @@ public:
     bool show_help(std::string_view help_file, int context) override;
     void close_help() override {}
 
-private:
+  private:
     Win32Windows& windows_;
     UniqueHandle instance_mutex_;
 };

@@ -25,7 +25,8 @@ bool write_all(HANDLE file, std::string_view data) {
 std::string module_path() {
     std::vector<char> buffer(MAX_PATH);
     for (;;) {
-        const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD n =
+            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n < buffer.size()) {
             return std::string(buffer.data(), n);
         }
@@ -44,7 +45,9 @@ bool Win32Files::copy(std::string_view from, std::string_view to) {
     return CopyFileA(std::string(from).c_str(), std::string(to).c_str(), FALSE) != FALSE;
 }
 
-bool Win32Files::remove(std::string_view path) { return DeleteFileA(std::string(path).c_str()) != FALSE; }
+bool Win32Files::remove(std::string_view path) {
+    return DeleteFileA(std::string(path).c_str()) != FALSE;
+}
 
 bool Win32Files::rename(std::string_view from, std::string_view to) {
     return MoveFileA(std::string(from).c_str(), std::string(to).c_str()) != FALSE;
@@ -55,8 +58,8 @@ bool Win32Files::create_folder(std::string_view path) {
 }
 
 bool Win32Files::append(std::string_view path, std::string_view text) {
-    UniqueFile file(CreateFileA(std::string(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileA(std::string(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ,
+                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     return file && write_all(file.get(), text);
 }
 
@@ -67,8 +70,9 @@ bool Win32Files::write(std::string_view path, std::string_view content) {
 }
 
 bool Win32Files::read(std::string_view path, std::string& content) {
-    UniqueFile file(CreateFileA(std::string(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileA(std::string(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return false;
     }

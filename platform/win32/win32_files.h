@@ -5,7 +5,7 @@
 namespace vardex::win32 {
 
 class Win32Files final : public Files {
-public:
+  public:
     bool exists(std::string_view path) override;
     bool copy(std::string_view from, std::string_view to) override;
     bool remove(std::string_view path) override;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/mouse.h"
 #include "platform/win32/win32_control_peer.h"
 #include "platform/win32/win32_windows.h"
 
@@ -13,19 +14,14 @@ namespace {
 constexpr char form_class[] = "VardexForm";
 constexpr int first_control_id = 1000;
 
-int mouse_buttons(WPARAM wp) {
-    int b = 0;
-    if (wp & MK_LBUTTON) b |= mouse::left;
-    if (wp & MK_RBUTTON) b |= mouse::right;
-    if (wp & MK_MBUTTON) b |= mouse::middle;
-    return b;
-}
-
 int shift_state(WPARAM wp) {
     int s = 0;
-    if (wp & MK_SHIFT) s |= 1;
-    if (wp & MK_CONTROL) s |= 2;
-    if (GetKeyState(VK_MENU) < 0) s |= 4;
+    if (wp & MK_SHIFT)
+        s |= 1;
+    if (wp & MK_CONTROL)
+        s |= 2;
+    if (GetKeyState(VK_MENU) < 0)
+        s |= 4;
     return s;
 }
 }  // namespace
@@ -35,9 +31,9 @@ Win32FormPeer::Win32FormPeer(Win32Windows& windows, Form& form) : windows_(windo
     const int ty = windows_.twips_per_pixel_y();
     updating_ = true;
     // The window proc takes the handle at WM_NCCREATE, so messages during creation work.
-    CreateWindowExA(WS_EX_CONTROLPARENT, form_class, form.caption().c_str(), style(), form.left() / tx,
-                    form.top() / ty, form.width() / tx, form.height() / ty, nullptr, nullptr,
-                    GetModuleHandleA(nullptr), this);
+    CreateWindowExA(WS_EX_CONTROLPARENT, form_class, form.caption().c_str(), style(),
+                    form.left() / tx, form.top() / ty, form.width() / tx, form.height() / ty,
+                    nullptr, nullptr, GetModuleHandleA(nullptr), this);
     form.attach_peer(this);
     int id = first_control_id;
     for (Control* c : form.controls()) {
@@ -79,7 +75,8 @@ void Win32FormPeer::arrange_z_order() {
     }
     for (const auto& c : cs) {
         if (c->control()->kind() == ControlKind::tab_strip && c->hwnd() != nullptr) {
-            SetWindowPos(c->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            SetWindowPos(c->hwnd(), HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     }
 }
@@ -120,12 +117,16 @@ void Win32FormPeer::changed(FormProp prop) {
     }
     HWND h = hwnd_.get();
     switch (prop) {
-        case FormProp::caption: SetWindowTextA(h, form_->caption().c_str()); break;
-        case FormProp::geometry: sync_geometry(); break;
+        case FormProp::caption:
+            SetWindowTextA(h, form_->caption().c_str());
+            break;
+        case FormProp::geometry:
+            sync_geometry();
+            break;
         case FormProp::visible:
             if (form_->visible()) {
                 ShowWindow(h, form_->window_state() == WindowState::minimized ? SW_SHOWMINIMIZED
-                                                                               : SW_SHOW);
+                                                                              : SW_SHOW);
                 SetForegroundWindow(h);
             } else {
                 ShowWindow(h, SW_HIDE);
@@ -135,9 +136,15 @@ void Win32FormPeer::changed(FormProp prop) {
             if (IsWindowVisible(h)) {
                 updating_ = true;
                 switch (form_->window_state()) {
-                    case WindowState::minimized: ShowWindow(h, SW_MINIMIZE); break;
-                    case WindowState::maximized: ShowWindow(h, SW_MAXIMIZE); break;
-                    case WindowState::normal: ShowWindow(h, SW_RESTORE); break;
+                    case WindowState::minimized:
+                        ShowWindow(h, SW_MINIMIZE);
+                        break;
+                    case WindowState::maximized:
+                        ShowWindow(h, SW_MAXIMIZE);
+                        break;
+                    case WindowState::normal:
+                        ShowWindow(h, SW_RESTORE);
+                        break;
                 }
                 updating_ = false;
             }
@@ -145,12 +152,15 @@ void Win32FormPeer::changed(FormProp prop) {
         case FormProp::style: {
             const DWORD visible = IsWindowVisible(h) ? WS_VISIBLE : 0;
             SetWindowLongA(h, GWL_STYLE, static_cast<LONG>(style() | visible));
-            SetWindowPos(h, nullptr, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+            SetWindowPos(
+                h, nullptr, 0, 0, 0, 0,
+                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
             sync_geometry();
             break;
         }
-        case FormProp::colors: InvalidateRect(h, nullptr, TRUE); break;
+        case FormProp::colors:
+            InvalidateRect(h, nullptr, TRUE);
+            break;
         case FormProp::topmost:
             SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | (IsWindowVisible(h) ? 0 : SWP_NOACTIVATE));
@@ -222,7 +232,8 @@ Control* Win32FormPeer::frame_at(POINT client) const {
             continue;
         }
         const Point p = c->form_position();
-        const RECT r{to_px_x(p.x), to_px_y(p.y), to_px_x(p.x + c->width()), to_px_y(p.y + c->height())};
+        const RECT r{to_px_x(p.x), to_px_y(p.y), to_px_x(p.x + c->width()),
+                     to_px_y(p.y + c->height())};
         if (PtInRect(&r, client)) {
             found = c;  // later frames lie inside earlier ones
         }
@@ -233,9 +244,7 @@ Control* Win32FormPeer::frame_at(POINT client) const {
 void Win32FormPeer::mouse(UINT msg, WPARAM wp, LPARAM lp) {
     const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     Control* frame = frame_at(pt);
-    int button = mouse_buttons(wp);
-    if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP) button = mouse::left;
-    if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) button = mouse::right;
+    const int button = message_button(msg, wp);
     MouseEvent e{button, shift_state(wp), static_cast<double>(from_px_x(pt.x)),
                  static_cast<double>(from_px_y(pt.y))};
     if (frame != nullptr) {
@@ -255,13 +264,16 @@ void Win32FormPeer::mouse(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_RBUTTONUP:
             if (frame != nullptr) {
                 frame->raise_mouse_up(e);
-                if (msg == WM_LBUTTONUP) frame->raise_click();
+                if (msg == WM_LBUTTONUP)
+                    frame->raise_click();
             } else {
                 form_->raise_mouse_up(e);
-                if (msg == WM_LBUTTONUP) form_->raise_click();
+                if (msg == WM_LBUTTONUP)
+                    form_->raise_click();
             }
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -336,7 +348,9 @@ LRESULT Win32FormPeer::handle(UINT msg, WPARAM wp, LPARAM lp) {
                 const int tx = windows_.twips_per_pixel_x();
                 const int ty = windows_.twips_per_pixel_y();
                 // Keep the stored twips where they still round to the same pixels.
-                auto keep = [](std::int32_t twips, int px, int t) { return twips / t == px ? twips : px * t; };
+                auto keep = [](std::int32_t twips, int px, int t) {
+                    return twips / t == px ? twips : px * t;
+                };
                 form_->user_moved(keep(form_->left(), r.left, tx), keep(form_->top(), r.top, ty),
                                   keep(form_->width(), r.right - r.left, tx),
                                   keep(form_->height(), r.bottom - r.top, ty));
@@ -376,7 +390,8 @@ LRESULT Win32FormPeer::handle(UINT msg, WPARAM wp, LPARAM lp) {
             if (back == default_color) {
                 SetBkMode(dc, TRANSPARENT);
                 return reinterpret_cast<LRESULT>(GetSysColorBrush(
-                    msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX ? COLOR_WINDOW : COLOR_BTNFACE));
+                    msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX ? COLOR_WINDOW
+                                                                        : COLOR_BTNFACE));
             }
             SetBkColor(dc, static_cast<COLORREF>(back));
             return reinterpret_cast<LRESULT>(windows_.brush(back));
@@ -388,7 +403,8 @@ LRESULT Win32FormPeer::handle(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_RBUTTONUP:
             mouse(msg, wp, lp);
             return 0;
-        default: break;
+        default:
+            break;
     }
     return DefWindowProcA(h, msg, wp, lp);
 }

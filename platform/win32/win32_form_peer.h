@@ -15,7 +15,7 @@ class Win32ControlPeer;
 
 // One form's top-level window; routes its messages to the form and its controls.
 class Win32FormPeer final : public FormPeer {
-public:
+  public:
     Win32FormPeer(Win32Windows& windows, Form& form);
     ~Win32FormPeer() override;
 
@@ -39,7 +39,7 @@ public:
 
     static LRESULT CALLBACK window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
-private:
+  private:
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     Win32ControlPeer* control_by_id(int id) const;
     Win32ControlPeer* control_by_hwnd(HWND h) const;

@@ -13,7 +13,7 @@ namespace vardex::win32 {
 
 // The real machine, as one program instance uses it.
 class Win32Platform final : public Platform {
-public:
+  public:
     Win32Platform() : desktop_(windows_) {}
 
     Registry& registry() override { return registry_; }
@@ -27,7 +27,7 @@ public:
 
     Win32Windows& win32_windows() { return windows_; }
 
-private:
+  private:
     Win32Windows windows_;
     Win32Registry registry_;
     Win32Clock clock_;

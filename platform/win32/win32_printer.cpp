@@ -156,7 +156,8 @@ bool Win32Printer::draw_line(double x1, double y1, double x2, double y2) {
     if (!page_open_) {
         return fail_with(482, "Printer error");
     }
-    if (!MoveToEx(dc_.get(), dev_x(x1), dev_y(y1), nullptr) || !LineTo(dc_.get(), dev_x(x2), dev_y(y2))) {
+    if (!MoveToEx(dc_.get(), dev_x(x1), dev_y(y1), nullptr) ||
+        !LineTo(dc_.get(), dev_x(x2), dev_y(y2))) {
         return fail();
     }
     return true;

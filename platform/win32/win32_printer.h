@@ -9,7 +9,7 @@ namespace vardex::win32 {
 
 // The default printer through GDI, with a user coordinate system over the printable page.
 class Win32Printer final : public Printer {
-public:
+  public:
     ~Win32Printer() override { abort_document(); }
 
     bool begin_document() override;
@@ -25,7 +25,7 @@ public:
     void abort_document() override;
     PrinterError last_error() const override { return error_; }
 
-private:
+  private:
     bool fail();
     bool fail_with(long number, const char* description);
     int dev_x(double x) const;

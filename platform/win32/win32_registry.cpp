@@ -13,12 +13,13 @@ HKEY native(RegKey key) {
     return key == local_machine ? HKEY_LOCAL_MACHINE : reinterpret_cast<HKEY>(key);
 }
 
-RegKey portable(HKEY key) { return reinterpret_cast<RegKey>(key); }
+RegKey portable(HKEY key) {
+    return reinterpret_cast<RegKey>(key);
+}
 
 }  // namespace
 
-long Win32Registry::open_key(RegKey parent, std::string_view path, RegAccess access,
-                             RegKey& out) {
+long Win32Registry::open_key(RegKey parent, std::string_view path, RegAccess access, RegKey& out) {
     HKEY key = nullptr;
     const REGSAM sam = access == RegAccess::full ? KEY_ALL_ACCESS : KEY_QUERY_VALUE;
     const LONG r = RegOpenKeyExA(native(parent), std::string(path).c_str(), 0, sam, &key);

@@ -5,7 +5,7 @@
 namespace vardex::win32 {
 
 class Win32Registry final : public Registry {
-public:
+  public:
     long open_key(RegKey parent, std::string_view path, RegAccess access, RegKey& out) override;
     long create_key(RegKey parent, std::string_view path, RegKey& out) override;
     long close_key(RegKey key) override;

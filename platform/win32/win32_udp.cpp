@@ -96,8 +96,8 @@ void Win32Udp::drain() {
     for (;;) {
         sockaddr_in from{};
         int from_len = sizeof from;
-        const int n = recvfrom(socket_, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&from),
-                               &from_len);
+        const int n = recvfrom(socket_, buffer, sizeof buffer, 0,
+                               reinterpret_cast<sockaddr*>(&from), &from_len);
         if (n < 0) {
             return;  // WSAEWOULDBLOCK: nothing more; errors such as WSAECONNRESET are dropped
         }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <winsock2.h>
 #include <windows.h>
+#include <winsock2.h>
 
 #include "platform/udp.h"
 #include "platform/win32/handles.h"
@@ -11,7 +11,7 @@ namespace vardex::win32 {
 // The program's UDP socket. Datagrams are announced to a message-only window with
 // WSAAsyncSelect, so they arrive on the window thread like any other event.
 class Win32Udp final : public UdpSocket {
-public:
+  public:
     Win32Udp();
     ~Win32Udp() override;
 
@@ -25,7 +25,7 @@ public:
     std::string host_name() override;
     std::string first_ipv4_address(std::string_view host_name) override;
 
-private:
+  private:
     static LRESULT CALLBACK window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     long open_socket();
     void drain();

@@ -35,8 +35,9 @@ void Win32Windows::attach(Form& form) {
 }
 
 void Win32Windows::forget(Win32FormPeer* peer) {
-    auto it = std::find_if(peers_.begin(), peers_.end(),
-                           [peer](const std::unique_ptr<Win32FormPeer>& p) { return p.get() == peer; });
+    auto it =
+        std::find_if(peers_.begin(), peers_.end(),
+                     [peer](const std::unique_ptr<Win32FormPeer>& p) { return p.get() == peer; });
     if (it != peers_.end()) {
         peers_.erase(it);  // deletes the peer: the last thing its detach does
     }
@@ -118,8 +119,8 @@ HFONT Win32Windows::font(const Font& f) {
     auto it = fonts_.find(key);
     if (it == fonts_.end()) {
         ScreenDc dc;
-        const int height = -static_cast<int>(
-            std::lround(f.size * GetDeviceCaps(dc.get(), LOGPIXELSY) / 72.0));
+        const int height =
+            -static_cast<int>(std::lround(f.size * GetDeviceCaps(dc.get(), LOGPIXELSY) / 72.0));
         HFONT font = CreateFontA(height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                  CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
@@ -131,7 +132,8 @@ HFONT Win32Windows::font(const Font& f) {
 HBRUSH Win32Windows::brush(Color color) {
     auto it = brushes_.find(color);
     if (it == brushes_.end()) {
-        it = brushes_.emplace(color, UniqueGdi(CreateSolidBrush(static_cast<COLORREF>(color)))).first;
+        it = brushes_.emplace(color, UniqueGdi(CreateSolidBrush(static_cast<COLORREF>(color))))
+                 .first;
     }
     return static_cast<HBRUSH>(it->second.get());
 }

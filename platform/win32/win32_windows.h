@@ -9,8 +9,8 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/window_system.h"
 #include "platform/win32/handles.h"
+#include "platform/window_system.h"
 
 namespace vardex::win32 {
 
@@ -19,7 +19,7 @@ class Win32FormPeer;
 // Renders any form generically: one top-level window per form, one child window per control
 // by kind, a window timer per running timer. Runs the program's message loop.
 class Win32Windows final : public WindowSystem {
-public:
+  public:
     Win32Windows();
     ~Win32Windows() override;
 
@@ -41,7 +41,7 @@ public:
     int twips_per_pixel_y() const { return tpp_y_; }
     void forget(Win32FormPeer* peer);
 
-private:
+  private:
     bool dispatch(MSG& msg);
 
     int tpp_x_;

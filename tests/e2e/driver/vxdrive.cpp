@@ -31,8 +31,8 @@
 //   windows                   print every visible top-level window (all-windows: hidden too)
 //   timeout MS                wait at most MS for every later command (default 5000)
 //   sleep MS                  wait
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -104,19 +104,29 @@ std::string kind_of(HWND h) {
             case BS_CHECKBOX:
             case BS_AUTOCHECKBOX:
             case BS_3STATE:
-            case BS_AUTO3STATE: return "check";
+            case BS_AUTO3STATE:
+                return "check";
             case BS_RADIOBUTTON:
-            case BS_AUTORADIOBUTTON: return "option";
-            case BS_GROUPBOX: return "frame";
-            default: return "button";
+            case BS_AUTORADIOBUTTON:
+                return "option";
+            case BS_GROUPBOX:
+                return "frame";
+            default:
+                return "button";
         }
     }
-    if (cls == "Static") return (style & SS_TYPEMASK) == SS_BITMAP ? "image" : "label";
-    if (cls == "Edit") return class_of(GetParent(h)) == "ComboBox" ? "" : "edit";
-    if (cls == "ComboBox") return "combo";
-    if (cls == "ListBox") return "list";
-    if (cls == "SysTabControl32") return "tab";
-    if (cls == "SysListView32") return "grid";
+    if (cls == "Static")
+        return (style & SS_TYPEMASK) == SS_BITMAP ? "image" : "label";
+    if (cls == "Edit")
+        return class_of(GetParent(h)) == "ComboBox" ? "" : "edit";
+    if (cls == "ComboBox")
+        return "combo";
+    if (cls == "ListBox")
+        return "list";
+    if (cls == "SysTabControl32")
+        return "tab";
+    if (cls == "SysListView32")
+        return "grid";
     return "";
 }
 
@@ -134,14 +144,17 @@ std::vector<HWND> controls() {
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&all));
-    std::sort(all.begin(), all.end(), [](HWND a, HWND b) { return GetDlgCtrlID(a) < GetDlgCtrlID(b); });
+    std::sort(all.begin(), all.end(),
+              [](HWND a, HWND b) { return GetDlgCtrlID(a) < GetDlgCtrlID(b); });
     return all;
 }
 
 HWND find_control(const std::string& selector) {
-    if (g_window == nullptr) fail("no window selected");
+    if (g_window == nullptr)
+        fail("no window selected");
     const auto sep = selector.find_first_of("#:~");
-    if (sep == std::string::npos) fail("bad selector " + selector);
+    if (sep == std::string::npos)
+        fail("bad selector " + selector);
     const std::string kind = selector.substr(0, sep);
     const char how = selector[sep];
     const std::string what = selector.substr(sep + 1);
@@ -149,7 +162,8 @@ HWND find_control(const std::string& selector) {
     wait_for([&] {
         int n = 0;
         for (HWND h : controls()) {
-            if (kind_of(h) != kind) continue;
+            if (kind_of(h) != kind)
+                continue;
             ++n;
             const std::string t = text_of(h);
             if ((how == '#' && n == std::atoi(what.c_str())) || (how == ':' && t == what) ||
@@ -160,20 +174,24 @@ HWND find_control(const std::string& selector) {
         }
         return false;
     });
-    if (found == nullptr) fail("no control " + selector + " in '" + text_of(g_window) + "'");
+    if (found == nullptr)
+        fail("no control " + selector + " in '" + text_of(g_window) + "'");
     return found;
 }
 
 // Memory in the other process, for the messages that carry pointers.
 class Remote {
-public:
+  public:
     Remote(HWND h, std::size_t size) : size_(size) {
         DWORD pid = 0;
         GetWindowThreadProcessId(h, &pid);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        if (process_ == nullptr) fail("cannot open the window's process");
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_ == nullptr)
+            fail("cannot open the window's process");
         memory_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
-        if (memory_ == nullptr) fail("cannot allocate in the window's process");
+        if (memory_ == nullptr)
+            fail("cannot allocate in the window's process");
     }
     ~Remote() {
         VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
@@ -189,7 +207,7 @@ public:
         ReadProcessMemory(process_, at(offset), data, n, nullptr);
     }
 
-private:
+  private:
     HANDLE process_ = nullptr;
     void* memory_ = nullptr;
     std::size_t size_;
@@ -205,14 +223,16 @@ std::string grid_cell(HWND grid, int row, int col) {
         item.pszText = remote.at(1024);
         item.cchTextMax = 4000;
         remote.write(0, &item, sizeof item);
-        SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(col), reinterpret_cast<LPARAM>(remote.at(0)));
+        SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(col),
+                     reinterpret_cast<LPARAM>(remote.at(0)));
     } else {
         LVITEMA item{};
         item.iSubItem = col;
         item.pszText = remote.at(1024);
         item.cchTextMax = 4000;
         remote.write(0, &item, sizeof item);
-        SendMessageA(grid, LVM_GETITEMTEXTA, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(remote.at(0)));
+        SendMessageA(grid, LVM_GETITEMTEXTA, static_cast<WPARAM>(row - 1),
+                     reinterpret_cast<LPARAM>(remote.at(0)));
     }
     remote.read(1024, buffer, sizeof buffer - 1);
     return buffer;
@@ -235,7 +255,8 @@ std::vector<std::string> items_of(HWND h) {
 }
 
 void notify_parent(HWND h, WORD code) {
-    SendMessageA(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), code), reinterpret_cast<LPARAM>(h));
+    SendMessageA(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), code),
+                 reinterpret_cast<LPARAM>(h));
 }
 
 HWND typing_window(HWND h) {
@@ -256,7 +277,8 @@ void settle() {
 }
 
 void expect(bool ok, const std::string& what) {
-    if (!ok) fail(what);
+    if (!ok)
+        fail(what);
 }
 
 void run(const std::string& command) {
@@ -287,7 +309,8 @@ void run(const std::string& command) {
                }),
                "no visible window '" + arg + "'");
     } else if (verb == "gone") {
-        expect(wait_for([&] { return top_windows(arg, true).empty(); }), "window '" + arg + "' stays");
+        expect(wait_for([&] { return top_windows(arg, true).empty(); }),
+               "window '" + arg + "' stays");
     } else if (verb == "shown") {
         const bool want = value == "1";
         expect(wait_for([&] { return top_windows(arg, true).empty() != want; }),
@@ -316,7 +339,8 @@ void run(const std::string& command) {
     } else if (verb == "settext") {
         HWND h = find_control(arg);
         SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
-        if (kind_of(h) == "combo") notify_parent(h, CBN_EDITCHANGE);
+        if (kind_of(h) == "combo")
+            notify_parent(h, CBN_EDITCHANGE);
         settle();
     } else if (verb == "key") {
         HWND h = typing_window(find_control(arg));
@@ -348,7 +372,8 @@ void run(const std::string& command) {
         const LRESULT want = std::atoi(value.c_str());
         expect(wait_for([&] {
                    const LRESULT current = SendMessageA(h, TCM_GETCURSEL, 0, 0);
-                   if (current == want) return true;
+                   if (current == want)
+                       return true;
                    const WPARAM key = current < want ? VK_RIGHT : VK_LEFT;
                    PostMessageA(h, WM_KEYDOWN, key, 1);
                    PostMessageA(h, WM_KEYUP, key, 0xC0000001);
@@ -402,12 +427,14 @@ void run(const std::string& command) {
         while (!value.empty()) {
             const auto bar = value.find('|', start);
             want.push_back(value.substr(start, bar - start));
-            if (bar == std::string::npos) break;
+            if (bar == std::string::npos)
+                break;
             start = bar + 1;
         }
         if (!wait_for([&] { return items_of(h) == want; })) {
             std::string got;
-            for (const auto& item : items_of(h)) got += (got.empty() ? "" : "|") + item;
+            for (const auto& item : items_of(h))
+                got += (got.empty() ? "" : "|") + item;
             fail(arg + " holds '" + got + "'");
         }
     } else if (verb == "read") {
@@ -422,8 +449,8 @@ void run(const std::string& command) {
         const bool want = value == "1";
         expect(wait_for([&] {
                    auto found = top_windows(arg, false);
-                   return !found.empty() &&
-                          ((GetWindowLongA(found.front(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) == want;
+                   return !found.empty() && ((GetWindowLongA(found.front(), GWL_EXSTYLE) &
+                                              WS_EX_TOPMOST) != 0) == want;
                }),
                "window '" + arg + "' topmost is not " + value);
     } else if (verb == "foreground") {

@@ -16,7 +16,7 @@ namespace vardex {
 namespace {
 
 class Gallery final : public Form {
-public:
+  public:
     Gallery() : Form("Gallery_Dialog", "Vardex Control Gallery") {
         move(600, 600, 9000, 7400);
         status.move(120, 120, 8600, 255);
@@ -36,13 +36,16 @@ public:
         option_b.set_caption("Option &B");
         option_b.move(120, 600, 2000, 300);
 
-        for (const char* item : {"00", "15", "30", "45"}) minutes.add_item(item);
+        for (const char* item : {"00", "15", "30", "45"})
+            minutes.add_item(item);
         minutes.move(2640, 960, 1200, 315);
         minutes.set_text("30");
-        for (const char* item : {"Red", "Green", "Blue"}) colours.add_item(item);
+        for (const char* item : {"Red", "Green", "Blue"})
+            colours.add_item(item);
         colours.move(3960, 960, 1500, 315);
         list.set_multi_select(ListBox::MultiSelect::extended);
-        for (const char* item : {"one", "two", "three"}) list.add_item(item);
+        for (const char* item : {"one", "two", "three"})
+            list.add_item(item);
         list.move(5640, 960, 1800, 1080);
 
         ticks.move(2640, 1560, 2400, 255);
@@ -100,7 +103,7 @@ public:
 
     std::function<void()> quit;
 
-private:
+  private:
     void say(const std::string& what) { status.set_caption(what); }
 
     void wire() {
@@ -147,7 +150,8 @@ private:
             return false;
         };
         on_unload = [this] {
-            if (quit) quit();
+            if (quit)
+                quit();
         };
     }
 

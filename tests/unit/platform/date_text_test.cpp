@@ -20,7 +20,7 @@ TEST(SerialDate, KnownDaysAndRoundTrip) {
 TEST(AnsiText, UpperCasesLikeTheWindowsCodePage) {
     EXPECT_EQ(upper_ansi("Untitled - Editor"), "UNTITLED - EDITOR");
     EXPECT_EQ(upper_ansi("\xe4\xf6\xfc\xdf"), "\xc4\xd6\xdc\xdf");  // äöüß: ß has no capital
-    EXPECT_EQ(upper_ansi(std::string("\xf7")), "\xf7");              // ÷ is no letter
+    EXPECT_EQ(upper_ansi(std::string("\xf7")), "\xf7");             // ÷ is no letter
     EXPECT_TRUE(equal_ignoring_case("zel", "ZEL"));
     EXPECT_FALSE(equal_ignoring_case("zel", "zel "));
     EXPECT_TRUE(less_ignoring_case("apple", "Banana"));

@@ -14,7 +14,7 @@ namespace vardex {
 namespace {
 
 class Sample final : public Form {
-public:
+  public:
     Sample() : Form("Sample_Dialog", "Sample") {}
     Frame frame{*this, "Frame1"};
     TextBox text{*this, "Text1", &frame};
@@ -174,7 +174,7 @@ TEST_F(FormModel, AutoSizedLabelsTakeTheSizeOfTheirText) {
 }
 
 class GridForm final : public Form {
-public:
+  public:
     GridForm() : Form("Grid_Dialog") {}
     Grid grid{*this, "fg1"};
     TabStrip tabs{*this, "TabStrip1"};

@@ -11,7 +11,7 @@ namespace vardex {
 namespace {
 
 class Dialog final : public Form {
-public:
+  public:
     explicit Dialog(std::string name) : Form(std::move(name), "Vardex") {}
 };
 
@@ -67,7 +67,7 @@ TEST(SimDesktop, CursorClipHoldsThePointerAndCloseRequestsArePosted) {
 
     d.answer_yes_no(true);
     EXPECT_TRUE(d.yes_no_box("Sure?", "Vardex"));
-    EXPECT_FALSE(d.yes_no_box("Again?", "Vardex"));  // no answer queued: No
+    EXPECT_FALSE(d.yes_no_box("Again?", "Vardex"));               // no answer queued: No
     EXPECT_EQ(d.file_dialog(FileDialogRequest{}), std::nullopt);  // cancelled
 }
 

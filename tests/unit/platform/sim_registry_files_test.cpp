@@ -52,7 +52,8 @@ TEST(SimRegistry, QueryAccessIsReadOnlyAndFaultsFailWrites) {
 
     reg.put_key("SOFTWARE\\Morvandel4");
     reg.fail_write("SOFTWARE\\Morvandel4", "List_Anz");
-    ASSERT_EQ(reg.open_key(local_machine, "SOFTWARE\\Morvandel4", RegAccess::full, key), result::ok);
+    ASSERT_EQ(reg.open_key(local_machine, "SOFTWARE\\Morvandel4", RegAccess::full, key),
+              result::ok);
     EXPECT_EQ(reg.set_number(key, "List_Anz", 0), result::access_denied);
     EXPECT_EQ(reg.set_number(key, "l2_1", 0), result::ok);
     reg.fail_writes("SOFTWARE");

@@ -13,7 +13,7 @@ namespace vardex {
 namespace {
 
 class TimerForm final : public Form {
-public:
+  public:
     TimerForm() : Form("Timer_Dialog") {}
     Timer fast{*this, "Timer1", 30, false};
     Timer slow{*this, "Timer2", 100, false};
