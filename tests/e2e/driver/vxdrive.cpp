@@ -31,8 +31,9 @@
 //   windows                   print every visible top-level window (all-windows: hidden too)
 //   timeout MS                wait at most MS for every later command (default 5000)
 //   sleep MS                  wait
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
