@@ -48,6 +48,13 @@ Control::~Control() {
     form_.remove_control(this);
 }
 
+void Control::attach_peer(ControlPeer* peer) {
+    peer_ = peer;
+    if (peer_ != nullptr && kind_ == ControlKind::label) {
+        text_changed();
+    }
+}
+
 void Control::set_text(std::string text) {
     if (text == text_) {
         return;

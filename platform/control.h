@@ -140,7 +140,8 @@ class Control {
     void set_focus();
     bool has_peer() const { return peer_ != nullptr; }
     ControlPeer* peer() const { return peer_; }
-    void attach_peer(ControlPeer* peer) { peer_ = peer; }
+    // The backend attached: sizes that depend on it (an auto-sized label) are taken anew.
+    void attach_peer(ControlPeer* peer);
     WindowId window_id() const { return peer_ != nullptr ? peer_->window_id() : 0; }
 
     std::function<void()> on_click;

@@ -63,7 +63,8 @@ Win32ControlPeer::~Win32ControlPeer() {
 void Win32ControlPeer::create() {
     Control& c = *control_;
     const char* window_class = "STATIC";
-    DWORD style = WS_CHILD;
+    // Overlapping controls paint in z-order: a lower one never draws over a higher one.
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     DWORD ex_style = 0;
     switch (c.kind()) {
         case ControlKind::label: {

@@ -1,0 +1,19 @@
+#pragma once
+
+namespace vardex {
+
+class Program;
+
+// Time Distributer IDs: allowances that recharge daily or weekly.
+class Distributer {
+public:
+    explicit Distributer(Program& program) : program_(program) {}
+
+    // Keeps the seconds left for the running ID and ends its timing.
+    void end_distributer_timing();
+
+private:
+    Program& program_;
+};
+
+}  // namespace vardex

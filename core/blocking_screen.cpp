@@ -1,0 +1,151 @@
+#include "core/blocking_screen.h"
+
+#include <cmath>
+
+#include "core/program.h"
+
+namespace vardex {
+
+void BlockingScreen::lay_out() {
+    Program& p = program_;
+    BlockerWin& b = p.blocker_win;
+    const Size screen = p.platform.desktop().screen_size_twips();
+    b.move(-50, -50, screen.width + 50, screen.height + 50);
+    const std::int32_t w = b.width();
+    const std::int32_t h = b.height();
+    b.label1.move(0, 0, b.label1.width(), b.label1.height());
+    b.label2.move(w - b.label2.width(), 0, b.label2.width(), b.label2.height());
+    b.label3.move(0, h - b.label3.height(), b.label3.width(), b.label3.height());
+    b.label4.move(w - b.label4.width(), h - b.label4.height(), b.label4.width(), b.label4.height());
+
+    const std::int32_t dialog = p.vardex_dialog.width();
+    const std::int32_t top = screen.height / 2 - b.image1.height() / 2;
+    b.image1.move((screen.width / 2 - dialog / 2) / 2 - b.image1.width() / 2, top, b.image1.width(),
+                  b.image1.height());
+    const std::int32_t x = screen.width / 2 + dialog / 2;
+    b.image2.move(x + ((screen.width - x) / 2 - b.image2.width() / 2), top, b.image2.width(),
+                  b.image2.height());
+}
+
+void BlockingScreen::block_screen() {
+    Program& p = program_;
+    p.blocker_win.show();
+    for (Form* f : std::initializer_list<Form*>{&p.lauf2_dialog, &p.blocker_win, &p.vardex_dialog,
+                                                 &p.about_dialog, &p.quest_dialog, &p.lauf_dialog,
+                                                 &p.sec_dialog, &p.time_dialog, &p.time_dialog2}) {
+        f->make_topmost();
+    }
+    if (p.lauf_dialog.visible()) {
+        confine_cursor(5);
+    } else {
+        confine_cursor(1);
+        focus_main_dialog();
+    }
+    centre_cursor();
+}
+
+void BlockingScreen::unblock_screen() {
+    program_.platform.desktop().clip_cursor(nullptr);
+    program_.blocker_win.hide();
+}
+
+void BlockingScreen::centre_cursor() {
+    const Rect& r = cursor_rect;
+    program_.platform.desktop().set_cursor_pos(
+        Point{static_cast<std::int32_t>(std::lround((r.left + r.right) / 2.0)),
+              static_cast<std::int32_t>(std::lround((r.top + r.bottom) / 2.0))});
+}
+
+void BlockingScreen::confine_cursor(int kind) {
+    Program& p = program_;
+    Desktop& desktop = p.platform.desktop();
+    const Point pos = desktop.cursor_pos();
+    switch (kind) {
+        case 1: cursor_rect = p.vardex_dialog.window_rect(); break;
+        case 2: cursor_rect = p.sec_dialog.window_rect(); break;
+        case 3: cursor_rect = p.time_dialog2.window_rect(); break;
+        case 4: cursor_rect = p.about_dialog.window_rect(); break;
+        case 5: {
+            LaufDialog& lauf = p.lauf_dialog;
+            const Rect window = lauf.window_rect();
+            const CommandButton& button = lauf.command2;
+            const std::int32_t height_px = lauf.height() / desktop.twips_per_pixel_y();
+            Rect r;
+            r.left = window.left + button.left() + 3;
+            r.right = r.left + button.width();
+            r.top = window.top + button.top() + (height_px - lauf.inner_size().height) - 3;
+            r.bottom = r.top + button.height();
+            cursor_rect = r;
+            lauf.set_focus();
+            break;
+        }
+        default: return;
+    }
+    desktop.clip_cursor(&cursor_rect);
+    const Rect& r = cursor_rect;
+    if (pos.x < r.left || pos.x > r.right || pos.y < r.top || pos.y > r.bottom) {
+        centre_cursor();
+    }
+}
+
+bool BlockingScreen::load_logo(const std::string& path) {
+    BlockerWin& b = program_.blocker_win;
+    if (path.empty()) {
+        b.image1.set_visible(false);
+        b.image2.set_visible(false);
+        return false;
+    }
+    const bool first = b.image1.load_picture(path);
+    const bool second = b.image2.load_picture(path);
+    if (!first || !second) {
+        b.image1.set_visible(false);
+        b.image2.set_visible(false);
+        return true;
+    }
+    b.image1.set_visible(true);
+    b.image2.set_visible(true);
+    return false;
+}
+
+void BlockingScreen::apply_texts() {
+    Program& p = program_;
+    const auto& t = p.settings.record().localised_texts;
+    for (Label* corner : {&p.blocker_win.label1, &p.blocker_win.label2, &p.blocker_win.label3,
+                          &p.blocker_win.label4}) {
+        corner->set_caption(t[blocker_corner_text]);
+    }
+    p.vardex_dialog.label3.set_caption(t[dac_label]);
+    p.vardex_dialog.command5.set_caption(t[dac_button]);
+    p.lauf_dialog.label1.set_caption(t[timer_label]);
+    p.lauf_dialog.command4.set_caption(t[shutdown_label]);
+    p.lauf_dialog.command2.set_caption(t[pause_running]);
+    // The corner labels take the size of their new text: put them back in their corners.
+    lay_out();
+}
+
+void BlockingScreen::focus_main_dialog() {
+    if (program_.vardex_dialog.visible()) {
+        program_.vardex_dialog.set_focus();
+    }
+    if (program_.time_dialog2.visible()) {
+        program_.time_dialog2.set_focus();
+    }
+}
+
+void BlockingScreen::keep_timing_window_focused() {
+    Program& p = program_;
+    Form* active = p.platform.windows().active_form();
+    if (active != &p.quest_dialog && active != &p.lauf_dialog && active != &p.time_dialog2) {
+        p.lauf_dialog.set_focus();
+    }
+}
+
+void BlockingScreen::keep_about_focused() {
+    Program& p = program_;
+    Form* active = p.platform.windows().active_form();
+    if (active != &p.about_dialog && active != &p.time_dialog2) {
+        p.about_dialog.set_focus();
+    }
+}
+
+}  // namespace vardex

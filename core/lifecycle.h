@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vardex {
+
+class Program;
+
+// From process start to the blocked machine, and the orderly end: the start-up window and its
+// timer, the single-instance test, crash recovery, the program-file guard and the exit.
+class Lifecycle {
+public:
+    explicit Lifecycle(Program& program) : program_(program) {}
+
+    void load();
+    void startup_tick();
+    void program_start();
+    void main_start_step();
+    void show_start_error(const std::string& text, int kind);
+    void guard_program_file();
+    void exit_program();
+    void release_system();
+    // "Yes" of the shutdown question.
+    void shutdown_computer();
+    // Ends the process at once.
+    void end_program();
+    // True when this process found another instance running and only says so.
+    bool second_instance() const { return second_instance_; }
+
+    bool startup_failed = false;
+    std::int16_t startup_tick_count = 0;
+    std::string backup_file_path;
+
+private:
+    void lock_system_keys(bool on);
+    void centre(class Form& form);
+    void make_folders(const std::string& path);
+
+    Program& program_;
+    bool second_instance_ = false;
+    bool system_keys_locked_ = false;
+};
+
+}  // namespace vardex

@@ -1,0 +1,56 @@
+#include "core/program.h"
+
+namespace vardex {
+
+Program::Program(Platform& p)
+    : platform(p),
+      settings(p.registry(), p.random()),
+      vardex_dialog(*this),
+      time_dialog(*this),
+      time_dialog2(*this),
+      explan_dialog(*this),
+      about_dialog(*this),
+      quest_dialog(*this),
+      lauf_dialog(*this),
+      lauf2_dialog(*this),
+      sec_dialog(*this),
+      options_dialog(*this),
+      network_dialog(*this),
+      lifecycle(*this),
+      log(*this),
+      countdown(*this),
+      blocking(*this),
+      security(*this),
+      distributer(*this),
+      network(*this) {
+    settings.show_start_error = [this](const std::string& text, int kind) {
+        lifecycle.show_start_error(text, kind);
+    };
+    settings.leave_network = [this] { network.leave_network(); };
+    wire();
+}
+
+Program::~Program() = default;
+
+void Program::attach_all() {
+    for (Form* f : std::initializer_list<Form*>{
+             &start_dialog, &blocker_win, &vardex_dialog, &time_dialog, &time_dialog2,
+             &explan_dialog, &about_dialog, &quest_dialog, &lauf_dialog, &lauf2_dialog,
+             &sec_dialog, &options_dialog, &network_dialog}) {
+        platform.windows().attach(*f);
+    }
+}
+
+void Program::wire() {
+    start_dialog.timer1.on_tick = [this] { lifecycle.startup_tick(); };
+    vardex_dialog.timer1.on_tick = [this] { countdown.tick(); };
+    vardex_dialog.timer4.on_tick = [this] { lifecycle.guard_program_file(); };
+    lauf_dialog.timer1.on_tick = [this] { blocking.keep_timing_window_focused(); };
+}
+
+void Program::start() {
+    attach_all();
+    lifecycle.load();
+}
+
+}  // namespace vardex

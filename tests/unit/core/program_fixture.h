@@ -1,0 +1,61 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/program.h"
+#include "platform/sim/machine.h"
+#include "platform/sim/sim_process.h"
+#include "platform/sim/user.h"
+#include "platform/sim/world.h"
+#include "settings/scrambler.h"
+
+namespace vardex::testing {
+
+inline const std::string settings_path = "SOFTWARE\\Morvandel4";
+inline const std::string install_path = "SOFTWARE\\Quorvane\\Vardex\\4.0";
+
+// A machine with Vardex installed as an installer leaves it, and a way to start the program.
+struct VardexMachine {
+    sim::World& world;
+    sim::Machine& machine;
+    std::vector<std::unique_ptr<Program>> programs;
+
+    VardexMachine(sim::World& w, const std::string& name = "PC1", const std::string& address = "10.0.0.1")
+        : world(w), machine(w.add_machine(name, address)) {
+        machine.files().set_program_path("C:\\Program Files\\Vardex\\vado41.exe");
+        machine.files().put("C:\\Program Files\\Vardex\\vado41.exe", "MZ program");
+        machine.registry().put_text(install_path, "Help_Dir", "C:\\Program Files\\Vardex\\");
+        machine.registry().put_key("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run");
+    }
+
+    // A store that a previous run left complete, with the given extra numbers.
+    void put_settings() {
+        sim::SimRegistry& r = machine.registry();
+        for (const char* name : {"List_Anz", "l2_1", "cpanz", "Value11"}) {
+            r.put_number(settings_path, name, 0);
+        }
+        r.put_text(settings_path, "String1", scramble_text("KOS"));
+        r.put_text(settings_path, "String2", scramble_text("zel"));
+        r.put_text(settings_path, "String3", scramble_text("c:\\vadolog.txt"));
+    }
+    void put_number(const std::string& name, std::int32_t v) {
+        machine.registry().put_number(settings_path, name, v);
+    }
+    std::optional<std::int32_t> number(const std::string& name) {
+        return machine.registry().number(settings_path, name);
+    }
+
+    // Starts a new process of the program; it runs its load at once.
+    Program& start() {
+        sim::SimProcess& process = machine.start_process();
+        programs.push_back(std::make_unique<Program>(process));
+        programs.back()->start();
+        return *programs.back();
+    }
+    sim::SimProcess& process(const Program& p) { return static_cast<sim::SimProcess&>(p.platform); }
+    std::string log() { return machine.files().content("c:\\vadolog.txt").value_or(""); }
+};
+
+}  // namespace vardex::testing
