@@ -4,17 +4,20 @@
 
 namespace vardex {
 
-ExplanDialog::ExplanDialog(Program& program) : Form("Explan_Dialog", "Vardex - Explanation Window") {
+ExplanDialog::ExplanDialog(Program& program)
+    : Form("Explan_Dialog", "Vardex - Explanation Window") {
     move(0, 0, 6000, 2200);
     label1.set_caption(
         "Just move the mouse cursor to the control you need help with and a explanation will "
         "occur in the Explanation Window");
     label1.move(120, 120, 5640, 1500);
     text1.move(120, 1700, 5640, 315);
-    (void)program;
+    // Closed by its close box: the options dialog's button offers to open it again.
+    on_unload = [&program] { program.options_dialog.command18.set_caption("Expl&anation Window"); };
 }
 
-AboutDialog::AboutDialog(Program& program) : Form("About_Dialog", "Vardex - About..."), program_(program) {
+AboutDialog::AboutDialog(Program& program)
+    : Form("About_Dialog", "Vardex - About..."), program_(program) {
     move(0, 0, 4800, 2700);
     set_back_color(rgb(255, 255, 255));
     label1.set_caption("Vardex");

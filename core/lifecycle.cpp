@@ -36,6 +36,7 @@ void Lifecycle::load() {
     p.explan_dialog.set_height(1485);
     p.explan_dialog.text1.set_height(1110);
     p.start_dialog.label4.set_caption(std::string("Built ") + "2");
+    p.about_dialog.label2.set_caption(std::string("Version: ") + "4.1" + "2");
     lock_system_keys(true);
 
     Grid& fg1 = p.network_dialog.fg1;
@@ -56,8 +57,8 @@ void Lifecycle::load() {
 
     p.options_dialog.move(p.options_dialog.left(), p.options_dialog.top(), 7100, 5900);
     for (Form* f : std::initializer_list<Form*>{&p.vardex_dialog, &p.sec_dialog, &p.options_dialog,
-                                                 &p.quest_dialog, &p.network_dialog, &p.lauf_dialog,
-                                                 &p.time_dialog, &p.about_dialog, &p.time_dialog2}) {
+                                                &p.quest_dialog, &p.network_dialog, &p.lauf_dialog,
+                                                &p.time_dialog, &p.about_dialog, &p.time_dialog2}) {
         centre(*f);
     }
     p.explan_dialog.move(0, 0, p.explan_dialog.width(), p.explan_dialog.height());
@@ -70,7 +71,7 @@ void Lifecycle::load() {
         f.set_border(false);
     }
     for (Form* f : std::initializer_list<Form*>{&p.vardex_dialog, &p.about_dialog, &p.sec_dialog,
-                                                 &p.time_dialog2}) {
+                                                &p.time_dialog2}) {
         f->set_popup_style(true);
     }
     p.explan_dialog.text1.set_visible(false);
@@ -135,11 +136,12 @@ void Lifecycle::program_start() {
         }
         m = std::clamp<std::int64_t>(m, INT32_MIN / 60, INT32_MAX / 60);
         p.countdown.start_timer(static_cast<std::int32_t>(m * 60),
-                                ": Timer started at Vardex start for " + p.vardex_dialog.stunden.text() +
-                                    ":" + p.vardex_dialog.minuten.text());
+                                ": Timer started at Vardex start for " +
+                                    p.vardex_dialog.stunden.text() + ":" +
+                                    p.vardex_dialog.minuten.text());
         p.time_dialog.message(
-            "Vardex discovered unusual shutdown! Timer continued running from last recorded time.", 0,
-            0, false);
+            "Vardex discovered unusual shutdown! Timer continued running from last recorded time.",
+            0, 0, false);
     }
     lock_system_keys(true);
 }
@@ -192,7 +194,8 @@ void Lifecycle::show_start_error(const std::string& text, int kind) {
 }
 
 void Lifecycle::make_folders(const std::string& path) {
-    for (std::size_t pos = path.find('\\'); pos != std::string::npos; pos = path.find('\\', pos + 1)) {
+    for (std::size_t pos = path.find('\\'); pos != std::string::npos;
+         pos = path.find('\\', pos + 1)) {
         program_.platform.files().create_folder(path.substr(0, pos + 1));
     }
 }

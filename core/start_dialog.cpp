@@ -2,7 +2,8 @@
 
 namespace vardex {
 
-StartDialog::StartDialog() : Form("Start_Dialog", "Vardex") {
+// A pop-up: the caption only names the window for other programs.
+StartDialog::StartDialog() : Form("Start_Dialog", "Vardex - Start") {
     set_popup_style(true);
     move(0, 0, 5400, 3000);
     set_back_color(rgb(0, 0, 96));

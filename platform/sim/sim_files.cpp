@@ -145,6 +145,20 @@ void SimFiles::put_folder(const std::string& path) {
     }
 }
 
+void SimFiles::remove_folder(const std::string& path) {
+    const std::string k = key(path);
+    const std::string below = k + "\\";
+    auto inside = [&](const std::string& other) {
+        return other == k || other.rfind(below, 0) == 0;
+    };
+    for (auto it = files_.begin(); it != files_.end();) {
+        it = inside(it->first) ? files_.erase(it) : std::next(it);
+    }
+    for (auto it = folders_.begin(); it != folders_.end();) {
+        it = inside(*it) ? folders_.erase(it) : std::next(it);
+    }
+}
+
 std::optional<std::string> SimFiles::content(const std::string& path) const {
     auto it = files_.find(key(path));
     if (it == files_.end()) {

@@ -31,6 +31,8 @@ class SimFiles final : public Files {
     // Test set-up and inspection.
     void put(const std::string& path, const std::string& content);  // creates its folders
     void put_folder(const std::string& path);
+    // Removes a folder with everything in it, as a person deleting it would.
+    void remove_folder(const std::string& path);
     std::optional<std::string> content(const std::string& path) const;
     bool folder_exists(const std::string& path) const;
     std::vector<std::string> list() const;  // every file's path as written

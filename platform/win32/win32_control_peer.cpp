@@ -262,6 +262,7 @@ void Win32ControlPeer::changed(Prop prop) {
                 static_cast<Image*>(control_)->picture().empty()) {
                 SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, 0);
                 picture_.reset();
+                sync_visible();
             }
             break;
         case Prop::timer:
@@ -339,7 +340,9 @@ void Win32ControlPeer::sync_geometry() {
 }
 
 void Win32ControlPeer::sync_visible() {
-    ShowWindow(hwnd_, chain_visible(*control_) ? SW_SHOWNA : SW_HIDE);
+    // An image without a picture is see-through, so it shows nothing at all.
+    const bool empty_image = control_->kind() == ControlKind::image && !picture_;
+    ShowWindow(hwnd_, chain_visible(*control_) && !empty_image ? SW_SHOWNA : SW_HIDE);
 }
 
 void Win32ControlPeer::sync_enabled() {
@@ -521,6 +524,7 @@ bool Win32ControlPeer::load_picture(const std::string& path) {
     SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
     picture_.reset(bitmap);
     sync_geometry();
+    sync_visible();
     return true;
 }
 

@@ -56,3 +56,33 @@ check() {
         return 1
     fi
 }
+
+# What an installer does: the program in its folder, the installation key with Help_Dir.
+VX_INSTALL_DIR='C:\Program Files\Vardex'
+install_vardex() {
+    VX_INSTALL_PATH="$WINEPREFIX/drive_c/Program Files/Vardex"
+    mkdir -p "$VX_INSTALL_PATH"
+    cp "$VX_BIN/app/vado41.exe" "$VX_INSTALL_PATH/vado41.exe"
+    wine reg add 'HKLM\SOFTWARE\Quorvane\Vardex\4.0' /v Help_Dir /d "$VX_INSTALL_DIR\\" /f \
+        </dev/null >/dev/null 2>&1
+}
+
+start_vardex() {
+    start_app "$VX_INSTALL_PATH/vado41.exe"
+}
+
+# Sets a number in the settings key.
+set_setting() {
+    wine reg add 'HKLM\SOFTWARE\Morvandel4' /v "$1" /t REG_DWORD /d "$2" /f </dev/null >/dev/null 2>&1
+}
+
+# Waits up to $2 seconds for a file to exist.
+wait_file() {
+    local path=$1 limit=${2:-5} i
+    for i in $(seq 1 $((limit * 20))); do
+        [ -e "$path" ] && return 0
+        sleep 0.05
+    done
+    echo "no file $path after ${limit}s" >&2
+    return 1
+}

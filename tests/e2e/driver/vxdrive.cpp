@@ -29,6 +29,7 @@
 //   mouse SEL = down|up|move,X,Y   a mouse message at client pixel X,Y of the control
 //   dump                      print the current window's controls
 //   windows                   print every visible top-level window (all-windows: hidden too)
+//   regtext KEY NAME = TEXT   wait until the scrambled text value NAME of HKLM\KEY reads TEXT
 //   timeout MS                wait at most MS for every later command (default 5000)
 //   sleep MS                  wait
 #include <windows.h>
@@ -41,6 +42,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "settings/scrambler.h"
 
 namespace {
 
@@ -481,6 +484,29 @@ void run(const std::string& command) {
         const UINT msg = w == "down" ? WM_LBUTTONDOWN : w == "up" ? WM_LBUTTONUP : WM_MOUSEMOVE;
         PostMessageA(h, msg, w == "up" ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
         settle();
+    } else if (verb == "regtext") {
+        const auto sp = arg.rfind(' ');
+        const std::string key = arg.substr(0, sp);
+        const std::string name = arg.substr(sp + 1);
+        std::string got = "<missing>";
+        const bool ok = wait_for([&] {
+            HKEY h = nullptr;
+            got = "<missing>";
+            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE, &h) !=
+                ERROR_SUCCESS) {
+                return false;
+            }
+            char buffer[4096] = {};
+            DWORD size = sizeof buffer - 1;
+            DWORD type = 0;
+            if (RegQueryValueExA(h, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer),
+                                 &size) == ERROR_SUCCESS) {
+                got = vardex::unscramble_text(buffer);
+            }
+            RegCloseKey(h);
+            return got == value;
+        });
+        expect(ok, "HKLM\\" + key + " " + name + " reads '" + got + "'");
     } else if (verb == "dump") {
         for (HWND h : controls()) {
             std::printf("%d %s '%s' visible=%d enabled=%d\n", GetDlgCtrlID(h), kind_of(h).c_str(),

@@ -55,3 +55,197 @@ TEST_F(Startup, FirstRunShowsItsMessagesAndStillReachesTheMainDialog) {
 
 }  // namespace
 }  // namespace vardex
+
+namespace vardex {
+namespace {
+
+TEST_F(Startup, ASecondInstanceOnlySaysSoAndEndsAtOk) {
+    pc.put_settings();
+    Program& first = pc.start();
+    world.advance(3000);
+    const auto writes = pc.machine.registry().write_count();
+    Program& second = pc.start();
+    EXPECT_FALSE(second.start_dialog.visible());
+    ASSERT_TRUE(second.time_dialog.visible());
+    EXPECT_EQ(second.time_dialog.mess_txt[0].caption(), "Vardex is already running!");
+    EXPECT_FALSE(second.start_dialog.timer1.running());
+    world.advance(20000);
+    EXPECT_FALSE(pc.process(second).ended());  // it waits for OK
+    sim::User user(pc.process(second));
+    EXPECT_TRUE(user.click(second.time_dialog.command1));
+    EXPECT_TRUE(pc.process(second).ended());
+    EXPECT_EQ(pc.machine.registry().write_count(), writes);
+    EXPECT_EQ(pc.log(), "");
+    EXPECT_FALSE(pc.process(first).ended());
+    EXPECT_TRUE(first.vardex_dialog.visible());
+    EXPECT_TRUE(pc.machine.desktop().system_keys_locked());  // the first one still holds it
+}
+
+TEST_F(Startup, OnlyTheSingleInstanceTestEndsTheProgramThroughItsText) {
+    pc.put_settings();
+    Program& p = pc.start();
+    world.advance(3000);
+    // An administrator's text that happens to end with the same words.
+    p.time_dialog2.message(
+        "The Admin has sent you the following message: Vardex is already running!");
+    sim::User user(pc.process(p));
+    EXPECT_TRUE(user.click(p.time_dialog2.command1));
+    EXPECT_FALSE(pc.process(p).ended());
+    p.vardex_dialog.hide();
+    p.time_dialog.message("Vardex is already running!", 0, 0, false);
+    EXPECT_TRUE(user.click(p.time_dialog.command1));
+    EXPECT_FALSE(pc.process(p).ended());
+}
+
+TEST_F(Startup, AMissingInstallationEndsAtOkOrByItselfAtTheHundredFiftiethTick) {
+    pc.machine.registry().remove_value(testing::install_path, "Help_Dir");
+    Program& p = pc.start();
+    world.advance(700);
+    ASSERT_TRUE(p.time_dialog.visible());
+    EXPECT_NE(p.time_dialog.mess_txt[0].caption().find("resgestry keys are right!"),
+              std::string::npos);
+    EXPECT_TRUE(p.lifecycle.startup_failed);
+    world.advance(5000);
+    EXPECT_FALSE(p.vardex_dialog.visible());  // the start sequence stopped
+    sim::User user(pc.process(p));
+    EXPECT_TRUE(user.click(p.time_dialog.command1));
+    EXPECT_TRUE(pc.process(p).ended());
+    EXPECT_FALSE(pc.machine.desktop().system_keys_locked());
+
+    Program& again = pc.start();
+    world.advance(14800);
+    EXPECT_FALSE(pc.process(again).ended());
+    world.advance(300);
+    EXPECT_TRUE(pc.process(again).ended());
+}
+
+TEST_F(Startup, AFatalMessageFollowedByAnotherOneNoLongerEndsAtOk) {
+    pc.put_settings();
+    pc.machine.registry().remove_value(testing::settings_path, "String1");
+    pc.machine.registry().fail_write(testing::settings_path, "String1");
+    Program& p = pc.start();
+    world.advance(700);
+    ASSERT_TRUE(p.lifecycle.startup_failed);
+    p.time_dialog.message("Another message", 0, 0, false);
+    sim::User user(pc.process(p));
+    EXPECT_TRUE(user.click(p.time_dialog.command1));
+    EXPECT_FALSE(pc.process(p).ended());
+    world.advance(14500);  // the 150th tick, 15 s after start
+    EXPECT_TRUE(pc.process(p).ended());
+    EXPECT_FALSE(p.vardex_dialog.visible());
+}
+
+struct Recovery : Startup, ::testing::WithParamInterface<std::pair<std::int32_t, std::int32_t>> {};
+
+TEST_P(Recovery, ACheckpointRestartsTheCountdownChargingTheLostMinute) {
+    const auto [stored, seconds] = GetParam();
+    pc.put_settings();
+    pc.put_number("Value5", stored);
+    pc.put_number("Value8", 1);
+    Program& p = pc.start();
+    world.advance(650);
+    EXPECT_FALSE(p.start_dialog.visible());
+    EXPECT_FALSE(p.start_dialog.timer1.running());
+    EXPECT_EQ(p.state.program_mode, seconds < 0 ? mode_open_ended : mode_timing);
+    EXPECT_TRUE(p.lauf2_dialog.visible());
+    EXPECT_TRUE(p.lauf2_dialog.topmost());
+    EXPECT_EQ(p.countdown.end_seconds, seconds < 0 ? 0 : seconds);
+    if (seconds < 0) {
+        EXPECT_DOUBLE_EQ(p.countdown.elapsed_seconds, -seconds);
+    }
+    ASSERT_TRUE(p.time_dialog.visible());
+    EXPECT_EQ(
+        p.time_dialog.mess_txt[0].caption(),
+        "Vardex discovered unusual shutdown! Timer continued running from last recorded time.");
+    EXPECT_NE(pc.log().find(": Timer started at Vardex start for 0:30"), std::string::npos);
+    world.advance(10000);
+    EXPECT_FALSE(p.vardex_dialog.visible());  // the main start step never runs in this start
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, Recovery,
+                         ::testing::Values(std::pair{1, 60}, std::pair{2, 60}, std::pair{10, 540},
+                                           std::pair{-1, -60}, std::pair{-5, -360}));
+
+TEST_F(Startup, AbsurdCheckpointsStayWithinTheCountdown) {
+    pc.put_settings();
+    pc.put_number("Value5", 2147483647);
+    Program& p = pc.start();
+    world.advance(700);
+    EXPECT_EQ(p.state.program_mode, mode_timing);
+    EXPECT_GT(p.countdown.end_seconds, 2000000000);
+    EXPECT_GT(p.state.remaining_seconds, 0);
+
+    sim::World w2;
+    testing::VardexMachine other(w2, "PC2", "10.0.0.2");
+    other.put_settings();
+    other.put_number("Value5", -2147483647 - 1);
+    Program& q = other.start();
+    w2.advance(700);
+    EXPECT_EQ(q.state.program_mode, mode_open_ended);
+    EXPECT_GT(q.countdown.elapsed_seconds, 2000000000.0);
+}
+
+TEST_F(Startup, TheProgramFileComesBackWithItsFolders) {
+    pc.put_settings();
+    Program& p = pc.start();
+    world.advance(3000);
+    sim::SimFiles& files = pc.machine.files();
+    world.advance(3000);
+    ASSERT_EQ(files.content("C:\\WINDOWS\\TEMP\\~btw.tmp"), "MZ program");
+    files.put("C:\\Program Files\\Vardex\\vado41.exe", "MZ newer");
+    world.advance(6000);
+    EXPECT_EQ(files.content("C:\\WINDOWS\\TEMP\\~btw.tmp"), "MZ program");  // made once
+    // The whole installation folder goes; the backup is older than the installed file.
+    files.remove_folder("C:\\Program Files\\Vardex");
+    EXPECT_FALSE(files.folder_exists("C:\\Program Files\\Vardex"));
+    world.advance(3000);
+    EXPECT_EQ(files.content("C:\\Program Files\\Vardex\\vado41.exe"), "MZ program");
+    (void)p;
+}
+
+TEST_F(Startup, ExitInOrderAndTheShutdownQuestion) {
+    pc.put_settings();
+    pc.put_number("Value7", 1);
+    Program& p = pc.start();
+    world.advance(3000);
+    p.lifecycle.exit_program();
+    EXPECT_TRUE(pc.process(p).ended());
+    EXPECT_FALSE(pc.machine.desktop().system_keys_locked());
+    EXPECT_FALSE(pc.machine.desktop().cursor_clip().has_value());
+    EXPECT_EQ(p.state.program_mode, mode_exiting);
+    EXPECT_EQ(pc.machine.registry().open_handles(), 0u);
+    const std::string log = pc.log();
+    EXPECT_NE(log.find(": Vardex was started.\r\n"), std::string::npos);
+    EXPECT_NE(log.find(": Vardex was closed.\r\n"), std::string::npos);
+    EXPECT_EQ(log.substr(0, 13), "07.12.2026 - ");
+
+    Program& q = pc.start();
+    world.advance(3000);
+    sim::User user(pc.process(q));
+    q.quest_dialog.show();
+    EXPECT_TRUE(user.click(q.quest_dialog.command2));
+    EXPECT_FALSE(q.quest_dialog.visible());
+    q.quest_dialog.show();
+    EXPECT_TRUE(user.click(q.quest_dialog.command1));
+    EXPECT_EQ(pc.machine.desktop().shutdowns(), (std::vector<unsigned>{5}));
+    EXPECT_TRUE(pc.process(q).ended());
+}
+
+TEST_F(Startup, TheMainWindowsRefuseToClose) {
+    pc.put_settings();
+    Program& p = pc.start();
+    sim::User user(pc.process(p));
+    EXPECT_FALSE(user.close(p.start_dialog));
+    world.advance(3000);
+    p.time_dialog.show();
+    p.about_dialog.show();
+    p.lauf_dialog.show();
+    for (Form* f : std::initializer_list<Form*>{&p.vardex_dialog, &p.time_dialog, &p.about_dialog,
+                                                &p.lauf_dialog}) {
+        EXPECT_FALSE(user.close(*f)) << f->name();
+        EXPECT_TRUE(f->visible()) << f->name();
+    }
+}
+
+}  // namespace
+}  // namespace vardex

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include "program_fixture.h"
+
+namespace vardex {
+namespace {
+
+using testing::VardexMachine;
+
+struct Messages : ::testing::Test {
+    sim::World world;
+    VardexMachine pc{world};
+    Program* p = nullptr;
+    std::unique_ptr<sim::User> user;
+
+    Messages() {
+        pc.put_settings();
+        p = &pc.start();
+        world.advance(3000);  // blocked: the main dialog is shown
+        user = std::make_unique<sim::User>(pc.process(*p));
+    }
+};
+
+TEST_F(Messages, FiveMessagesShowTheLastFourWithTheirNumbers) {
+    p->vardex_dialog.hide();
+    for (int i = 1; i <= 5; ++i) {
+        p->time_dialog.message("text " + std::to_string(i), 0, 0, false);
+    }
+    TimeDialog& d = p->time_dialog;
+    EXPECT_TRUE(d.visible());
+    EXPECT_EQ(d.message_count, 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(d.mess_txt[i].caption(), "text " + std::to_string(i + 2));
+        EXPECT_EQ(d.titel[i].caption().rfind("Message Nr. " + std::to_string(i + 2) + "   (", 0),
+                  0u);
+        EXPECT_TRUE(d.titel[i].visible());
+    }
+    EXPECT_EQ(d.titel[0].caption(), "Message Nr. 2   (09:00:03)");
+    // The newest entry stands out; the list lies on its panel; the buttons below it.
+    EXPECT_EQ(d.mess_txt[3].fore_color(), rgb(128, 0, 0));
+    EXPECT_EQ(d.mess_txt[2].fore_color(), rgb(95, 95, 95));
+    EXPECT_GT(d.mess_txt[0].top(), d.titel[0].top());
+    EXPECT_GT(d.titel[1].top(), d.mess_txt[0].top() + d.mess_txt[0].height());
+    EXPECT_EQ(d.height(), d.label1.height() + 1100);
+    EXPECT_EQ(d.command1.top(), d.height() - 850);
+    EXPECT_EQ(d.command1.left(), 945);
+
+    EXPECT_TRUE(user->click(d.command1));
+    EXPECT_FALSE(d.visible());
+    d.message("after OK", 0, 0, true);
+    EXPECT_EQ(d.titel[0].caption().substr(0, 13), "Message Nr. 1");
+    EXPECT_TRUE(d.command2.visible());
+    EXPECT_EQ(d.command1.left(), 210);
+}
+
+TEST_F(Messages, MessagesFromTheAdministratorBeep) {
+    p->vardex_dialog.hide();
+    p->time_dialog.message("The Admin has sent you the following message: hi", 0, 0, false);
+    EXPECT_EQ(pc.machine.desktop().beeps(), 1);
+    p->time_dialog.message(" The Admin has sent you the following message: hi", 0, 0, false);
+    EXPECT_EQ(pc.machine.desktop().beeps(), 1);
+}
+
+TEST_F(Messages, OverTheMainDialogAMessageGoesToTheSmallWindowAndHoldsThePointer) {
+    const Rect main_rect = p->vardex_dialog.window_rect();
+    EXPECT_EQ(pc.machine.desktop().cursor_clip(), main_rect);
+    p->time_dialog.message("Ten minutes computer time left!", 0, 0, false);
+    EXPECT_FALSE(p->time_dialog.visible());
+    ASSERT_TRUE(p->time_dialog2.visible());
+    const std::string& shown = p->time_dialog2.label1.caption();
+    EXPECT_EQ(shown.substr(0, 13), "Message Nr. 1");
+    EXPECT_EQ(shown.substr(shown.size() - 33), "\n\rTen minutes computer time left!");
+    EXPECT_EQ(pc.machine.desktop().cursor_clip(), p->time_dialog2.window_rect());
+    EXPECT_EQ(p->time_dialog2.height(), p->time_dialog2.label1.height() + 750);
+    EXPECT_TRUE(user->click(p->time_dialog2.command1));
+    EXPECT_FALSE(p->time_dialog2.visible());
+    EXPECT_EQ(p->time_dialog2.label1.caption(), "");
+    EXPECT_EQ(pc.machine.desktop().cursor_clip(), main_rect);
+}
+
+TEST_F(Messages, GetStringJoinsTheListAndRunsTheAfterOkAction) {
+    p->vardex_dialog.hide();
+    p->time_dialog.message("first", 0, 0, false);
+    p->time_dialog.message("second", 0, 0, false);
+    const std::string all = p->time_dialog.get_string();
+    EXPECT_EQ(all,
+              "Message Nr. 1   (09:00:03)\n\rfirst\n\r\n\rMessage Nr. 2   (09:00:03)\n\rsecond");
+    EXPECT_EQ(p->time_dialog.message_count, 0);
+    EXPECT_FALSE(p->time_dialog.visible());
+
+    p->time_dialog.message("fatal", 2, 0, false);
+    EXPECT_FALSE(pc.process(*p).ended());
+    p->time_dialog.get_string();
+    EXPECT_TRUE(pc.process(*p).ended());
+}
+
+TEST_F(Messages, TheAboutWindowKeepsItsFocusAndGivesThePointerBack) {
+    p->about_dialog.show();
+    p->blocking.confine_cursor(4);
+    p->about_dialog.timer1.set_enabled(true);
+    const WindowId other = pc.machine.desktop().open_window("Untitled - Editor");
+    EXPECT_EQ(pc.machine.desktop().foreground_window(), other);
+    world.advance(150);
+    EXPECT_EQ(p->platform.windows().active_form(), &p->about_dialog);
+    EXPECT_TRUE(user->click(p->about_dialog.command1));
+    EXPECT_FALSE(p->about_dialog.visible());
+    EXPECT_FALSE(p->about_dialog.timer1.running());
+    EXPECT_TRUE(p->vardex_dialog.visible());
+    EXPECT_TRUE(p->vardex_dialog.timer2.running());
+    EXPECT_EQ(pc.machine.desktop().cursor_clip(), p->vardex_dialog.window_rect());
+}
+
+}  // namespace
+}  // namespace vardex
