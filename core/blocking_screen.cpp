@@ -1,5 +1,6 @@
 #include "core/blocking_screen.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/program.h"
@@ -8,22 +9,34 @@ namespace vardex {
 
 void BlockingScreen::lay_out() {
     Program& p = program_;
+    Desktop& desktop = p.platform.desktop();
     BlockerWin& b = p.blocker_win;
-    const Size screen = p.platform.desktop().screen_size_twips();
-    b.move(-50, -50, screen.width + 50, screen.height + 50);
-    const std::int32_t w = b.width();
-    const std::int32_t h = b.height();
-    b.label1.move(0, 0, b.label1.width(), b.label1.height());
-    b.label2.move(w - b.label2.width(), 0, b.label2.width(), b.label2.height());
-    b.label3.move(0, h - b.label3.height(), b.label3.width(), b.label3.height());
-    b.label4.move(w - b.label4.width(), h - b.label4.height(), b.label4.width(), b.label4.height());
+    const Size screen = desktop.screen_size_twips();
+    const int tx = desktop.twips_per_pixel_x();
+    const int ty = desktop.twips_per_pixel_y();
+    // The window spans every monitor, so no second screen stays usable; all that lies on the
+    // primary screen is laid out as on a single one, shifted by where that screen starts.
+    const Rect all = desktop.virtual_screen_pixels();
+    const std::int32_t dx = -std::min(all.left, 0) * tx;
+    const std::int32_t dy = -std::min(all.top, 0) * ty;
+    const std::int32_t right = std::max(all.right * tx, screen.width);
+    const std::int32_t bottom = std::max(all.bottom * ty, screen.height);
+    b.move(-dx - 50, -dy - 50, dx + right + 50, dy + bottom + 50);
+
+    const std::int32_t w = screen.width + 50;
+    const std::int32_t h = screen.height + 50;
+    b.label1.move(dx, dy, b.label1.width(), b.label1.height());
+    b.label2.move(dx + w - b.label2.width(), dy, b.label2.width(), b.label2.height());
+    b.label3.move(dx, dy + h - b.label3.height(), b.label3.width(), b.label3.height());
+    b.label4.move(dx + w - b.label4.width(), dy + h - b.label4.height(), b.label4.width(),
+                  b.label4.height());
 
     const std::int32_t dialog = p.vardex_dialog.width();
-    const std::int32_t top = screen.height / 2 - b.image1.height() / 2;
-    b.image1.move((screen.width / 2 - dialog / 2) / 2 - b.image1.width() / 2, top, b.image1.width(),
-                  b.image1.height());
+    const std::int32_t top = dy + screen.height / 2 - b.image1.height() / 2;
+    b.image1.move(dx + (screen.width / 2 - dialog / 2) / 2 - b.image1.width() / 2, top,
+                  b.image1.width(), b.image1.height());
     const std::int32_t x = screen.width / 2 + dialog / 2;
-    b.image2.move(x + ((screen.width - x) / 2 - b.image2.width() / 2), top, b.image2.width(),
+    b.image2.move(dx + x + ((screen.width - x) / 2 - b.image2.width() / 2), top, b.image2.width(),
                   b.image2.height());
 }
 

@@ -20,8 +20,10 @@ Program::Program(Platform& p)
       log(*this),
       countdown(*this),
       blocking(*this),
+      timing(*this),
       security(*this),
       distributer(*this),
+      forbidden(*this),
       network(*this) {
     settings.show_start_error = [this](const std::string& text, int kind) {
         lifecycle.show_start_error(text, kind);
@@ -44,6 +46,8 @@ void Program::attach_all() {
 void Program::wire() {
     start_dialog.timer1.on_tick = [this] { lifecycle.startup_tick(); };
     vardex_dialog.timer1.on_tick = [this] { countdown.tick(); };
+    vardex_dialog.timer2.on_tick = [this] { forbidden.forbidden_window_sweep(); };
+    vardex_dialog.timer3.on_tick = [this] { forbidden.forbidden_window_sweep(); };
     vardex_dialog.timer4.on_tick = [this] { lifecycle.guard_program_file(); };
     lauf_dialog.timer1.on_tick = [this] { blocking.keep_timing_window_focused(); };
 }

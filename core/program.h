@@ -3,6 +3,7 @@
 #include <string>
 
 #include "access/distributer.h"
+#include "access/forbidden_windows.h"
 #include "access/sec_dialog.h"
 #include "access/security_check.h"
 #include "core/blocker_win.h"
@@ -15,6 +16,7 @@
 #include "core/program_state.h"
 #include "core/start_dialog.h"
 #include "core/time_dialog.h"
+#include "core/timing_windows.h"
 #include "core/vardex_dialog.h"
 #include "network/network.h"
 #include "network/network_dialog.h"
@@ -59,8 +61,10 @@ public:
     EventLog log;
     Countdown countdown;
     BlockingScreen blocking;
+    TimingWindows timing;
     SecurityCheck security;
     Distributer distributer;
+    ForbiddenWindows forbidden;
     Network network;
 
 private:

@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include "program_fixture.h"
+
+namespace vardex {
+namespace {
+
+using testing::VardexMachine;
+
+// A blocked machine three seconds after start, with logging of the timer switched on.
+struct Countdown : ::testing::Test {
+    sim::World world;
+    VardexMachine pc{world};
+    Program* p = nullptr;
+
+    Countdown() {
+        pc.put_settings();
+        pc.put_number("Value8", 1);
+        p = &pc.start();
+        world.advance(3000);
+    }
+    const std::string& small_text() { return p->lauf2_dialog.label1.caption(); }
+    std::vector<std::string> log_lines() {
+        std::vector<std::string> lines;
+        const std::string log = pc.log();
+        for (std::size_t pos = 0; pos < log.size();) {
+            const auto end = log.find("\r\n", pos);
+            lines.push_back(log.substr(pos, end - pos));
+            pos = end + 2;
+        }
+        return lines;
+    }
+};
+
+TEST_F(Countdown, AStartShowsOneSecondMoreUntilTheFirstRegularTick) {
+    p->countdown.start_timer(1800, ": Timer started for 0:30");
+    EXPECT_EQ(p->state.program_mode, mode_timing);
+    EXPECT_EQ(small_text(), "Computer time: 00:30:01");
+    EXPECT_TRUE(p->lauf2_dialog.visible());
+    EXPECT_FALSE(p->lauf_dialog.visible());
+    EXPECT_FALSE(p->vardex_dialog.visible());
+    EXPECT_FALSE(p->blocker_win.visible());
+    EXPECT_FALSE(pc.machine.desktop().cursor_clip().has_value());
+    EXPECT_TRUE(p->vardex_dialog.timer1.running());
+    EXPECT_FALSE(p->vardex_dialog.timer2.running());
+    EXPECT_TRUE(p->vardex_dialog.timer3.running());
+    // Top centre of the screen, 5 pixels down.
+    EXPECT_EQ(p->lauf2_dialog.top(), 75);
+    world.advance(1000);
+    EXPECT_EQ(small_text(), "Computer time: 00:30:00");
+    EXPECT_EQ(pc.number("Value5"), 30);
+    world.advance(59000);
+    EXPECT_EQ(small_text(), "Computer time: 00:29:01");
+    world.advance(1000);
+    EXPECT_EQ(pc.number("Value5"), 29);
+    const auto lines = log_lines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "\r");
+    EXPECT_EQ(lines[1], std::string(60, '-'));
+    EXPECT_EQ(lines[2].substr(10), " - 09:00:03: Timer started for 0:30");
+}
+
+TEST_F(Countdown, AStartOfZeroEndsAtTheFirstRegularTick) {
+    p->countdown.start_timer(0, ": Timer started for 0:0");
+    EXPECT_EQ(p->state.program_mode, mode_timing);
+    world.advance(1000);
+    EXPECT_EQ(p->state.program_mode, mode_blocked);
+    EXPECT_TRUE(p->vardex_dialog.visible());
+    EXPECT_TRUE(p->blocker_win.visible());
+    EXPECT_FALSE(p->lauf2_dialog.visible());
+    EXPECT_FALSE(p->time_dialog2.visible());  // no warning
+    EXPECT_EQ(pc.number("Value5"), 0);
+    const auto lines = log_lines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[lines.size() - 3].substr(10), " - 09:00:04: Timer-Period was over.");
+    EXPECT_EQ(lines[lines.size() - 2], std::string(60, '-'));
+    EXPECT_EQ(lines.back(), "\r");
+}
+
+TEST_F(Countdown, OpenEndedTimingCountsUpAndStoresMinusTheMinutes) {
+    p->countdown.start_timer(-1, ": Timer started over network");
+    EXPECT_EQ(p->state.program_mode, mode_open_ended);
+    EXPECT_EQ(small_text(), "Computer time: 00:00:00");
+    EXPECT_EQ(pc.number("Value5"), 0);
+    world.advance(60000);
+    EXPECT_EQ(small_text(), "Computer time: 00:01:00");
+    EXPECT_EQ(pc.number("Value5"), -1);
+    world.advance(60000);
+    EXPECT_EQ(pc.number("Value5"), -2);
+    world.advance(3600 * 1000);
+    EXPECT_EQ(p->state.program_mode, mode_open_ended);  // it never runs out
+}
+
+TEST_F(Countdown, ASleepingMachineIsChargedOneSecond) {
+    p->countdown.start_timer(1800, ": Timer started for 0:30");
+    world.advance(1000);
+    pc.machine.suspend();
+    world.advance(3600 * 1000);
+    pc.machine.resume();
+    world.advance(10);
+    EXPECT_EQ(small_text(), "Computer time: 00:29:59");
+}
+
+TEST_F(Countdown, TheWarningsComeOnTheirExactSecondOnly) {
+    p->countdown.start_timer(600, ": Timer started for 0:10");
+    world.advance(1000);  // the first regular tick: 600 s left
+    ASSERT_TRUE(p->time_dialog.visible());
+    EXPECT_EQ(p->time_dialog.mess_txt[0].caption(), "Ten minutes computer time left!");
+    p->time_dialog.ok();
+    world.advance(299 * 1000);  // 301 s left
+    // A tick that comes two seconds late jumps over 300.
+    pc.machine.suspend();
+    world.advance(2000);
+    pc.machine.resume();
+    world.advance(10);
+    EXPECT_EQ(p->state.remaining_seconds, 299);
+    EXPECT_FALSE(p->time_dialog.visible());
+    world.advance(119 * 1000);
+    EXPECT_EQ(p->state.remaining_seconds, 180);
+    EXPECT_EQ(p->time_dialog.mess_txt[0].caption(),
+              "Three minutes computer time left!\nPlease close all open Programs");
+    p->time_dialog.ok();
+    world.advance(120 * 1000);
+    EXPECT_EQ(p->time_dialog.mess_txt[0].caption(),
+              "One minute computer time left!\nPlease close all open Programs");
+}
+
+TEST_F(Countdown, SwitchedOffWarningsStaySilent) {
+    p->settings.record().Warning_at_10_minutes = 0;
+    p->countdown.start_timer(600, ": Timer started for 0:10");
+    world.advance(1000);
+    EXPECT_EQ(p->state.remaining_seconds, 600);
+    EXPECT_FALSE(p->time_dialog.visible());
+}
+
+TEST_F(Countdown, TwoBlocksInARowShareOneCarriageReturnLine) {
+    p->countdown.start_timer(100, ": Timer started for 0:1");
+    p->countdown.end_timer(": Timer was exited.");
+    p->countdown.start_timer(100, ": Timer started for 0:1");
+    const auto lines = log_lines();
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[0], "\r");
+    EXPECT_EQ(lines[1], std::string(60, '-'));
+    EXPECT_EQ(lines[3].substr(21), ": Timer was exited.");
+    EXPECT_EQ(lines[4], std::string(60, '-'));
+    EXPECT_EQ(lines[5], "\r");
+    EXPECT_EQ(lines[6], std::string(60, '-'));
+    EXPECT_EQ(lines[7].substr(21), ": Timer started for 0:1");
+}
+
+TEST_F(Countdown, AnEndPutsTheMachineBackBehindTheBlockingScreen) {
+    p->countdown.start_timer(100, ": Timer started for 0:1");
+    p->countdown.end_timer(": Timer was exited.");
+    EXPECT_EQ(p->state.program_mode, mode_blocked);
+    EXPECT_TRUE(p->blocker_win.visible());
+    EXPECT_TRUE(p->vardex_dialog.visible());
+    EXPECT_FALSE(p->lauf2_dialog.visible());
+    EXPECT_FALSE(p->vardex_dialog.timer1.running());
+    EXPECT_TRUE(p->vardex_dialog.timer2.running());
+    EXPECT_EQ(pc.number("Value5"), 0);
+    EXPECT_EQ(pc.machine.desktop().cursor_clip(), p->vardex_dialog.window_rect());
+}
+
+TEST_F(Countdown, TheCheckpointIsWrittenOnlyWhileTimeRuns) {
+    p->countdown.start_timer(120, ": Timer started for 0:2");
+    world.advance(1000);
+    EXPECT_EQ(pc.number("Value5"), 2);
+    // A tick run while another mode shows must not store a value a later start would resume.
+    p->state.program_mode = mode_options;
+    p->countdown.elapsed_seconds = 60;
+    p->countdown.tick();
+    EXPECT_EQ(pc.number("Value5"), 2);
+}
+
+TEST_F(Countdown, TenMinutesOfPauseCostOneSecond) {
+    p->settings.record().Pause_Option = 1;
+    p->settings.record().Log_Pausing_Timer = 1;
+    p->countdown.start_timer(600, ": Timer started for 0:10");
+    world.advance(1000);
+    p->lauf2_dialog.hide();
+    p->lauf_dialog.show();
+    sim::User user(pc.process(*p));
+    ASSERT_TRUE(user.click(p->lauf_dialog.command2));
+    EXPECT_EQ(p->state.program_mode, mode_paused);
+    EXPECT_EQ(p->lauf_dialog.zeitbox.text(), "paused");
+    EXPECT_EQ(p->lauf_dialog.command2.caption(), "&Start");
+    EXPECT_TRUE(p->blocker_win.visible());
+    EXPECT_FALSE(p->lauf_dialog.command1.enabled());
+    world.advance(600 * 1000);
+    ASSERT_TRUE(user.click(p->lauf_dialog.command2));
+    EXPECT_EQ(p->state.program_mode, mode_timing);
+    EXPECT_EQ(p->state.remaining_seconds, 599);
+    EXPECT_EQ(p->lauf_dialog.zeitbox.text(), "00:09:59");
+    EXPECT_FALSE(p->blocker_win.visible());
+    const std::string log = pc.log();
+    EXPECT_NE(log.find(": Timer paused.\r\n"), std::string::npos);
+    EXPECT_NE(log.find(": Pause ended.\r\n"), std::string::npos);
+}
+
+struct ClockGuard : Countdown {
+    ClockGuard() {
+        TimeDistributerId id;
+        id.Time_Dist_ID = "Kid1";
+        id.Time_Dist_Time = 3600;
+        id.Time_Dist_Remain = 3600;
+        id.Time_Dist_Date = p->platform.clock().today();
+        p->settings.record().time_dist_ids.push_back(id);
+        p->settings.record().Active_Time_Dist_ID = 1;
+        p->settings.record().Pause_Option = 1;
+        p->countdown.start_timer(3600, ": Timer started with Time Distributer ID Kid1");
+        world.advance(2000);
+    }
+};
+
+TEST_F(ClockGuard, ASetForwardClockIsSetBackWithinASecond) {
+    sim::SimClock& clock = pc.machine.clock();
+    const LocalTime before = clock.now();
+    clock.change_time(LocalTime{before.day, before.seconds + 60});
+    world.advance(1000);
+    EXPECT_EQ(clock.sets(), 1);
+    EXPECT_LT(clock.now().seconds, before.seconds + 5);
+    ASSERT_TRUE(p->time_dialog.visible());
+    EXPECT_EQ(p->time_dialog.mess_txt[0].caption(),
+              "Date/Time was changed. This is not allowed in Time Distributer mode!\nVardex changed to "
+              "old value!");
+    // The countdown itself is not changed: the second of the jump is not charged either.
+    EXPECT_EQ(p->state.remaining_seconds, 3599);
+}
+
+TEST_F(ClockGuard, SettingTheClockBackWithinTheDayIsNotSeen) {
+    sim::SimClock& clock = pc.machine.clock();
+    const LocalTime now = clock.now();
+    clock.change_time(LocalTime{now.day, now.seconds - 600});
+    world.advance(3000);
+    EXPECT_EQ(clock.sets(), 0);
+}
+
+TEST_F(ClockGuard, MidnightIsNoClockChange) {
+    sim::SimClock& clock = pc.machine.clock();
+    clock.change_time(LocalTime{clock.today(), 86398.0});
+    world.advance(1000);  // one jump: reverted (the jump itself was a change)
+    const int sets = clock.sets();
+    clock.refuse_set(true);
+    world.advance(5000);  // the day changes within the first seconds after midnight
+    EXPECT_EQ(clock.sets(), sets);
+}
+
+TEST_F(ClockGuard, APauseIsNoClockChange) {
+    p->lauf2_dialog.hide();
+    p->lauf_dialog.show();
+    sim::User user(pc.process(*p));
+    ASSERT_TRUE(user.click(p->lauf_dialog.command2));
+    world.advance(120 * 1000);
+    ASSERT_TRUE(user.click(p->lauf_dialog.command2));
+    world.advance(3000);
+    EXPECT_EQ(pc.machine.clock().sets(), 0);
+    EXPECT_FALSE(p->time_dialog.visible());
+    EXPECT_FALSE(p->time_dialog2.visible());
+}
+
+TEST_F(ClockGuard, TheEndOfThePeriodKeepsTheRestForTheId) {
+    p->countdown.end_timer(": Timer was exited.");
+    p->settings.record().Active_Time_Dist_ID = 1;
+    p->countdown.start_timer(3, ": Timer started with Time Distributer ID Kid1");
+    world.advance(4000);
+    EXPECT_EQ(p->state.program_mode, mode_blocked);
+    EXPECT_EQ(p->settings.record().Active_Time_Dist_ID, 0);
+    EXPECT_EQ(p->settings.record().time_dist_ids[0].Time_Dist_Remain, 0);
+    EXPECT_EQ(pc.number("l2_0"), 0);
+}
+
+}  // namespace
+}  // namespace vardex
