@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include "../core/program_fixture.h"
+
+namespace vardex {
+namespace {
+
+using testing::VardexMachine;
+
+struct Forbidden : ::testing::Test {
+    sim::World world;
+    VardexMachine pc{world};
+    Program* p = nullptr;
+
+    Forbidden() {
+        pc.put_settings();
+        pc.put_number("Value10", 1);
+        p = &pc.start();
+        world.advance(3000);
+    }
+    void forbid(const std::string& title, std::int16_t mode) {
+        p->settings.record().forbidden_windows.push_back({title, mode});
+    }
+    // Opens a window with the title and lets the sweep run a few ticks; true when it closed.
+    bool closes(const std::string& title) {
+        const WindowId w = pc.machine.desktop().open_window(title);
+        world.advance(400);
+        return !pc.machine.desktop().is_open(w);
+    }
+};
+
+TEST_F(Forbidden, TheFourMatchingModes) {
+    const std::vector<std::string> titles = {"Untitled - Editor", "notes.txt - editor",
+                                             "Editor - Properties", "EDITOR"};
+    const std::vector<std::vector<bool>> expected = {
+        {false, false, false, true},  // 0: the whole title
+        {false, false, true, true},   // 1: front
+        {true, true, false, true},    // 2: back
+        {true, true, true, true},     // 3: either
+    };
+    for (std::int16_t mode = 0; mode < 4; ++mode) {
+        p->settings.record().forbidden_windows = {{"editor", mode}};
+        for (std::size_t i = 0; i < titles.size(); ++i) {
+            EXPECT_EQ(closes(titles[i]), expected[static_cast<std::size_t>(mode)][i])
+                << "mode " << mode << " title " << titles[i];
+        }
+    }
+    EXPECT_TRUE(ForbiddenWindows::matches("ED", "", 1));   // an empty entry matches all titles
+    EXPECT_FALSE(ForbiddenWindows::matches("ED", "", 0));  // but only an empty one in mode 0
+    EXPECT_TRUE(ForbiddenWindows::matches("", "", 0));
+    EXPECT_FALSE(ForbiddenWindows::matches("EDIT", "editor", 3));  // a shorter title never does
+}
+
+TEST_F(Forbidden, ClosingsAreLoggedAndTheSameSecondOnlyOnce) {
+    forbid("editor", 2);
+    forbid("Game", 0);
+    EXPECT_TRUE(closes("Untitled - Editor"));
+    EXPECT_TRUE(closes("  GAME  "));  // the title is trimmed
+    const std::string log = pc.log();
+    EXPECT_NE(log.find(" - 09:00:03: Protected Window 'Untitled - Editor' closed\r\n"), std::string::npos);
+    EXPECT_NE(log.find(": Opening of Protected Window 'GAME' prevented\r\n"), std::string::npos);
+    // A window that refuses to close is asked again at every tick; a line repeats only when
+    // the second changes.
+    const WindowId stubborn = pc.machine.desktop().open_window("Untitled - Editor", {}, true);
+    world.advance(300);
+    EXPECT_GE(pc.machine.desktop().window(stubborn)->close_requests, 5);
+    const std::string added = pc.log().substr(log.size());
+    std::size_t lines = 0;
+    for (std::size_t pos = added.find("\r\n"); pos != std::string::npos; pos = added.find("\r\n", pos + 1)) {
+        ++lines;
+    }
+    EXPECT_GE(lines, 1u);
+    EXPECT_LE(lines, 2u);
+
+    p->settings.record().Log_Preventing_Program = 0;
+    const std::string before = pc.log();
+    EXPECT_TRUE(closes("Game"));
+    EXPECT_EQ(pc.log(), before);
+}
+
+TEST_F(Forbidden, TheProgramsOwnWindowsAreNotExempt) {
+    forbid("Vardex - Info", 0);
+    p->vardex_dialog.hide();
+    p->time_dialog.message("hello", 0, 0, false);
+    ASSERT_TRUE(p->time_dialog.visible());
+    world.advance(100);
+    // The message window refuses to close, but it is asked to.
+    EXPECT_NE(pc.log().find("'Vardex - Info' prevented"), std::string::npos);
+}
+
+TEST_F(Forbidden, LongTitlesAreMatchedAndLoggedWhole) {
+    const std::string title(5000, 'x');
+    forbid(std::string(200, 'X'), 1);
+    EXPECT_TRUE(closes(title));
+    EXPECT_NE(pc.log().find("'" + title + "' closed"), std::string::npos);
+}
+
+TEST_F(Forbidden, TheSweepRunsInEveryModeButDuringTheCheck) {
+    forbid("Game", 0);
+    p->countdown.start_timer(600, ": Timer started for 0:10");
+    EXPECT_TRUE(closes("Game"));  // Timer3 while time runs
+    p->vardex_dialog.timer2.set_enabled(false);
+    p->vardex_dialog.timer3.set_enabled(false);
+    EXPECT_FALSE(closes("Game"));
+}
+
+struct ForbiddenEditing : Forbidden {
+    OptionsDialog& d() { return p->options_dialog; }
+    std::unique_ptr<sim::User> user;
+    ForbiddenEditing() {
+        user = std::make_unique<sim::User>(pc.process(*p));
+        d().show();
+        d().frame11[0].set_visible(false);
+        d().frame11[2].set_visible(true);
+    }
+};
+
+TEST_F(ForbiddenEditing, AddRemoveAndMatchingFlags) {
+    ASSERT_TRUE(user->replace_text(d().text1, "  Game  "));
+    ASSERT_TRUE(user->click(d().command1));
+    EXPECT_EQ(d().list1.items(), (std::vector<std::string>{"Game"}));
+    EXPECT_EQ(d().text1.text(), "");
+    EXPECT_TRUE(user->click(d().command1));  // empty: nothing happens
+    EXPECT_EQ(d().list1.list_count(), 1);
+    user->replace_text(d().text1, "Editor");
+    user->press_key(d().text1, 13);
+    user->replace_text(d().text1, "Browser");
+    user->press_key(d().text1, 13);
+    EXPECT_EQ(d().list1.items(), (std::vector<std::string>{"Game", "Editor", "Browser"}));
+    EXPECT_EQ(d().list1_modes, (std::vector<std::int16_t>{0, 0, 0}));
+
+    EXPECT_FALSE(d().check2.enabled());
+    ASSERT_TRUE(user->select(d().list1, 1));
+    EXPECT_TRUE(d().check2.enabled());
+    EXPECT_EQ(d().check2.value(), 0);
+    user->click(d().check2);
+    user->click(d().check3);
+    EXPECT_EQ(d().list1_modes[1], 3);
+    user->select(d().list1, 1);  // unselect
+    user->select(d().list1, 2);
+    user->click(d().check3);
+    EXPECT_EQ(d().list1_modes[2], 2);
+    // The first selected line shows its flags.
+    user->select(d().list1, 1);
+    EXPECT_EQ(d().check2.value(), 1);
+    EXPECT_EQ(d().check3.value(), 1);
+
+    user->select(d().list1, 0);
+    user->select(d().list1, 1);  // lines 0 and 2 stay selected
+    user->click(d().command2);
+    EXPECT_EQ(d().list1.items(), (std::vector<std::string>{"Editor"}));
+    EXPECT_EQ(d().list1_modes, (std::vector<std::int16_t>{3}));
+    EXPECT_FALSE(d().check2.enabled());  // nothing selected any more
+
+    user->replace_text(d().text1, "New");
+    d().check2.set_value(1);
+    user->click(d().command1);
+    EXPECT_EQ(d().list1_modes.back(), 0);  // a new entry starts in mode 0
+}
+
+TEST_F(ForbiddenEditing, TitlesOfTwoHundredCharactersAreRefusedByTheButton) {
+    d().text1.set_text(std::string(200, 't'));  // only a picked title can be this long
+    user->click(d().command1);
+    EXPECT_EQ(d().list1.list_count(), 0);
+    EXPECT_NE(p->time_dialog2.label1.caption().find("199"), std::string::npos);
+    d().text1.set_text(std::string(200, 't'));
+    user->press_key(d().text1, 13);  // Enter does not check the length
+    EXPECT_EQ(d().list1.list_count(), 1);
+}
+
+TEST_F(ForbiddenEditing, PickingATitleByClickingOnTheWindow) {
+    sim::SimDesktop& desk = pc.machine.desktop();
+    // The options dialog is used with the screen unblocked.
+    p->blocking.unblock_screen();
+    p->vardex_dialog.hide();
+    const WindowId game = desk.open_window("Solitaire", {600, 600, 900, 800});
+    d().set_focus();
+    user->click(d().command7);
+    ExplanDialog& e = p->explan_dialog;
+    EXPECT_TRUE(e.visible());
+    EXPECT_EQ(e.label1.caption(), "Click on the Window, from which you want to get the titel!");
+    EXPECT_EQ(d().window_state(), WindowState::minimized);
+    EXPECT_EQ(desk.captured(), e.window_id());
+    desk.set_cursor_pos({700, 700});
+    e.raise_mouse_up(MouseEvent{mouse::left, 0, 0, 0});
+    EXPECT_EQ(d().text1.text(), "Solitaire");
+    EXPECT_FALSE(e.visible());
+    EXPECT_EQ(d().window_state(), WindowState::normal);
+    EXPECT_EQ(desk.captured(), 0u);
+    EXPECT_EQ(e.label1.caption(), "");
+    EXPECT_EQ(d().list1.list_count(), 0);  // added only when the operator adds it
+    (void)game;
+}
+
+}  // namespace
+}  // namespace vardex
