@@ -2,7 +2,8 @@
 
 namespace vardex {
 
-BlockerWin::BlockerWin() : Form("blocker_win") {
+// A pop-up: the caption only names the window for other programs.
+BlockerWin::BlockerWin() : Form("blocker_win", "Vardex - Blocked") {
     set_popup_style(true);
     set_back_color(rgb(0, 0, 64));
     for (Label* corner : {&label1, &label2, &label3, &label4}) {

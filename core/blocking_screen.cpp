@@ -58,6 +58,7 @@ void BlockingScreen::block_screen() {
 }
 
 void BlockingScreen::unblock_screen() {
+    confined_ = false;
     program_.platform.desktop().clip_cursor(nullptr);
     program_.blocker_win.hide();
 }
@@ -95,6 +96,7 @@ void BlockingScreen::confine_cursor(int kind) {
         default: return;
     }
     desktop.clip_cursor(&cursor_rect);
+    confined_ = true;
     const Rect& r = cursor_rect;
     if (pos.x < r.left || pos.x > r.right || pos.y < r.top || pos.y > r.bottom) {
         centre_cursor();
@@ -134,6 +136,13 @@ void BlockingScreen::apply_texts() {
     p.lauf_dialog.command2.set_caption(t[pause_running]);
     // The corner labels take the size of their new text: put them back in their corners.
     lay_out();
+}
+
+void BlockingScreen::keep_pointer_confined() {
+    Desktop& desktop = program_.platform.desktop();
+    if (confined_ && desktop.cursor_clip() != cursor_rect) {
+        desktop.clip_cursor(&cursor_rect);
+    }
 }
 
 void BlockingScreen::focus_main_dialog() {

@@ -25,12 +25,16 @@ public:
     void focus_main_dialog();
     void keep_timing_window_focused();
     void keep_about_focused();
+    // Holds the pointer again where the platform let it go (a window system may drop the clip
+    // when the active window changes); run from the sweep timers.
+    void keep_pointer_confined();
 
     Rect cursor_rect;
 
 private:
     void centre_cursor();
     Program& program_;
+    bool confined_ = false;
 };
 
 }  // namespace vardex

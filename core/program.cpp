@@ -47,9 +47,15 @@ void Program::wire() {
     start_dialog.timer1.on_tick = [this] { lifecycle.startup_tick(); };
     vardex_dialog.timer1.on_tick = [this] { countdown.tick(); };
     vardex_dialog.timer2.on_tick = [this] { forbidden.forbidden_window_sweep(); };
-    vardex_dialog.timer3.on_tick = [this] { forbidden.forbidden_window_sweep(); };
+    vardex_dialog.timer3.on_tick = [this] {
+        forbidden.forbidden_window_sweep();
+        blocking.keep_pointer_confined();
+    };
     vardex_dialog.timer4.on_tick = [this] { lifecycle.guard_program_file(); };
-    lauf_dialog.timer1.on_tick = [this] { blocking.keep_timing_window_focused(); };
+    lauf_dialog.timer1.on_tick = [this] {
+        blocking.keep_timing_window_focused();
+        blocking.keep_pointer_confined();
+    };
 }
 
 void Program::start() {

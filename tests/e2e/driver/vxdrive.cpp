@@ -30,6 +30,9 @@
 //   dump                      print the current window's controls
 //   windows                   print every visible top-level window (all-windows: hidden too)
 //   regtext KEY NAME = TEXT   wait until the scrambled text value NAME of HKLM\KEY reads TEXT
+//   regsettext KEY NAME = TEXT    store TEXT scrambled as the text value NAME of HKLM\KEY
+//   host TITLE = MS           open a window titled TITLE in the foreground and wait up to MS
+//                             for it to be closed; prints "closed after N ms"
 //   timeout MS                wait at most MS for every later command (default 5000)
 //   sleep MS                  wait
 #include <windows.h>
@@ -280,6 +283,44 @@ void settle() {
     SendMessageTimeoutA(g_window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
 }
 
+// Another program's window: shown in the foreground, closed by whoever asks it to close.
+void host_window(const std::string& title, DWORD limit) {
+    static bool closed = false;
+    closed = false;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = [](HWND h, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (msg == WM_CLOSE) {
+            closed = true;
+            DestroyWindow(h);
+            return 0;
+        }
+        return DefWindowProcA(h, msg, wp, lp);
+    };
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "VardexTestHostWindow";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassA(&wc);
+    HWND h = CreateWindowExA(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 200, 200, 400, 300,
+                             nullptr, nullptr, wc.hInstance, nullptr);
+    if (h == nullptr) fail("cannot create the window '" + title + "'");
+    ShowWindow(h, SW_SHOW);
+    SetForegroundWindow(h);
+    const DWORD start = GetTickCount();
+    while (!closed && GetTickCount() - start < limit) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (!closed) MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+    if (!closed) {
+        DestroyWindow(h);
+        fail("window '" + title + "' was not closed within " + std::to_string(limit) + " ms");
+    }
+    std::printf("closed after %lu ms\n", GetTickCount() - start);
+}
+
 void expect(bool ok, const std::string& what) {
     if (!ok)
         fail(what);
@@ -507,6 +548,18 @@ void run(const std::string& command) {
             return got == value;
         });
         expect(ok, "HKLM\\" + key + " " + name + " reads '" + got + "'");
+    } else if (verb == "regsettext") {
+        const auto sp = arg.rfind(' ');
+        HKEY h = nullptr;
+        expect(RegCreateKeyExA(HKEY_LOCAL_MACHINE, arg.substr(0, sp).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                               nullptr, &h, nullptr) == ERROR_SUCCESS,
+               "cannot open HKLM\\" + arg.substr(0, sp));
+        const std::string scrambled = vardex::scramble_text(value);
+        RegSetValueExA(h, arg.substr(sp + 1).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(scrambled.c_str()),
+                       static_cast<DWORD>(scrambled.size() + 1));
+        RegCloseKey(h);
+    } else if (verb == "host") {
+        host_window(arg, static_cast<DWORD>(std::atoi(value.c_str())));
     } else if (verb == "dump") {
         for (HWND h : controls()) {
             std::printf("%d %s '%s' visible=%d enabled=%d\n", GetDlgCtrlID(h), kind_of(h).c_str(),

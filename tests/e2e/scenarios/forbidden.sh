@@ -1,0 +1,22 @@
+# A forbidden window on the real Windows build: "editor" matched at the back, logged.
+S='SOFTWARE\Morvandel4'
+install_vardex
+for n in List_Anz l2_1 cpanz Value11; do set_setting $n 0; done
+set_setting List_Anz 1
+set_setting List_Check_0 2
+set_setting Value10 1
+drive "regsettext $S List_Anz_0 = editor" "regsettext $S String1 = KOS" "regsettext $S String2 = zel" \
+    "regsettext $S String3 = c:\\vadolog.txt"
+start_vardex
+drive "timeout 10000" "window Vardex" "visible button:E&xit Vardex = 1"
+sleep 1
+closed=$(drive "host Untitled - Editor = 3000" | sed -n 's/^closed after \([0-9]*\) ms/\1/p')
+echo "the forbidden window was closed after $closed ms"
+check test "$closed" -lt 100
+wait_file "$WINEPREFIX/drive_c/vadolog.txt" 2
+grep -q ": Protected Window 'Untitled - Editor' closed" "$WINEPREFIX/drive_c/vadolog.txt"
+# A window whose title only begins with the entry stays.
+if drive "host Editor - Properties = 1000" 2>/dev/null; then
+    echo "Editor - Properties was closed" >&2
+    false
+fi
