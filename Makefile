@@ -31,6 +31,7 @@ bench: deps
 	cmake --preset bench
 	cmake --build --preset bench
 	./build/bench/bench/sim_timers_bench
+	./build/bench/bench/forbidden_sweep_bench
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -2,7 +2,7 @@
 # the main dialog above it, and the pointer held inside the main dialog.
 install_vardex
 start_vardex
-drive "timeout 10000" "window Vardex" "visible button:E&xit Vardex = 1"
+drive "timeout 20000" "window Vardex" "visible button:E&xit Vardex = 1"
 drive "window Vardex - Info" "click button:&OK" "gone Vardex - Info"  # the first-run messages
 drive "window Vardex - Blocked" "text label#1 = System blocked!" "text label#2 = System blocked!" \
     "text label#3 = System blocked!" "text label#4 = System blocked!"

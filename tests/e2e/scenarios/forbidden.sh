@@ -8,7 +8,7 @@ set_setting Value10 1
 drive "regsettext $S List_Anz_0 = editor" "regsettext $S String1 = KOS" "regsettext $S String2 = zel" \
     "regsettext $S String3 = c:\\vadolog.txt"
 start_vardex
-drive "timeout 10000" "window Vardex" "visible button:E&xit Vardex = 1"
+drive "timeout 20000" "window Vardex" "visible button:E&xit Vardex = 1"
 sleep 1
 closed=$(drive "host Untitled - Editor = 3000" | sed -n 's/^closed after \([0-9]*\) ms/\1/p')
 echo "the forbidden window was closed after $closed ms"

@@ -6,9 +6,9 @@ install_vardex
 # First run in a fresh prefix: the splash, then the first-run messages in the message window.
 start_vardex
 first=$VX_PID
-drive "timeout 10000" "window Vardex - Start" "text label:Built 2 = Built 2"
+drive "timeout 20000" "window Vardex - Start" "text label:Built 2 = Built 2"
 artifact startup-splash
-drive "timeout 10000" "window Vardex - Info" "visible label~Password is set to 'zel' and Security Formula to 'KOS'! = 1" \
+drive "timeout 20000" "window Vardex - Info" "visible label~Password is set to 'zel' and Security Formula to 'KOS'! = 1" \
     "visible label:Error in registry! Vardex had to cancel all Direct Access Code Pages. = 1"
 artifact startup-messages
 # The settings key holds the first-run defaults (texts unscrambled).
@@ -23,7 +23,7 @@ check test "$(reg_value "HKLM\\$S" cpanz)" = 0
 check test "$(reg_value "HKLM\\$S" Value5)" = 0
 
 # After the main start step the messages sit in the small window over the main dialog; OK.
-drive "timeout 10000" "window Vardex" "visible button:E&xit Vardex = 1"
+drive "timeout 20000" "window Vardex" "visible button:E&xit Vardex = 1"
 drive "window Vardex - Info" "visible label~Message Nr. 2 = 1" "click button:&OK" "gone Vardex - Info"
 drive "window Vardex" "visible button:&Options = 1" "foreground = Vardex"
 artifact startup-blocked
@@ -61,7 +61,7 @@ wineserver -k
 wait_exit "$first" 10
 set_setting Value5 10
 start_vardex
-drive "timeout 10000" "window Vardex - Info" \
+drive "timeout 20000" "window Vardex - Info" \
     "visible label:Vardex discovered unusual shutdown! Timer continued running from last recorded time. = 1"
 drive "window Vardex - Time" "text label#1 = Computer time: 00:09:00"
 check test "$(reg_value "HKLM\\$S" Value5)" = 9

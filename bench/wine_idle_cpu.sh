@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# CPU use of vado41.exe under Wine, idle in Blocked mode with its 300 ms and 30 ms sweeps:
+# utime + stime of the Wine process over 30 seconds, as a share of one core.
+#   bench/wine_idle_cpu.sh [WIN64_BUILD_DIR]   (default build/win64)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bin=$(cd "${1:-$root/build/win64}" && pwd)
+# shellcheck source=../tools/wine-env.sh
+source "$root/tools/wine-env.sh"
+vx_display
+trap 'vx_stop_prefix; rm -rf "$bin/wine/run-idle"; vx_stop_display' EXIT
+vx_template "$bin/wine/template"
+vx_prefix "$bin/wine/template" "$bin/wine/run-idle"
+export VX_BIN="$bin" VX_ARTIFACTS="$root/build/e2e-artifacts"
+# shellcheck source=../tests/e2e/lib.sh
+source "$root/tests/e2e/lib.sh"
+install_vardex
+for n in List_Anz l2_1 cpanz Value11; do set_setting $n 0; done
+start_vardex
+drive "timeout 20000" "window Vardex" "visible button:E&xit Vardex = 1"
+sleep 2
+pid=$(pgrep -f 'Vardex/vado41.exe' | head -1)
+ticks=$(getconf CLK_TCK)
+read -r u1 s1 < <(awk '{print $14, $15}' "/proc/$pid/stat")
+sleep 30
+read -r u2 s2 < <(awk '{print $14, $15}' "/proc/$pid/stat")
+used=$(( (u2 - u1) + (s2 - s1) ))
+echo "vado41.exe idle in Blocked mode: $used ticks of $((30 * ticks)) in 30 s = $(echo "scale=2; 100 * $used / (30 * $ticks)" | bc)% of one core"
