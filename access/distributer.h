@@ -6,13 +6,15 @@ class Program;
 
 // Time Distributer IDs: allowances that recharge daily or weekly.
 class Distributer {
-public:
+  public:
     explicit Distributer(Program& program) : program_(program) {}
 
+    // The main dialog's start with the ID typed into its box.
+    void start_distributer_id();
     // Keeps the seconds left for the running ID and ends its timing.
     void end_distributer_timing();
 
-private:
+  private:
     Program& program_;
 };
 

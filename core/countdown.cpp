@@ -49,6 +49,10 @@ std::string Countdown::time_text(std::int32_t seconds) {
 void Countdown::start_timer(std::int32_t seconds, const std::string& log_text) {
     Program& p = program_;
     const SettingsRecord& r = p.settings.record();
+    // A new start while paused (crash recovery, a remote start) first leaves the pause state.
+    if (p.state.program_mode == mode_paused || p.state.program_mode == mode_open_ended_paused) {
+        p.timing.leave_pause_state();
+    }
     if (seconds < 0) {
         p.state.program_mode = mode_open_ended;
         vergangene_festlegen(-static_cast<double>(seconds));
@@ -213,7 +217,8 @@ void Countdown::date_time_guard() {
         if (changed) {
             clock.set_now(LocalTime{guard_last_date, guard_last_time});
             program_.time_dialog.message(
-                "Date/Time was changed. This is not allowed in Time Distributer mode!\nVardex changed "
+                "Date/Time was changed. This is not allowed in Time Distributer mode!\nVardex "
+                "changed "
                 "to old value!",
                 0, 0, false);
             return;

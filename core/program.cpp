@@ -21,7 +21,10 @@ Program::Program(Platform& p)
       countdown(*this),
       blocking(*this),
       timing(*this),
+      main_dialog(*this),
+      options(*this),
       security(*this),
+      direct_access(*this),
       distributer(*this),
       forbidden(*this),
       network(*this) {
@@ -37,8 +40,8 @@ Program::~Program() = default;
 void Program::attach_all() {
     for (Form* f : std::initializer_list<Form*>{
              &start_dialog, &blocker_win, &vardex_dialog, &time_dialog, &time_dialog2,
-             &explan_dialog, &about_dialog, &quest_dialog, &lauf_dialog, &lauf2_dialog,
-             &sec_dialog, &options_dialog, &network_dialog}) {
+             &explan_dialog, &about_dialog, &quest_dialog, &lauf_dialog, &lauf2_dialog, &sec_dialog,
+             &options_dialog, &network_dialog}) {
         platform.windows().attach(*f);
     }
 }

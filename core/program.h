@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "access/direct_access.h"
 #include "access/distributer.h"
 #include "access/forbidden_windows.h"
 #include "access/sec_dialog.h"
@@ -13,6 +14,7 @@
 #include "core/event_log.h"
 #include "core/lauf_dialog.h"
 #include "core/lifecycle.h"
+#include "core/main_dialog.h"
 #include "core/program_state.h"
 #include "core/start_dialog.h"
 #include "core/time_dialog.h"
@@ -21,6 +23,7 @@
 #include "network/network.h"
 #include "network/network_dialog.h"
 #include "platform/platform.h"
+#include "settings/options.h"
 #include "settings/options_dialog.h"
 #include "settings/settings_store.h"
 
@@ -29,7 +32,7 @@ namespace vardex {
 // One running instance of the program, on the platform it is given. Every window is created
 // here and lives until the program ends; the subsystems share this object.
 class Program {
-public:
+  public:
     explicit Program(Platform& platform);
     ~Program();
     Program(const Program&) = delete;
@@ -62,12 +65,15 @@ public:
     Countdown countdown;
     BlockingScreen blocking;
     TimingWindows timing;
+    MainDialog main_dialog;
+    Options options;
     SecurityCheck security;
+    DirectAccess direct_access;
     Distributer distributer;
     ForbiddenWindows forbidden;
     Network network;
 
-private:
+  private:
     void attach_all();
     void wire();
 };

@@ -1,11 +1,136 @@
 #include "core/timing_windows.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
 #include "core/program.h"
 
 namespace vardex {
 
 TimingWindows::TimingWindows(Program& program) : program_(program) {
-    program.lauf_dialog.command2.on_click = [this] { pause_button(); };
+    LaufDialog& lauf = program.lauf_dialog;
+    lauf.command1.on_click = [this] { exit_timing_mode(); };
+    lauf.command2.on_click = [this] { pause_button(); };
+    lauf.command3.on_click = [this] { minimize(); };
+    lauf.command4.on_click = [this] { program_.quest_dialog.show(); };
+    lauf.command5.on_click = [this] {
+        program_.platform.desktop().show_help(program_.help_file_path, 4);
+    };
+    lauf.on_resize = [this] { resize(); };
+    Lauf2Dialog& small = program.lauf2_dialog;
+    small.on_click = [this] { show_timing_window(); };
+    small.label1.on_mouse_down = [this](const MouseEvent& e) { label_down(e.button, e.x, e.y); };
+    small.label1.on_mouse_move = [this](const MouseEvent& e) { label_move(e.button, e.x, e.y); };
+    small.label1.on_mouse_up = [this](const MouseEvent& e) { label_up(e.button); };
+}
+
+void TimingWindows::exit_timing_mode() {
+    Program& p = program_;
+    if (p.settings.record().Active_Time_Dist_ID != 0) {
+        p.distributer.end_distributer_timing();
+    } else {
+        p.security.begin_security_check(2);
+    }
+    p.lauf_dialog.hide();
+}
+
+void TimingWindows::minimize() {
+    program_.lauf_dialog.hide();
+    program_.lauf2_dialog.show();
+}
+
+void TimingWindows::show_timing_window() {
+    program_.lauf2_dialog.hide();
+    program_.lauf_dialog.show();
+}
+
+void TimingWindows::resize() {
+    Program& p = program_;
+    LaufDialog& lauf = p.lauf_dialog;
+    const std::int16_t mode = p.state.program_mode;
+    if (mode == mode_paused || mode == mode_open_ended_paused) {
+        // No minimising while paused: the window stays where the pointer is held.
+        lauf.set_window_state(WindowState::normal);
+        return;
+    }
+    if (lauf.window_state() != WindowState::minimized) {
+        lauf.set_caption("Vardex");
+        p.countdown.tick();
+    }
+}
+
+void TimingWindows::label_down(int button, double x, double y) {
+    if (button != mouse::left) {
+        return;
+    }
+    Lauf2Dialog& small = program_.lauf2_dialog;
+    small.drag_armed = true;
+    small.grab_x = static_cast<std::int16_t>(std::lround(x));
+    small.grab_y = static_cast<std::int16_t>(std::lround(y));
+}
+
+void TimingWindows::label_move(int buttons, double xd, double yd) {
+    if ((buttons & mouse::left) == 0) {
+        return;
+    }
+    Lauf2Dialog& small = program_.lauf2_dialog;
+    const auto x = static_cast<std::int32_t>(std::lround(xd));
+    const auto y = static_cast<std::int32_t>(std::lround(yd));
+    if (x == small.grab_x && y == small.grab_y) {
+        return;
+    }
+    if (small.drag_armed && std::abs(small.grab_x - x) < 100 && std::abs(small.grab_y - y) < 100) {
+        return;  // small movements still count as a click
+    }
+    small.drag_armed = false;
+    const Size screen = program_.platform.desktop().screen_size_twips();
+    std::int32_t left = small.left() + x - small.grab_x;
+    if (left < 0) {
+        left = 0;
+        small.grab_x = static_cast<std::int16_t>(x);
+        small.grab_y = static_cast<std::int16_t>(y);
+    }
+    if (left + small.width() > screen.width) {
+        left = screen.width - small.width();
+        small.grab_x = static_cast<std::int16_t>(x);
+        small.grab_y = static_cast<std::int16_t>(y);
+    }
+    std::int32_t top = small.top() + y - small.grab_y;
+    if (top < 0) {
+        top = 0;
+        small.grab_x = static_cast<std::int16_t>(x);
+        small.grab_y = static_cast<std::int16_t>(y);
+    }
+    if (top + small.height() > screen.height) {
+        top = screen.height - small.height();
+        small.grab_x = static_cast<std::int16_t>(x);
+        small.grab_y = static_cast<std::int16_t>(y);
+    }
+    small.move(left, top, small.width(), small.height());
+    small.grab_x =
+        static_cast<std::int16_t>(std::clamp<std::int32_t>(small.grab_x, 0, small.width()));
+    small.grab_y =
+        static_cast<std::int16_t>(std::clamp<std::int32_t>(small.grab_y, 0, small.height()));
+}
+
+void TimingWindows::label_up(int button) {
+    Lauf2Dialog& small = program_.lauf2_dialog;
+    if (button == mouse::right || (button == mouse::left && small.drag_armed)) {
+        show_timing_window();
+    }
+    small.drag_armed = false;
+}
+
+void TimingWindows::leave_pause_state() {
+    Program& p = program_;
+    LaufDialog& lauf = p.lauf_dialog;
+    lauf.timer1.set_enabled(false);
+    lauf.command1.set_enabled(true);
+    lauf.command3.set_enabled(true);
+    lauf.command5.set_enabled(true);
+    lauf.command4.set_enabled(p.settings.record().Shutoff_Option == 1);
+    lauf.command2.set_caption(p.settings.record().localised_texts[pause_running]);
 }
 
 void TimingWindows::pause_button() {

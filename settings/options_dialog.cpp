@@ -37,6 +37,7 @@ OptionsDialog::OptionsDialog(Program& /*program*/) : Form("Options_Dialog", "Var
     command18.move(4680, 5040, 2220, 390);
     lay_out_forbidden_page();
     lay_out_localize_page();
+    lay_out_security_page();
     tab_strip1.on_click = [this] {
         for (int k = 0; k < 8; ++k) {
             frame11[k].set_visible(tab_strip1.selected() == k);
@@ -81,6 +82,27 @@ void OptionsDialog::lay_out_localize_page() {
     command25.set_caption("&Default (english) values");
     command25.move(3480, 3780, 2940, 375);
     command25.on_click = [this] { reset_localisation(); };
+}
+
+void OptionsDialog::lay_out_security_page() {
+    frame11[3].set_caption("Password and Code Generation");
+    label_password.set_caption("New Password:");
+    label_password.move(120, 300, 1800, 255);
+    text4.move(2040, 270, 2400, 315);
+    text4.set_max_length(15);
+    text4.set_password_char('X');
+    command5.set_caption("C&hange Password");
+    command5.move(4560, 240, 1860, 375);
+    label_new_formula.set_caption("New Formula:");
+    label_new_formula.move(120, 1140, 1800, 255);
+    text2.move(2040, 1110, 2400, 315);
+    text2.set_max_length(31);
+    label_used_formula.set_caption("Used Formula:");
+    label_used_formula.move(120, 1560, 1800, 255);
+    text3.move(2040, 1530, 2400, 315);
+    text3.set_locked(true);
+    command4.set_caption("&Use new formula");
+    command4.move(4560, 1080, 1860, 375);
 }
 
 void OptionsDialog::reset_localisation() {

@@ -15,7 +15,7 @@ class Program;
 
 // The options dialog: eight tab pages over every setting.
 class OptionsDialog final : public Form {
-public:
+  public:
     explicit OptionsDialog(Program& program);
 
     TabStrip tab_strip1{*this, "TabStrip1"};
@@ -38,6 +38,16 @@ public:
     // The match mode of each line of List1, as the sweep uses them.
     std::vector<std::int16_t> list1_modes;
 
+    // Page 4: password and formula.
+    Label label_password{*this, "Label20", &frame11[3]};
+    TextBox text4{*this, "Text4", &frame11[3]};
+    CommandButton command5{*this, "Command5", &frame11[3]};
+    Label label_new_formula{*this, "Label21", &frame11[3]};
+    TextBox text2{*this, "Text2", &frame11[3]};
+    Label label_used_formula{*this, "Label22", &frame11[3]};
+    TextBox text3{*this, "Text3", &frame11[3]};
+    CommandButton command4{*this, "Command4", &frame11[3]};
+
     // Page 6: the localisable texts.
     ControlArray<Label> label13{*this, "Label13", 9, &frame11[5]};
     ControlArray<TextBox> text13{*this, "Text13", 9, &frame11[5]};
@@ -46,9 +56,10 @@ public:
     // Puts the English defaults into the nine boxes; stored when the options are applied.
     void reset_localisation();
 
-private:
+  private:
     void lay_out_forbidden_page();
     void lay_out_localize_page();
+    void lay_out_security_page();
 };
 
 }  // namespace vardex

@@ -126,6 +126,14 @@ bool User::move_mouse(Control& control, double x, double y) {
     return true;
 }
 
+bool User::mouse_move(Control& control, int buttons, double x, double y) {
+    if (process_.ended() || !control.shown()) {
+        return false;
+    }
+    control.raise_mouse_move(MouseEvent{buttons, 0, x, y});
+    return true;
+}
+
 bool User::mouse_down(Control& control, int button, double x, double y) {
     if (!focus(control)) {
         return false;

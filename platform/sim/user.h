@@ -30,6 +30,8 @@ class User {
     bool select_tab(TabStrip& tabs, int index);
     bool select_row(Grid& grid, int row);
     bool move_mouse(Control& control, double x = 10, double y = 10);
+    // A move with buttons held (a drag).
+    bool mouse_move(Control& control, int buttons, double x, double y);
     bool mouse_down(Control& control, int button, double x, double y);
     bool mouse_up(Control& control, int button, double x, double y);
     bool move_mouse_over(Form& form, double x = 10, double y = 10);

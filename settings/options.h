@@ -1,0 +1,20 @@
+#pragma once
+
+namespace vardex {
+
+class Program;
+
+// The options dialog's fill from the store, its apply into the store, and leaving it.
+class Options {
+  public:
+    explicit Options(Program& program);
+
+    void fill_options_dialog();
+    void apply_options_dialog();
+    void leave_options();
+
+  private:
+    Program& program_;
+};
+
+}  // namespace vardex
