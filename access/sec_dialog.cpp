@@ -36,7 +36,7 @@ SecDialog::SecDialog(Program& /*program*/) : Form("Sec_Dialog", "Vardex - Securi
     frame3.move(120, 3360, 4560, 1260);
     label9.set_caption("Touch the item for which you need help...");
     label9.move(150, 270, 4260, 900);
-    image1.move(4800, 3420, 1200, 1200);
+    image1.move(4800, 3420, 1095, 1095);
     on_query_unload = [] { return true; };
 }
 

@@ -5,6 +5,7 @@ namespace vardex {
 // A pop-up: the caption only names the window for other programs.
 BlockerWin::BlockerWin() : Form("blocker_win", "Vardex - Blocked") {
     set_popup_style(true);
+    set_popup_frame(false);
     set_back_color(rgb(0, 0, 64));
     for (Label* corner : {&label1, &label2, &label3, &label4}) {
         corner->set_font(Font{"Arial", 14, true});

@@ -27,6 +27,7 @@ LaufDialog::LaufDialog(Program& program) : Form("Lauf_Dialog", "Vardex", ScaleMo
 // The caption is never shown (pop-up style); it names the window for other programs.
 Lauf2Dialog::Lauf2Dialog(Program& program) : Form("Lauf2_Dialog", "Vardex - Time") {
     set_popup_style(true);
+    set_popup_frame(false);
     set_back_color(rgb(255, 255, 225));
     label1.set_caption("Time Remaining:");
     label1.set_font(Font{"Arial", 10, true});

@@ -75,6 +75,10 @@ void Lifecycle::load() {
         f->set_popup_style(true);
     }
     p.explan_dialog.text1.set_visible(false);
+    // The fixed pictures of the main dialog and the security check ship beside the program.
+    const std::string picture = p.platform.files().program_folder() + "\\pictures\\vardex.bmp";
+    p.vardex_dialog.image1.load_picture(picture);
+    p.sec_dialog.image1.load_picture(picture);
     s.show();
 }
 

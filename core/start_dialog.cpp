@@ -5,6 +5,7 @@ namespace vardex {
 // A pop-up: the caption only names the window for other programs.
 StartDialog::StartDialog() : Form("Start_Dialog", "Vardex - Start") {
     set_popup_style(true);
+    set_popup_frame(false);
     move(0, 0, 5400, 3000);
     set_back_color(rgb(0, 0, 96));
     image1_0.move(0, 0, 5400, 3000);

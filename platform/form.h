@@ -71,6 +71,9 @@ class Form {
     // Caption and border removed: a plain pop-up window.
     bool popup_style() const { return popup_style_; }
     void set_popup_style(bool on);
+    // A pop-up still shows a thin raised frame unless this is off (full-screen windows).
+    bool popup_frame() const { return popup_frame_; }
+    void set_popup_frame(bool on) { popup_frame_ = on; }
     bool topmost() const { return topmost_; }
     // SetWindowPos with HWND_TOPMOST: above all normal windows, raised to the top of the topmost.
     void make_topmost();
@@ -127,6 +130,7 @@ class Form {
     bool visible_ = false;
     WindowState window_state_ = WindowState::normal;
     bool popup_style_ = false;
+    bool popup_frame_ = true;
     bool topmost_ = false;
     Color back_color_ = default_color;
     FormPeer* peer_ = nullptr;

@@ -30,6 +30,7 @@ wine cmd /c exit </dev/null >/dev/null 2>&1
 install_dir="$prefix/drive_c/Program Files/Vardex"
 mkdir -p "$install_dir"
 cp "$bin/app/vado41.exe" "$bin/app/vado_update.exe" "$install_dir/"
+cp -r "$bin/app/help" "$bin/app/pictures" "$install_dir/"
 wine reg add 'HKLM\SOFTWARE\Quorvane\Vardex\4.0' /v Help_Dir /d 'C:\Program Files\Vardex\' /f \
     </dev/null >/dev/null 2>&1
 
@@ -37,7 +38,10 @@ echo "Starting vado41.exe (prefix $prefix)"
 if [ "$headless" -eq 1 ]; then
     wine "$install_dir/vado41.exe" </dev/null >/dev/null 2>&1 &
     pid=$!
-    sleep 6
+    # Wait until the blocked machine shows its main dialog, then a moment for painting.
+    wine "$bin/tests/e2e/vxdrive.exe" "timeout 30000" "window Vardex" \
+        "visible button:&Start computer timer = 1" </dev/null >/dev/null 2>&1 || true
+    sleep 2
     vx_screenshot "$root/build/screenshot.png"
     echo "Screenshot of the screen: build/screenshot.png"
     wineserver -k || true

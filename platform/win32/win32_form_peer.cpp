@@ -31,9 +31,9 @@ Win32FormPeer::Win32FormPeer(Win32Windows& windows, Form& form) : windows_(windo
     const int ty = windows_.twips_per_pixel_y();
     updating_ = true;
     // The window proc takes the handle at WM_NCCREATE, so messages during creation work.
-    CreateWindowExA(WS_EX_CONTROLPARENT, form_class, form.caption().c_str(), style(),
-                    form.left() / tx, form.top() / ty, form.width() / tx, form.height() / ty,
-                    nullptr, nullptr, GetModuleHandleA(nullptr), this);
+    CreateWindowExA(ex_style(), form_class, form.caption().c_str(), style(), form.left() / tx,
+                    form.top() / ty, form.width() / tx, form.height() / ty, nullptr, nullptr,
+                    GetModuleHandleA(nullptr), this);
     form.attach_peer(this);
     int id = first_control_id;
     for (Control* c : form.controls()) {
@@ -52,6 +52,12 @@ Win32FormPeer::~Win32FormPeer() {
     if (hwnd_) {
         SetWindowLongPtrA(hwnd_.get(), GWLP_USERDATA, 0);
     }
+}
+
+DWORD Win32FormPeer::ex_style() const {
+    // The frame is an extended style: the window style itself stays WS_POPUP alone.
+    const bool framed = form_->popup_style() && form_->popup_frame();
+    return WS_EX_CONTROLPARENT | (framed ? WS_EX_DLGMODALFRAME : 0);
 }
 
 DWORD Win32FormPeer::style() const {
@@ -152,6 +158,8 @@ void Win32FormPeer::changed(FormProp prop) {
         case FormProp::style: {
             const DWORD visible = IsWindowVisible(h) ? WS_VISIBLE : 0;
             SetWindowLongA(h, GWL_STYLE, static_cast<LONG>(style() | visible));
+            const LONG topmost = GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOPMOST;
+            SetWindowLongA(h, GWL_EXSTYLE, static_cast<LONG>(ex_style()) | topmost);
             SetWindowPos(
                 h, nullptr, 0, 0, 0, 0,
                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

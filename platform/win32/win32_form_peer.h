@@ -48,6 +48,7 @@ class Win32FormPeer final : public FormPeer {
     void sync_geometry();
     void arrange_z_order();
     DWORD style() const;
+    DWORD ex_style() const;
 
     Win32Windows& windows_;
     Form* form_;

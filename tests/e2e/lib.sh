@@ -63,6 +63,7 @@ install_vardex() {
     VX_INSTALL_PATH="$WINEPREFIX/drive_c/Program Files/Vardex"
     mkdir -p "$VX_INSTALL_PATH"
     cp "$VX_BIN/app/vado41.exe" "$VX_INSTALL_PATH/vado41.exe"
+    cp -r "$VX_BIN/app/help" "$VX_BIN/app/pictures" "$VX_INSTALL_PATH/"
     wine reg add 'HKLM\SOFTWARE\Quorvane\Vardex\4.0' /v Help_Dir /d "$VX_INSTALL_DIR\\" /f \
         </dev/null >/dev/null 2>&1
 }

@@ -26,6 +26,7 @@
 //   clip                      print the cursor clip rectangle
 //   cursor = X,Y              put the pointer at X,Y (screen pixels); prints where it went
 //   rect                      print the current window's rectangle
+//   crect SEL                 print a control's rectangle on the screen
 //   mouse SEL = down|up|move,X,Y   a mouse message at client pixel X,Y of the control
 //   dump                      print the current window's controls
 //   windows                   print every visible top-level window (all-windows: hidden too)
@@ -300,9 +301,10 @@ void host_window(const std::string& title, DWORD limit) {
     wc.lpszClassName = "VardexTestHostWindow";
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     RegisterClassA(&wc);
-    HWND h = CreateWindowExA(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 200, 200, 400, 300,
-                             nullptr, nullptr, wc.hInstance, nullptr);
-    if (h == nullptr) fail("cannot create the window '" + title + "'");
+    HWND h = CreateWindowExA(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 200, 200, 400,
+                             300, nullptr, nullptr, wc.hInstance, nullptr);
+    if (h == nullptr)
+        fail("cannot create the window '" + title + "'");
     ShowWindow(h, SW_SHOW);
     SetForegroundWindow(h);
     const DWORD start = GetTickCount();
@@ -312,7 +314,8 @@ void host_window(const std::string& title, DWORD limit) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        if (!closed) MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        if (!closed)
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
     if (!closed) {
         DestroyWindow(h);
@@ -516,6 +519,10 @@ void run(const std::string& command) {
         RECT r{};
         GetWindowRect(g_window, &r);
         std::printf("rect %ld,%ld,%ld,%ld\n", r.left, r.top, r.right, r.bottom);
+    } else if (verb == "crect") {
+        RECT r{};
+        GetWindowRect(find_control(arg), &r);
+        std::printf("crect %ld,%ld,%ld,%ld\n", r.left, r.top, r.right, r.bottom);
     } else if (verb == "mouse") {
         HWND h = find_control(arg);
         char what[16] = {};
@@ -551,11 +558,12 @@ void run(const std::string& command) {
     } else if (verb == "regsettext") {
         const auto sp = arg.rfind(' ');
         HKEY h = nullptr;
-        expect(RegCreateKeyExA(HKEY_LOCAL_MACHINE, arg.substr(0, sp).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                               nullptr, &h, nullptr) == ERROR_SUCCESS,
+        expect(RegCreateKeyExA(HKEY_LOCAL_MACHINE, arg.substr(0, sp).c_str(), 0, nullptr, 0,
+                               KEY_ALL_ACCESS, nullptr, &h, nullptr) == ERROR_SUCCESS,
                "cannot open HKLM\\" + arg.substr(0, sp));
         const std::string scrambled = vardex::scramble_text(value);
-        RegSetValueExA(h, arg.substr(sp + 1).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(scrambled.c_str()),
+        RegSetValueExA(h, arg.substr(sp + 1).c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(scrambled.c_str()),
                        static_cast<DWORD>(scrambled.size() + 1));
         RegCloseKey(h);
     } else if (verb == "host") {
