@@ -179,10 +179,7 @@ void SecurityCheck::wait_tick() {
     if (!wait_armed) {
         wait_armed = true;
         wait_count = 3;
-        return;
-    }
-    --wait_count;
-    if (wait_count <= 0) {
+    } else if (--wait_count <= 0) {
         wait_armed = false;
         d.timer2.set_interval(0);
         d.command1.set_caption("OK");

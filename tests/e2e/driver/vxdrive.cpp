@@ -13,6 +13,7 @@
 //   tab SEL = N               select tab N (0-based) of a tab strip
 //   row SEL = N               select data row N (1-based) of a grid
 //   text SEL = TEXT           wait until the control's text is TEXT
+//   starts SEL = TEXT         wait until the control's text begins with TEXT
 //   visible SEL = 0|1         wait until the control is (not) visible
 //   enabled SEL = 0|1         wait until the control is (not) enabled
 //   checked SEL = 0|1         wait until a check or option box is (not) checked
@@ -444,6 +445,10 @@ void run(const std::string& command) {
         HWND h = find_control(arg);
         expect(wait_for([&] { return text_of(h) == value; }),
                arg + " reads '" + text_of(h) + "', not '" + value + "'");
+    } else if (verb == "starts") {
+        HWND h = find_control(arg);
+        expect(wait_for([&] { return text_of(h).rfind(value, 0) == 0; }),
+               arg + " reads '" + text_of(h) + "', which does not begin with '" + value + "'");
     } else if (verb == "visible") {
         HWND h = find_control(arg);
         expect(wait_for([&] { return (IsWindowVisible(h) != FALSE) == (value == "1"); }),

@@ -7,13 +7,13 @@ drive "regsettext $S String1 = KOS" "regsettext $S String2 = zel" "regsettext $S
 set_setting Value8 1
 set_setting Value5 1
 start_vardex
-drive "timeout 20000" "window Vardex - Time" "text label#1 = Computer time: 00:01:00"
+drive "timeout 20000" "window Vardex - Time" "starts label#1 = Computer time: 00:0"
 # The continued countdown and, at the first regular tick on 60 s left, the warning.
 drive "window Vardex - Info" \
     "visible label:Vardex discovered unusual shutdown! Timer continued running from last recorded time. = 1" \
     "visible label~One minute computer time left! = 1"
 artifact countdown-running
-drive "timeout 20000" "window Vardex - Time" "text label#1 = Computer time: 00:00:55"
+drive "timeout 20000" "window Vardex - Time" "starts label#1 = Computer time: 00:00:5"
 drive "window Vardex - Info" "click button:&OK" "gone Vardex - Info"
 drive "timeout 70000" "window Vardex" "visible button:E&xit Vardex = 1"
 drive "window Vardex - Blocked" "text label#1 = System blocked!"

@@ -92,7 +92,7 @@ TEST_F(Security, AWrongEntryLocksBothBoxesForFourSeconds) {
         captions.push_back(d().command1.caption());
     }
     EXPECT_EQ(captions,
-              (std::vector<std::string>{"Wait 4 sec.", "Wait 2 sec.", "Wait 1 sec.", "OK"}));
+              (std::vector<std::string>{"Wait 3 sec.", "Wait 2 sec.", "Wait 1 sec.", "OK"}));
     EXPECT_FALSE(pc.process(*p).ended());
     EXPECT_FALSE(d().text6.locked());
     EXPECT_EQ(d().text6.text(), "");
