@@ -32,7 +32,7 @@ artifact startup-blocked
 wine reg export 'HKLM\SOFTWARE\Morvandel4' "$VX_ARTIFACTS/before.reg" /y </dev/null >/dev/null 2>&1
 start_vardex
 second=$VX_PID
-drive "window Vardex - Info" "visible label:Vardex is already running! = 1"
+drive "timeout 20000" "window Vardex - Info" "visible label:Vardex is already running! = 1"
 artifact startup-second-instance
 drive "window Vardex - Info" "click button:&OK"
 wait_exit "$second" 10
