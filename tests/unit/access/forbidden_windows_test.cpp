@@ -5,18 +5,11 @@
 namespace vardex {
 namespace {
 
-using testing::VardexMachine;
 
-struct Forbidden : ::testing::Test {
-    sim::World world;
-    VardexMachine pc{world};
-    Program* p = nullptr;
-
+struct Forbidden : testing::BlockedMachineTest {
     Forbidden() {
-        pc.put_settings();
         pc.put_number("Value10", 1);
-        p = &pc.start();
-        world.advance(3000);
+        start_blocked();
     }
     void forbid(const std::string& title, std::int16_t mode) {
         p->settings.record().forbidden_windows.push_back({title, mode});
@@ -106,9 +99,7 @@ TEST_F(Forbidden, TheSweepRunsInEveryModeButDuringTheCheck) {
 
 struct ForbiddenEditing : Forbidden {
     OptionsDialog& d() { return p->options_dialog; }
-    std::unique_ptr<sim::User> user;
     ForbiddenEditing() {
-        user = std::make_unique<sim::User>(pc.process(*p));
         d().show();
         d().frame11[0].set_visible(false);
         d().frame11[2].set_visible(true);

@@ -5,21 +5,10 @@
 namespace vardex {
 namespace {
 
-using testing::VardexMachine;
 
 // A blocked machine whose random digits are known: digit i is (i * 7) mod 10.
-struct Security : ::testing::Test {
-    sim::World world;
-    VardexMachine pc{world};
-    Program* p = nullptr;
-    std::unique_ptr<sim::User> user;
-
-    Security() {
-        pc.put_settings();
-        p = &pc.start();
-        world.advance(3000);
-        user = std::make_unique<sim::User>(pc.process(*p));
-    }
+struct Security : testing::BlockedMachineTest {
+    Security() { start_blocked(); }
     void queue_digits() {
         auto& random = pc.process(*p).sim_random();
         for (int i = 0; i < 26; ++i) {

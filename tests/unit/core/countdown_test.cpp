@@ -5,19 +5,12 @@
 namespace vardex {
 namespace {
 
-using testing::VardexMachine;
 
 // A blocked machine three seconds after start, with logging of the timer switched on.
-struct Countdown : ::testing::Test {
-    sim::World world;
-    VardexMachine pc{world};
-    Program* p = nullptr;
-
+struct Countdown : testing::BlockedMachineTest {
     Countdown() {
-        pc.put_settings();
         pc.put_number("Value8", 1);
-        p = &pc.start();
-        world.advance(3000);
+        start_blocked();
     }
     const std::string& small_text() { return p->lauf2_dialog.label1.caption(); }
     std::vector<std::string> log_lines() {

@@ -5,20 +5,9 @@
 namespace vardex {
 namespace {
 
-using testing::VardexMachine;
 
-struct MainDialogTest : ::testing::Test {
-    sim::World world;
-    VardexMachine pc{world};
-    Program* p = nullptr;
-    std::unique_ptr<sim::User> user;
-
-    MainDialogTest() {
-        pc.put_settings();
-        p = &pc.start();
-        world.advance(3000);
-        user = std::make_unique<sim::User>(pc.process(*p));
-    }
+struct MainDialogTest : testing::BlockedMachineTest {
+    MainDialogTest() { start_blocked(); }
     VardexDialog& v() { return p->vardex_dialog; }
     void pass_check() {
         user->replace_text(p->sec_dialog.text7, "zel");

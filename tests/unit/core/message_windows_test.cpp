@@ -5,20 +5,9 @@
 namespace vardex {
 namespace {
 
-using testing::VardexMachine;
 
-struct Messages : ::testing::Test {
-    sim::World world;
-    VardexMachine pc{world};
-    Program* p = nullptr;
-    std::unique_ptr<sim::User> user;
-
-    Messages() {
-        pc.put_settings();
-        p = &pc.start();
-        world.advance(3000);  // blocked: the main dialog is shown
-        user = std::make_unique<sim::User>(pc.process(*p));
-    }
+struct Messages : testing::BlockedMachineTest {
+    Messages() { start_blocked(); }
 };
 
 TEST_F(Messages, FiveMessagesShowTheLastFourWithTheirNumbers) {

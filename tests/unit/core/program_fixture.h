@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +58,23 @@ struct VardexMachine {
     }
     sim::SimProcess& process(const Program& p) { return static_cast<sim::SimProcess&>(p.platform); }
     std::string log() { return machine.files().content("c:\\vadolog.txt").value_or(""); }
+};
+
+// A test on one machine whose program has reached the blocked machine, with a person at it.
+struct BlockedMachineTest : ::testing::Test {
+    sim::World world;
+    VardexMachine pc{world};
+    Program* p = nullptr;
+    std::unique_ptr<sim::User> user;
+
+    // Starts the program on a complete store (numbers put before stay) and waits until the
+    // main dialog is shown.
+    void start_blocked() {
+        pc.put_settings();
+        p = &pc.start();
+        world.advance(3000);
+        user = std::make_unique<sim::User>(pc.process(*p));
+    }
 };
 
 }  // namespace vardex::testing
