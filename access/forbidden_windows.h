@@ -10,7 +10,7 @@ class Program;
 
 // Windows whose titles are on the forbidden list are asked to close, many times a second.
 class ForbiddenWindows {
-public:
+  public:
     explicit ForbiddenWindows(Program& program);
 
     // The title of a window, trimmed, without a trailing NUL.
@@ -29,7 +29,7 @@ public:
     // The mouse was released over the explanation window while a pick may be pending.
     void finish_pick();
 
-private:
+  private:
     Program& program_;
 };
 

@@ -10,7 +10,7 @@ class Program;
 
 // The security check: 26 random digits, the code and password boxes, OK and Cancel.
 class SecDialog final : public Form {
-public:
+  public:
     explicit SecDialog(Program& program);
 
     Frame frame1{*this, "Frame1"};

@@ -7,7 +7,7 @@ namespace vardex {
 
 // The full-screen blocking screen: a corner text in each corner and the logo twice.
 class BlockerWin final : public Form {
-public:
+  public:
     BlockerWin();
 
     Label label1{*this, "Label1"};

@@ -44,8 +44,8 @@ void BlockingScreen::block_screen() {
     Program& p = program_;
     p.blocker_win.show();
     for (Form* f : std::initializer_list<Form*>{&p.lauf2_dialog, &p.blocker_win, &p.vardex_dialog,
-                                                 &p.about_dialog, &p.quest_dialog, &p.lauf_dialog,
-                                                 &p.sec_dialog, &p.time_dialog, &p.time_dialog2}) {
+                                                &p.about_dialog, &p.quest_dialog, &p.lauf_dialog,
+                                                &p.sec_dialog, &p.time_dialog, &p.time_dialog2}) {
         f->make_topmost();
     }
     if (p.lauf_dialog.visible()) {
@@ -75,10 +75,18 @@ void BlockingScreen::confine_cursor(int kind) {
     Desktop& desktop = p.platform.desktop();
     const Point pos = desktop.cursor_pos();
     switch (kind) {
-        case 1: cursor_rect = p.vardex_dialog.window_rect(); break;
-        case 2: cursor_rect = p.sec_dialog.window_rect(); break;
-        case 3: cursor_rect = p.time_dialog2.window_rect(); break;
-        case 4: cursor_rect = p.about_dialog.window_rect(); break;
+        case 1:
+            cursor_rect = p.vardex_dialog.window_rect();
+            break;
+        case 2:
+            cursor_rect = p.sec_dialog.window_rect();
+            break;
+        case 3:
+            cursor_rect = p.time_dialog2.window_rect();
+            break;
+        case 4:
+            cursor_rect = p.about_dialog.window_rect();
+            break;
         case 5: {
             LaufDialog& lauf = p.lauf_dialog;
             const Rect window = lauf.window_rect();
@@ -93,7 +101,8 @@ void BlockingScreen::confine_cursor(int kind) {
             lauf.set_focus();
             break;
         }
-        default: return;
+        default:
+            return;
     }
     desktop.clip_cursor(&cursor_rect);
     confined_ = true;

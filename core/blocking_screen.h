@@ -11,7 +11,7 @@ class Program;
 // The blocked machine: the full-screen window, the program's windows above it, the pointer
 // held in the one window the user may use.
 class BlockingScreen {
-public:
+  public:
     explicit BlockingScreen(Program& program) : program_(program) {}
 
     void lay_out();
@@ -31,7 +31,7 @@ public:
 
     Rect cursor_rect;
 
-private:
+  private:
     void centre_cursor();
     Program& program_;
     bool confined_ = false;

@@ -10,7 +10,7 @@ class Program;
 // The countdown: into and out of timing, the one-second tick with its checkpoint and
 // warnings, and the guard against clock changes while a Time Distributer ID runs.
 class Countdown {
-public:
+  public:
     explicit Countdown(Program& program) : program_(program) {}
 
     void start_timer(std::int32_t seconds, const std::string& log_text);
@@ -31,7 +31,7 @@ public:
     double guard_last_time = 0;
     std::int32_t guard_last_date = 0;
 
-private:
+  private:
     void show_time(const std::string& text);
     Program& program_;
 };

@@ -10,7 +10,7 @@ ExplanDialog::ExplanDialog(Program& program)
     label1.set_caption(
         "Just move the mouse cursor to the control you need help with and a explanation will "
         "occur in the Explanation Window");
-    label1.move(120, 120, 5640, 1500);
+    label1.move(120, 120, 5640, 1000);
     text1.move(120, 1700, 5640, 315);
     // Closed by its close box: the options dialog's button offers to open it again.
     on_unload = [&program] { program.options_dialog.command18.set_caption("Expl&anation Window"); };

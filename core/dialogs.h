@@ -9,7 +9,7 @@ class Program;
 
 // Help texts of the options dialog, at the top-left corner of the screen.
 class ExplanDialog final : public Form {
-public:
+  public:
     explicit ExplanDialog(Program& program);
     void debug_log(const std::string&) {}
 
@@ -18,7 +18,7 @@ public:
 };
 
 class AboutDialog final : public Form {
-public:
+  public:
     explicit AboutDialog(Program& program);
     // The exit button: back to the main dialog.
     void leave();
@@ -29,13 +29,13 @@ public:
     CommandButton command1{*this, "Command1"};
     Timer timer1{*this, "Timer1", 100, false};
 
-private:
+  private:
     Program& program_;
 };
 
 // The shutdown question of the timing window.
 class QuestDialog final : public Form {
-public:
+  public:
     explicit QuestDialog(Program& program);
 
     Label label1{*this, "Label1"};

@@ -9,7 +9,7 @@ class Program;
 // The event log: one line per event appended to the log file, never the same line twice in
 // a row.
 class EventLog {
-public:
+  public:
     explicit EventLog(Program& program) : program_(program) {}
 
     void write_log(const std::string& text);
@@ -17,7 +17,7 @@ public:
     void write_event(const std::string& event_text);
     const std::string& last_log_line() const { return last_log_line_; }
 
-private:
+  private:
     Program& program_;
     std::string last_log_line_;
 };

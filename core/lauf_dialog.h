@@ -12,7 +12,7 @@ class Program;
 // The timing window: the time in a box and the buttons of timing mode. Inner coordinates are
 // pixels.
 class LaufDialog final : public Form {
-public:
+  public:
     explicit LaufDialog(Program& program);
 
     Label label1{*this, "Label1"};
@@ -27,7 +27,7 @@ public:
 
 // The small always-on-top window with the remaining time at the top of the screen.
 class Lauf2Dialog final : public Form {
-public:
+  public:
     explicit Lauf2Dialog(Program& program);
 
     Label label1{*this, "Label1"};

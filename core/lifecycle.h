@@ -10,7 +10,7 @@ class Program;
 // From process start to the blocked machine, and the orderly end: the start-up window and its
 // timer, the single-instance test, crash recovery, the program-file guard and the exit.
 class Lifecycle {
-public:
+  public:
     explicit Lifecycle(Program& program) : program_(program) {}
 
     void load();
@@ -32,7 +32,7 @@ public:
     std::int16_t startup_tick_count = 0;
     std::string backup_file_path;
 
-private:
+  private:
     void lock_system_keys(bool on);
     void centre(class Form& form);
     void make_folders(const std::string& path);

@@ -10,7 +10,8 @@ constexpr char already_running[] = "Vardex is already running!";
 
 bool ends_with_already_running(const std::string& text) {
     const std::string tail = already_running;
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 constexpr Color newest_title = rgb(0, 0, 0);
@@ -144,7 +145,8 @@ std::string TimeDialog::get_string() {
     return all;
 }
 
-TimeDialog2::TimeDialog2(Program& program) : Form("Time_Dialog2", "Vardex - Info"), program_(program) {
+TimeDialog2::TimeDialog2(Program& program)
+    : Form("Time_Dialog2", "Vardex - Info"), program_(program) {
     move(0, 0, 3230, 1500);
     set_back_color(rgb(255, 255, 225));
     label1.set_auto_size(true, true);

@@ -13,7 +13,7 @@ class Program;
 
 // The program's message window: the last four messages, each with a numbered title line.
 class TimeDialog final : public Form {
-public:
+  public:
     explicit TimeDialog(Program& program);
 
     // aktion at OK: 0 nothing, 1 focus back to the security dialog's code box, 2 end the program.
@@ -32,14 +32,14 @@ public:
     std::int16_t after_ok_action = 0;
     std::int16_t message_number_offset = 0;
 
-private:
+  private:
     Program& program_;
 };
 
 // The small message window for one text, used while the main dialog, the About window or a
 // paused timer is on screen.
 class TimeDialog2 final : public Form {
-public:
+  public:
     explicit TimeDialog2(Program& program);
 
     void message(const std::string& txt, int aktion = 0, int clip = 0);
@@ -48,7 +48,7 @@ public:
     Label label1{*this, "Label1"};
     CommandButton command1{*this, "Command1"};
 
-private:
+  private:
     Program& program_;
 };
 

@@ -11,7 +11,7 @@ class Program;
 // The main dialog: the one window a user can work with in Blocked mode. It also carries the
 // program's timers and its socket, so it exists for the whole run.
 class VardexDialog final : public Form {
-public:
+  public:
     explicit VardexDialog(Program& program);
 
     Image image1{*this, "Image1"};

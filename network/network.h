@@ -8,7 +8,7 @@ class Program;
 
 // The machine's side of the Vardex network: its socket, its role, its reports.
 class Network {
-public:
+  public:
     explicit Network(Program& program) : program_(program) {}
 
     // Binds the socket to a free port from `port` on; the bound port, or -1.
@@ -20,7 +20,7 @@ public:
     void send_status_report(bool queued);
     void send_countdown_update();
 
-private:
+  private:
     Program& program_;
 };
 

@@ -11,7 +11,7 @@ class Program;
 
 // The administrator's console: every client with its state and times.
 class NetworkDialog final : public Form {
-public:
+  public:
     explicit NetworkDialog(Program& program);
 
     Grid fg1{*this, "fg1"};

@@ -197,7 +197,8 @@ void SettingsStore::load_forbidden_windows() {
     bool damaged = count < 0 || count > max_forbidden_windows;
     for (std::int32_t i = 0; !damaged && i < count; ++i) {
         ForbiddenWindow entry;
-        const std::string title = read_scrambled(key, indexed("List_Anz_", static_cast<std::size_t>(i)));
+        const std::string title =
+            read_scrambled(key, indexed("List_Anz_", static_cast<std::size_t>(i)));
         const auto mode = static_cast<std::int16_t>(
             read_number_value(key, indexed("List_Check_", static_cast<std::size_t>(i))));
         if (title == missing_text || mode == missing_number) {
@@ -304,8 +305,9 @@ void SettingsStore::load_code_pages() {
 }
 
 void SettingsStore::create_first_run() {
-    report("Error in the registry!" + cr + "Password is set to 'zel' and Security Formula to 'KOS'!",
-           2);
+    report(
+        "Error in the registry!" + cr + "Password is set to 'zel' and Security Formula to 'KOS'!",
+        2);
     RegKeyHandle software(registry_);
     if (software.open(local_machine, "SOFTWARE", RegAccess::full) != 0) {
         report("Vardex couldn't create necessary keys in the registry!" + cr +
@@ -439,7 +441,8 @@ void SettingsStore::save_settings() {
 void SettingsStore::save_autostart() {
     RegKeyHandle run(registry_);
     RegKeyHandle services(registry_);
-    for (auto [handle, path] : {std::pair{&run, run_key_path}, std::pair{&services, run_services_key_path}}) {
+    for (auto [handle, path] :
+         {std::pair{&run, run_key_path}, std::pair{&services, run_services_key_path}}) {
         if (handle->open(local_machine, path, RegAccess::full) != 0 &&
             handle->create(local_machine, path) != 0) {
             report(key_failure, 0);
@@ -458,7 +461,8 @@ void SettingsStore::save_autostart() {
 
 void SettingsStore::save_code_pages() {
     const RegKey key = settings_key_.get();
-    if (write_number_value(key, "cpanz", static_cast<std::int32_t>(record_.code_pages.size())) != 0) {
+    if (write_number_value(key, "cpanz", static_cast<std::int32_t>(record_.code_pages.size())) !=
+        0) {
         report(write_failure, 0);
         return;
     }

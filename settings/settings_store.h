@@ -32,7 +32,7 @@ inline constexpr std::int32_t max_code_pages = 7;
 // and save with their defaults and repairs. Problems are reported through show_start_error
 // with their kind (1 and 3 are fatal at start-up, 0 and 2 only inform).
 class SettingsStore {
-public:
+  public:
     SettingsStore(Registry& registry, Random& random);
 
     std::function<void(const std::string& text, int kind)> show_start_error;
@@ -56,7 +56,7 @@ public:
     std::string read_scrambled(RegKey key, std::string_view name);
     long write_scrambled(RegKey key, std::string_view name, std::string_view text);
 
-private:
+  private:
     void report(const std::string& text, int kind) {
         if (show_start_error) {
             show_start_error(text, kind);

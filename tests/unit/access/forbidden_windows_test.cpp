@@ -5,7 +5,6 @@
 namespace vardex {
 namespace {
 
-
 struct Forbidden : testing::BlockedMachineTest {
     Forbidden() {
         pc.put_number("Value10", 1);
@@ -50,7 +49,8 @@ TEST_F(Forbidden, ClosingsAreLoggedAndTheSameSecondOnlyOnce) {
     EXPECT_TRUE(closes("Untitled - Editor"));
     EXPECT_TRUE(closes("  GAME  "));  // the title is trimmed
     const std::string log = pc.log();
-    EXPECT_NE(log.find(" - 09:00:03: Protected Window 'Untitled - Editor' closed\r\n"), std::string::npos);
+    EXPECT_NE(log.find(" - 09:00:03: Protected Window 'Untitled - Editor' closed\r\n"),
+              std::string::npos);
     EXPECT_NE(log.find(": Opening of Protected Window 'GAME' prevented\r\n"), std::string::npos);
     // A window that refuses to close is asked again at every tick; a line repeats only when
     // the second changes.
@@ -59,7 +59,8 @@ TEST_F(Forbidden, ClosingsAreLoggedAndTheSameSecondOnlyOnce) {
     EXPECT_GE(pc.machine.desktop().window(stubborn)->close_requests, 5);
     const std::string added = pc.log().substr(log.size());
     std::size_t lines = 0;
-    for (std::size_t pos = added.find("\r\n"); pos != std::string::npos; pos = added.find("\r\n", pos + 1)) {
+    for (std::size_t pos = added.find("\r\n"); pos != std::string::npos;
+         pos = added.find("\r\n", pos + 1)) {
         ++lines;
     }
     EXPECT_GE(lines, 1u);

@@ -5,7 +5,6 @@
 namespace vardex {
 namespace {
 
-
 // A blocked machine whose random digits are known: digit i is (i * 7) mod 10.
 struct Security : testing::BlockedMachineTest {
     Security() { start_blocked(); }

@@ -55,7 +55,7 @@ TEST_F(Blocking, AFourKScreenLaysOutIn32Bits) {
     desktop().add_monitor({3840, 0, 7680, 2160});
     start();
     const BlockerWin& b = p->blocker_win;
-    EXPECT_EQ(b.width(), 7680 * 15 + 50);  // both monitors are covered
+    EXPECT_EQ(b.width(), 7680 * 15 + 50);                       // both monitors are covered
     EXPECT_EQ(b.label2.left() + b.label2.width(), 57600 + 50);  // the corners are the primary's
     EXPECT_GT(b.image2.left(), 57600 / 2);
     EXPECT_LT(b.image2.left() + b.image2.width(), 57600);
@@ -166,7 +166,8 @@ TEST_F(EventLogTest, WithEveryGroupOffNoFileIsMade) {
 
 TEST_F(EventLogTest, AMissingFolderGivesOneMessagePerDistinctLine) {
     pc.put_settings();
-    pc.machine.registry().put_text(testing::settings_path, "String3", scramble_text("D:\\logs\\v.txt"));
+    pc.machine.registry().put_text(testing::settings_path, "String3",
+                                   scramble_text("D:\\logs\\v.txt"));
     pc.put_number("Value7", 1);
     p = &pc.start();
     world.advance(700);

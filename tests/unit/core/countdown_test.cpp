@@ -5,7 +5,6 @@
 namespace vardex {
 namespace {
 
-
 // A blocked machine three seconds after start, with logging of the timer switched on.
 struct Countdown : testing::BlockedMachineTest {
     Countdown() {
@@ -213,9 +212,10 @@ TEST_F(ClockGuard, ASetForwardClockIsSetBackWithinASecond) {
     EXPECT_EQ(clock.sets(), 1);
     EXPECT_LT(clock.now().seconds, before.seconds + 5);
     ASSERT_TRUE(p->time_dialog.visible());
-    EXPECT_EQ(p->time_dialog.mess_txt[0].caption(),
-              "Date/Time was changed. This is not allowed in Time Distributer mode!\nVardex changed to "
-              "old value!");
+    EXPECT_EQ(
+        p->time_dialog.mess_txt[0].caption(),
+        "Date/Time was changed. This is not allowed in Time Distributer mode!\nVardex changed to "
+        "old value!");
     // The countdown itself is not changed: the second of the jump is not charged either.
     EXPECT_EQ(p->state.remaining_seconds, 3599);
 }

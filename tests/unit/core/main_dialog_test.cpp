@@ -5,7 +5,6 @@
 namespace vardex {
 namespace {
 
-
 struct MainDialogTest : testing::BlockedMachineTest {
     MainDialogTest() { start_blocked(); }
     VardexDialog& v() { return p->vardex_dialog; }

@@ -5,7 +5,6 @@
 namespace vardex {
 namespace {
 
-
 struct Messages : testing::BlockedMachineTest {
     Messages() { start_blocked(); }
 };

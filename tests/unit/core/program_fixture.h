@@ -24,7 +24,8 @@ struct VardexMachine {
     sim::Machine& machine;
     std::vector<std::unique_ptr<Program>> programs;
 
-    VardexMachine(sim::World& w, const std::string& name = "PC1", const std::string& address = "10.0.0.1")
+    VardexMachine(sim::World& w, const std::string& name = "PC1",
+                  const std::string& address = "10.0.0.1")
         : world(w), machine(w.add_machine(name, address)) {
         machine.files().set_program_path("C:\\Program Files\\Vardex\\vado41.exe");
         machine.files().put("C:\\Program Files\\Vardex\\vado41.exe", "MZ program");

@@ -31,7 +31,8 @@ TEST(Scrambler, KnownValuesAndShortTexts) {
     EXPECT_EQ(unscramble_text(""), "");
     // One or two characters are only shifted: the swap touches nothing.
     EXPECT_EQ(scramble_text("a"), std::string(1, static_cast<char>('a' - 30)));
-    EXPECT_EQ(scramble_text("ab"), std::string({static_cast<char>('a' - 30), static_cast<char>('b' - 31)}));
+    EXPECT_EQ(scramble_text("ab"),
+              std::string({static_cast<char>('a' - 30), static_cast<char>('b' - 31)}));
     EXPECT_EQ(unscramble_text(scramble_text("zel")), "zel");
 }
 

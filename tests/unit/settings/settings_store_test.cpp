@@ -24,7 +24,9 @@ struct Store : ::testing::Test {
     Store() {
         reg.put_key("SOFTWARE");
         reg.put_text(I, "Help_Dir", "C:\\Program Files\\Vardex");
-        store.show_start_error = [this](const std::string& t, int kind) { messages.emplace_back(t, kind); };
+        store.show_start_error = [this](const std::string& t, int kind) {
+            messages.emplace_back(t, kind);
+        };
         store.leave_network = [this] { ++left_network; };
     }
     void put_scrambled(const std::string& path, const std::string& name, const std::string& text) {
@@ -72,13 +74,16 @@ struct Store : ::testing::Test {
 TEST_F(Store, MissingInstallationKeyOrHelpDirIsFatal) {
     sim::SimRegistry empty;
     SettingsStore bare(empty, random);
-    bare.show_start_error = [this](const std::string& t, int kind) { messages.emplace_back(t, kind); };
+    bare.show_start_error = [this](const std::string& t, int kind) {
+        messages.emplace_back(t, kind);
+    };
     bare.load_settings();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].second, 1);
-    EXPECT_EQ(messages[0].first,
-              "Vardex couldn't find necessary keys in the registry!\rInstall Vardex again to make sure "
-              "your registry works!");
+    EXPECT_EQ(
+        messages[0].first,
+        "Vardex couldn't find necessary keys in the registry!\rInstall Vardex again to make sure "
+        "your registry works!");
 
     messages.clear();
     reg.remove_value(I, "Help_Dir");
@@ -131,14 +136,15 @@ TEST_F(Store, HealthyStoreLoadsWithoutMessages) {
 TEST_F(Store, AnEmptySettingsKeyShowsTheSixMessagesAndWritesOnlyTheirValues) {
     reg.put_key(S);
     store.load_settings();
-    EXPECT_EQ(texts(), (std::vector<std::string>{
-                           "0 Error in registry! Had to cancel all Forbidden Windows entries.",
-                           "0 Error in registry! Had to cancel all Time Distributer entries!",
-                           "0 Error in registry! Vardex had to cancel all Direct Access Code Pages.",
-                           "0 Couldn't find security formula! Security formula is set to 'KOS'!",
-                           "0 Couldn't find password! Password is set to 'zel'!",
-                           "0 Couldn't find Log Filename! Filename is set to 'C:\\VADOLOG.TXT'!",
-                       }));
+    EXPECT_EQ(texts(),
+              (std::vector<std::string>{
+                  "0 Error in registry! Had to cancel all Forbidden Windows entries.",
+                  "0 Error in registry! Had to cancel all Time Distributer entries!",
+                  "0 Error in registry! Vardex had to cancel all Direct Access Code Pages.",
+                  "0 Couldn't find security formula! Security formula is set to 'KOS'!",
+                  "0 Couldn't find password! Password is set to 'zel'!",
+                  "0 Couldn't find Log Filename! Filename is set to 'C:\\VADOLOG.TXT'!",
+              }));
     std::vector<std::string> names = reg.value_names(S);
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"CPANZ", "L2_1", "LIST_ANZ", "STRING1", "STRING2",
@@ -164,11 +170,12 @@ TEST_F(Store, RepairWriteFailuresAreFatalKindThree) {
 
 TEST_F(Store, FirstRunCreatesTheKeyWithItsDefaults) {
     store.load_settings();
-    EXPECT_EQ(texts(), (std::vector<std::string>{
-                           "2 Error in the registry!\rPassword is set to 'zel' and Security Formula "
-                           "to 'KOS'!",
-                           "0 Error in registry! Vardex had to cancel all Direct Access Code Pages.",
-                       }));
+    EXPECT_EQ(texts(),
+              (std::vector<std::string>{
+                  "2 Error in the registry!\rPassword is set to 'zel' and Security Formula "
+                  "to 'KOS'!",
+                  "0 Error in registry! Vardex had to cancel all Direct Access Code Pages.",
+              }));
     EXPECT_EQ(stored_text(S, "String1"), "KOS");
     EXPECT_EQ(stored_text(S, "String2"), "zel");
     EXPECT_EQ(stored_text(S, "String6"), "");
@@ -207,11 +214,12 @@ TEST_F(Store, DamagedListsAreCancelledWholeAndTheRestStillLoads) {
     reg.remove_value(S, "l2_6_0");
     reg.put_number(S, "cpanz", 2);  // no subkey cp1
     store.load_settings();
-    EXPECT_EQ(texts(), (std::vector<std::string>{
-                           "0 Error in registry! Had to cancel all Forbidden Windows entries.",
-                           "0 Error in registry! Had to cancel all Time Distributer entries.",
-                           "0 Error in registry! Vardex had to cancel all Direct Access Code Pages.",
-                       }));
+    EXPECT_EQ(texts(),
+              (std::vector<std::string>{
+                  "0 Error in registry! Had to cancel all Forbidden Windows entries.",
+                  "0 Error in registry! Had to cancel all Time Distributer entries.",
+                  "0 Error in registry! Vardex had to cancel all Direct Access Code Pages.",
+              }));
     EXPECT_TRUE(store.record().forbidden_windows.empty());
     EXPECT_TRUE(store.record().time_dist_ids.empty());
     EXPECT_TRUE(store.record().code_pages.empty());
@@ -231,10 +239,11 @@ TEST_F(Store, AMissingMatchModeOrCodeCancelsItsList) {
     reg.remove_value(S, "List_Check_0");
     reg.remove_value(S + "\\cp0", "0_17");
     store.load_settings();
-    EXPECT_EQ(texts(), (std::vector<std::string>{
-                           "0 Error in registry! Had to cancel all Forbidden Windows entries.",
-                           "0 Error in registry! Vardex had to cancel all Direct Access Code Pages.",
-                       }));
+    EXPECT_EQ(texts(),
+              (std::vector<std::string>{
+                  "0 Error in registry! Had to cancel all Forbidden Windows entries.",
+                  "0 Error in registry! Vardex had to cancel all Direct Access Code Pages.",
+              }));
     EXPECT_EQ(store.record().time_dist_ids.size(), 1u);
 }
 
@@ -247,8 +256,10 @@ TEST_F(Store, NegativeOrAbsurdCountsAreDamagedLists) {
         messages.clear();
         store.load_settings();
         ASSERT_EQ(messages.size(), 3u) << bad;
-        EXPECT_EQ(messages[0].first, "Error in registry! Had to cancel all Forbidden Windows entries.");
-        EXPECT_EQ(messages[1].first, "Error in registry! Had to cancel all Time Distributer entries.");
+        EXPECT_EQ(messages[0].first,
+                  "Error in registry! Had to cancel all Forbidden Windows entries.");
+        EXPECT_EQ(messages[1].first,
+                  "Error in registry! Had to cancel all Time Distributer entries.");
         EXPECT_EQ(reg.number(S, "List_Anz"), 0);
         EXPECT_EQ(reg.number(S, "cpanz"), 0);
     }
@@ -288,7 +299,7 @@ TEST_F(Store, SaveWritesEverythingAndTheQuotedAutostart) {
     EXPECT_EQ(reg.number(S, "Value3"), 2);
     EXPECT_EQ(stored_text(S, "String26"), "&Pausa");
     EXPECT_EQ(stored_text(S, "String2"), "secret");  // the password is never written by a save
-    EXPECT_EQ(reg.number(S, "Value5"), 7);            // nor the checkpoint
+    EXPECT_EQ(reg.number(S, "Value5"), 7);           // nor the checkpoint
 
     r.Early_or_Standard_Autostart = 1;
     store.save_settings();
@@ -305,7 +316,9 @@ TEST_F(Store, SaveReportsEachFailingPartOnce) {
     reg.fail_create("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run");
     store.record().Autostart = 1;
     store.save_settings();
-    EXPECT_EQ(texts(), (std::vector<std::string>{"0 Couldn't create key in registry!\rCheck your registry!"}));
+    EXPECT_EQ(
+        texts(),
+        (std::vector<std::string>{"0 Couldn't create key in registry!\rCheck your registry!"}));
     EXPECT_EQ(store.record().Autostart, 33);
     EXPECT_FALSE(reg.text("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Vardex"));
 
