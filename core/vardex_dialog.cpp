@@ -1,6 +1,7 @@
 #include "core/vardex_dialog.h"
 
 #include "core/program.h"
+#include "core/time_boxes.h"
 
 namespace vardex {
 
@@ -11,15 +12,11 @@ VardexDialog::VardexDialog(Program& program) : Form("Vardex_Dialog", "Vardex") {
     frame1.set_caption("Manual Time Control");
     frame1.move(1320, 120, 5295, 1335);
     stunden.move(180, 330, 735, 315);
-    for (int h = 0; h <= 6; ++h) {
-        stunden.add_item(std::to_string(h));
-    }
+    fill_hour_items(stunden);
     label1.set_caption("hours and");
     label1.move(1020, 375, 900, 255);
     minuten.move(1980, 330, 735, 315);
-    for (const char* m : {"00", "15", "30", "45"}) {
-        minuten.add_item(m);
-    }
+    fill_minute_items(minuten);
     label2.set_caption("minutes");
     label2.move(2820, 375, 900, 255);
     command1.set_caption("&Start computer timer");

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/time_boxes.h"
+
 namespace vardex {
 
 NetworkDialog::NetworkDialog(Program& /*program*/) : Form("Network_Dialog", "Network Control...") {
@@ -20,16 +22,12 @@ NetworkDialog::NetworkDialog(Program& /*program*/) : Form("Network_Dialog", "Net
     label1.set_caption("Hours:");
     label1.move(120, 300, 720, 255);
     stunden.move(120, 540, 735, 315);
-    for (int h = 0; h <= 6; ++h) {
-        stunden.add_item(std::to_string(h));
-    }
+    fill_hour_items(stunden);
     stunden.set_text("1");
     label2.set_caption("Minutes:");
     label2.move(1020, 300, 720, 255);
     minuten.move(1020, 540, 735, 315);
-    for (const char* m : {"00", "15", "30", "45"}) {
-        minuten.add_item(m);
-    }
+    fill_minute_items(minuten);
     minuten.set_text("00");
     command4.set_caption("&Start Timer Countdown");
     command4.move(120, 900, 2520, 360);
