@@ -35,7 +35,7 @@
 //   regsettext KEY NAME = TEXT    store TEXT scrambled as the text value NAME of HKLM\KEY
 //   host TITLE = MS           open a window titled TITLE in the foreground and wait up to MS
 //                             for it to be closed; prints "closed after N ms"
-//   timeout MS                wait at most MS for every later command (default 5000)
+//   timeout MS                wait at most MS for every later command (default 10000)
 //   sleep MS                  wait
 #include <windows.h>
 
@@ -52,7 +52,7 @@
 
 namespace {
 
-DWORD g_timeout = 5000;
+DWORD g_timeout = 10000;
 HWND g_window = nullptr;
 
 [[noreturn]] void fail(const std::string& why) {

@@ -28,7 +28,7 @@ drive "$C" "settext edit#2 = zel" "click button:OK" "gone Vardex - Security Chec
 
 # Timing: the small window counts down; a click on it opens the timing window.
 # (Waits match the start of the text: a driver call under load can miss a given second.)
-drive "timeout 5000" "window Vardex - Time" "starts label#1 = Computer time: 00:0" \
+drive "timeout 15000" "window Vardex - Time" "starts label#1 = Computer time: 00:0" \
     "starts label#1 = Computer time: 00:01:5"
 drive "window Vardex - Time" "click label#1"
 T="window Vardex"
@@ -50,7 +50,7 @@ check test $((cr - cl)) -eq $((br - bl))
 check test $((cb - ct)) -eq $((bb - bt))
 artifact session-paused
 drive "$T" "click button:&Start" "text button#1 = &Pause"
-drive "timeout 3000" "$T" "starts edit#1 = 00:01:"
+drive "timeout 15000" "$T" "starts edit#1 = 00:01:"
 drive "$T" "click button:Minimize"
 
 # A minute left: the warning; at 0 the machine is blocked again.
@@ -68,7 +68,7 @@ digit() { drive "$C" "read label#$1" ; }
 code="$(digit 37)$(digit 41)$(digit 45)"
 echo "digits K O S: $code"
 drive "$C" "settext edit#1 = $code" "click button#1" "gone Vardex - Security Check"
-drive "timeout 5000" "window Vardex - Time" "starts label#1 = Computer time: 0"
+drive "timeout 15000" "window Vardex - Time" "starts label#1 = Computer time: 0"
 drive "window Vardex - Time" "click label#1"
 drive "$T" "click button:E&xit Timing Mode"
 drive "$C" "settext edit#2 = ZEL" "click button#1" "gone Vardex - Security Check"
