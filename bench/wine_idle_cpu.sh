@@ -3,19 +3,8 @@
 # utime + stime of the Wine process over 30 seconds, as a share of one core.
 #   bench/wine_idle_cpu.sh [WIN64_BUILD_DIR]   (default build/win64)
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-bin=$(cd "${1:-$root/build/win64}" && pwd)
-# shellcheck source=../tools/wine-env.sh
-source "$root/tools/wine-env.sh"
-vx_display
-trap 'vx_stop_prefix; rm -rf "$bin/wine/run-idle"; vx_stop_display' EXIT
-vx_template "$bin/wine/template"
-vx_prefix "$bin/wine/template" "$bin/wine/run-idle"
-export VX_BIN="$bin" VX_ARTIFACTS="$root/build/e2e-artifacts"
-# shellcheck source=../tests/e2e/lib.sh
-source "$root/tests/e2e/lib.sh"
-install_vardex
-for n in List_Anz l2_1 cpanz Value11; do set_setting $n 0; done
+# shellcheck source=wine_bench_setup.sh
+source "$(dirname "$0")/wine_bench_setup.sh" run-idle "${1:-}"
 start_vardex
 drive "timeout 20000" "window Vardex" "visible button:E&xit Vardex = 1"
 sleep 2

@@ -4,19 +4,8 @@
 # showing to its close request. Target: a median under 100 ms.
 #   bench/wine_sweep_latency.sh [WIN64_BUILD_DIR]   (default build/win64)
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-bin=$(cd "${1:-$root/build/win64}" && pwd)
-# shellcheck source=../tools/wine-env.sh
-source "$root/tools/wine-env.sh"
-vx_display
-trap 'vx_stop_prefix; rm -rf "$bin/wine/run-latency"; vx_stop_display' EXIT
-vx_template "$bin/wine/template"
-vx_prefix "$bin/wine/template" "$bin/wine/run-latency"
-export VX_BIN="$bin" VX_ARTIFACTS="$root/build/e2e-artifacts"
-# shellcheck source=../tests/e2e/lib.sh
-source "$root/tests/e2e/lib.sh"
-install_vardex
-for n in List_Anz l2_1 cpanz Value11; do set_setting $n 0; done
+# shellcheck source=wine_bench_setup.sh
+source "$(dirname "$0")/wine_bench_setup.sh" run-latency "${1:-}"
 set_setting List_Anz 1
 set_setting List_Check_0 2
 drive "regsettext SOFTWARE\\Morvandel4 List_Anz_0 = editor"
