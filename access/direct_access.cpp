@@ -6,7 +6,7 @@ namespace vardex {
 
 void DirectAccess::redeem_direct_access_code() {
     Program& p = program_;
-    const std::string entered = p.vardex_dialog.text1.text();
+    const std::string entered = p.vardex_dialog.code_box.text();
     if (entered.empty()) {
         p.time_dialog2.message("Enter a Direct Access Code first, then press the button!");
         return;
@@ -38,17 +38,12 @@ void DirectAccess::redeem_direct_access_code() {
     CodePage& cp = pages[static_cast<std::size_t>(page)];
     --cp.canz;
     // Written at once, so the code is used also after a crash; failures are not reported.
-    RegKeyHandle key(p.platform.registry());
-    if (key.open(p.settings.settings_key(), "cp" + std::to_string(page), RegAccess::full) == 0) {
-        p.settings.write_number_value(key.get(), "canz", cp.canz);
-        p.settings.write_scrambled(key.get(), std::to_string(page) + "_" + std::to_string(code),
-                                   cp.codes[static_cast<std::size_t>(code)]);
-    }
+    p.settings.store_redeemed_code(static_cast<std::size_t>(page), static_cast<std::size_t>(code));
     const std::string text = ": Timer started with DAC (" + digits + ") for " +
                              std::to_string(cp.cpstd) + ":" + std::to_string(cp.cpmin);
     p.countdown.start_timer(cp.cpstd * 3600 + cp.cpmin * 60, text);
     p.countdown.tick();
-    p.vardex_dialog.text1.set_text("");
+    p.vardex_dialog.code_box.set_text("");
 }
 
 }  // namespace vardex

@@ -8,7 +8,7 @@ namespace vardex {
 void Distributer::start_distributer_id() {
     Program& p = program_;
     SettingsRecord& r = p.settings.record();
-    TextBox& box = p.vardex_dialog.text2;
+    TextBox& box = p.vardex_dialog.distributer_box;
     int found = -1;
     for (std::size_t i = 0; i < r.time_dist_ids.size(); ++i) {
         if (equal_ignoring_case(r.time_dist_ids[i].Time_Dist_ID, box.text())) {
@@ -46,7 +46,7 @@ void Distributer::end_distributer_timing() {
     const std::int32_t active = r.Active_Time_Dist_ID;
     if (active >= 1 && active <= static_cast<std::int32_t>(r.time_dist_ids.size())) {
         r.time_dist_ids[static_cast<std::size_t>(active - 1)].Time_Dist_Remain =
-            program_.state.remaining_seconds;
+            program_.countdown.remaining_seconds;
     }
     r.Active_Time_Dist_ID = 0;
     program_.countdown.end_timer(": Timer was exited.");

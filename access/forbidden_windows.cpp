@@ -7,14 +7,6 @@ namespace vardex {
 
 namespace {
 
-std::string trim_spaces(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 constexpr char pick_pending[] = "Click on the Window, from whic";
 constexpr char pick_opened[] = "Click on the Window, from which you want to get the titel!";
 constexpr char pick_visible[] = "Click on the Window, from which you want to get the titel...";
@@ -23,17 +15,17 @@ constexpr char pick_visible[] = "Click on the Window, from which you want to get
 
 ForbiddenWindows::ForbiddenWindows(Program& program) : program_(program) {
     OptionsDialog& d = program.options_dialog;
-    d.command1.on_click = [this] { add_forbidden_title(true); };
-    d.text1.on_key_press = [this](int& key) {
-        if (key == 13 && !program_.options_dialog.text1.text().empty()) {
+    d.add_title_button.on_click = [this] { add_forbidden_title(true); };
+    d.title_box.on_key_press = [this](int& key) {
+        if (key == 13 && !program_.options_dialog.title_box.text().empty()) {
             add_forbidden_title(false);
         }
     };
-    d.command2.on_click = [this] { remove_forbidden_titles(); };
-    d.command7.on_click = [this] { pick_window_title(); };
-    d.list1.on_click = [this] { show_matching_flags(); };
-    d.check2.on_click = [this] { set_matching_flags(); };
-    d.check3.on_click = [this] { set_matching_flags(); };
+    d.remove_title_button.on_click = [this] { remove_forbidden_titles(); };
+    d.pick_title_button.on_click = [this] { pick_window_title(); };
+    d.forbidden_list.on_click = [this] { show_matching_flags(); };
+    d.front_check.on_click = [this] { set_matching_flags(); };
+    d.back_check.on_click = [this] { set_matching_flags(); };
     program.explan_dialog.on_mouse_up = [this](const MouseEvent&) { finish_pick(); };
 }
 
@@ -59,17 +51,19 @@ bool equal_at(const std::string& title_upper, std::size_t offset, const std::str
 
 }  // namespace
 
-bool ForbiddenWindows::matches(const std::string& t, const std::string& e, int mode) {
-    if (mode == 0) {
+bool ForbiddenWindows::matches(const std::string& t, const std::string& e, MatchMode mode) {
+    if (mode == MatchMode::whole) {
         return t.size() == e.size() && equal_at(t, 0, e);
     }
     if (t.size() < e.size()) {
         return false;
     }
-    if ((mode == 1 || mode == 3) && equal_at(t, 0, e)) {
+    const bool front = mode == MatchMode::front || mode == MatchMode::front_or_back;
+    const bool back = mode == MatchMode::back || mode == MatchMode::front_or_back;
+    if (front && equal_at(t, 0, e)) {
         return true;
     }
-    return (mode == 2 || mode == 3) && equal_at(t, t.size() - e.size(), e);
+    return back && equal_at(t, t.size() - e.size(), e);
 }
 
 void ForbiddenWindows::forbidden_window_sweep() {
@@ -82,7 +76,7 @@ void ForbiddenWindows::forbidden_window_sweep() {
             continue;
         }
         if (desktop.post_close(w) && program_.settings.record().Log_Preventing_Program == 1) {
-            program_.log.write_event(entry.matching == 0
+            program_.log.write_event(entry.matching == MatchMode::whole
                                          ? ": Opening of Protected Window '" + t + "' prevented"
                                          : ": Protected Window '" + t + "' closed");
         }
@@ -92,32 +86,39 @@ void ForbiddenWindows::forbidden_window_sweep() {
 
 void ForbiddenWindows::add_forbidden_title(bool check_length) {
     OptionsDialog& d = program_.options_dialog;
-    const std::string text = d.text1.text();
+    const std::string text = d.title_box.text();
     if (text.empty()) {
         return;
     }
     if (check_length && text.size() >= 200) {
         program_.time_dialog.message(
             "This window title is too long! A forbidden window title can have at most 199 "
-            "characters.",
-            0, 0, false);
+            "characters.");
         return;
     }
-    d.list1.add_item(trim_spaces(text));
-    d.list1_modes.push_back(0);
-    d.text1.set_text("");
+    const std::string title = trim_spaces(text);
+    if (title.empty()) {
+        // A blank title would match every window in front: nothing could be used any more.
+        program_.time_dialog.message(
+            "A window title of blanks only can't be forbidden! Please enter the title of a "
+            "window.");
+        return;
+    }
+    d.forbidden_list.add_item(title);
+    d.forbidden_modes.push_back(MatchMode::whole);
+    d.title_box.set_text("");
     if (check_length) {
-        d.text1.set_focus();
+        d.title_box.set_focus();
     }
 }
 
 void ForbiddenWindows::remove_forbidden_titles() {
     OptionsDialog& d = program_.options_dialog;
-    for (int i = 0; i < d.list1.list_count();) {
-        if (d.list1.selected(i)) {
-            d.list1.remove_item(i);
-            if (i < static_cast<int>(d.list1_modes.size())) {
-                d.list1_modes.erase(d.list1_modes.begin() + i);
+    for (int i = 0; i < d.forbidden_list.list_count();) {
+        if (d.forbidden_list.selected(i)) {
+            d.forbidden_list.remove_item(i);
+            if (i < static_cast<int>(d.forbidden_modes.size())) {
+                d.forbidden_modes.erase(d.forbidden_modes.begin() + i);
             }
         } else {
             ++i;
@@ -129,36 +130,37 @@ void ForbiddenWindows::remove_forbidden_titles() {
 void ForbiddenWindows::show_matching_flags() {
     OptionsDialog& d = program_.options_dialog;
     int first = -1;
-    for (int i = 0; i < d.list1.list_count(); ++i) {
-        if (d.list1.selected(i)) {
+    for (int i = 0; i < d.forbidden_list.list_count(); ++i) {
+        if (d.forbidden_list.selected(i)) {
             first = i;
             break;
         }
     }
-    if (first < 0 || first >= static_cast<int>(d.list1_modes.size())) {
-        d.check2.set_enabled(false);
-        d.check3.set_enabled(false);
+    if (first < 0 || first >= static_cast<int>(d.forbidden_modes.size())) {
+        d.front_check.set_enabled(false);
+        d.back_check.set_enabled(false);
         return;
     }
-    d.check2.set_enabled(true);
-    d.check3.set_enabled(true);
-    const std::int16_t mode = d.list1_modes[static_cast<std::size_t>(first)];
-    d.check2.set_value(mode == 1 || mode == 3 ? 1 : 0);
-    d.check3.set_value(mode == 2 || mode == 3 ? 1 : 0);
+    d.front_check.set_enabled(true);
+    d.back_check.set_enabled(true);
+    const MatchMode mode = d.forbidden_modes[static_cast<std::size_t>(first)];
+    const bool both = mode == MatchMode::front_or_back;
+    d.front_check.set_value(mode == MatchMode::front || both ? 1 : 0);
+    d.back_check.set_value(mode == MatchMode::back || both ? 1 : 0);
 }
 
 void ForbiddenWindows::set_matching_flags() {
     OptionsDialog& d = program_.options_dialog;
-    for (int i = 0; i < d.list1.list_count(); ++i) {
-        if (!d.list1.selected(i)) {
+    for (int i = 0; i < d.forbidden_list.list_count(); ++i) {
+        if (!d.forbidden_list.selected(i)) {
             continue;
         }
-        if (i >= static_cast<int>(d.list1_modes.size())) {
+        if (i >= static_cast<int>(d.forbidden_modes.size())) {
             return;
         }
-        const auto mode = static_cast<std::int16_t>((d.check2.value() != 0 ? 1 : 0) +
-                                                    (d.check3.value() != 0 ? 2 : 0));
-        d.list1_modes[static_cast<std::size_t>(i)] = mode;
+        const auto mode = static_cast<MatchMode>((d.front_check.value() != 0 ? 1 : 0) +
+                                                 (d.back_check.value() != 0 ? 2 : 0));
+        d.forbidden_modes[static_cast<std::size_t>(i)] = mode;
         // The sweep follows a mode change at once; titles follow when the settings are saved.
         auto& stored = program_.settings.record().forbidden_windows;
         if (i < static_cast<int>(stored.size())) {
@@ -171,7 +173,7 @@ void ForbiddenWindows::set_matching_flags() {
 void ForbiddenWindows::pick_window_title() {
     Program& p = program_;
     ExplanDialog& e = p.explan_dialog;
-    e.label1.set_caption(e.visible() ? pick_visible : pick_opened);
+    e.explanation_label.set_caption(e.visible() ? pick_visible : pick_opened);
     e.show();
     e.set_focus();
     p.options_dialog.set_window_state(WindowState::minimized);
@@ -182,7 +184,7 @@ void ForbiddenWindows::pick_window_title() {
 void ForbiddenWindows::finish_pick() {
     Program& p = program_;
     ExplanDialog& e = p.explan_dialog;
-    if (e.label1.caption().compare(0, 30, pick_pending) != 0) {
+    if (e.explanation_label.caption().compare(0, 30, pick_pending) != 0) {
         return;
     }
     Desktop& desktop = p.platform.desktop();
@@ -196,13 +198,13 @@ void ForbiddenWindows::finish_pick() {
     if (!usable(t)) {
         return;  // the pick stays pending for the next click
     }
-    if (e.label1.caption() == pick_opened) {
+    if (e.explanation_label.caption() == pick_opened) {
         e.hide();
     }
-    p.options_dialog.text1.set_text(t);
+    p.options_dialog.title_box.set_text(t);
     p.options_dialog.set_window_state(WindowState::normal);
     p.options_dialog.set_focus();
-    e.label1.set_caption("");
+    e.explanation_label.set_caption("");
     desktop.release_mouse();
 }
 

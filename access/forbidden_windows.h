@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/geometry.h"
+#include "settings/settings_record.h"
 
 namespace vardex {
 
@@ -18,7 +19,7 @@ class ForbiddenWindows {
     // Looks at the foreground window once and asks it to close when its title matches.
     void forbidden_window_sweep();
     // True when the upper-cased title matches the entry, ignoring its case, in this mode.
-    static bool matches(const std::string& title_upper, const std::string& entry_upper, int mode);
+    static bool matches(const std::string& title_upper, const std::string& entry, MatchMode mode);
 
     // The options dialog's list editing.
     void add_forbidden_title(bool check_length);

@@ -6,29 +6,27 @@
 
 namespace vardex {
 
-class Program;
-
 // The security check: 26 random digits, the code and password boxes, OK and Cancel.
 class SecDialog final : public Form {
   public:
-    explicit SecDialog(Program& program);
+    SecDialog();
 
-    Frame frame1{*this, "Frame1"};
-    ControlArray<Label> label1{*this, "Label1", 26, &frame1};
-    ControlArray<Label> randnum{*this, "randnum", 26, &frame1};
-    Label label6{*this, "Label6"};
-    TextBox text6{*this, "Text6"};
-    Label label7{*this, "Label7"};
-    TextBox text7{*this, "Text7"};
-    CommandButton command1{*this, "Command1"};
-    CommandButton command2{*this, "Command2"};
-    Frame frame2{*this, "Frame2"};
-    Label label8{*this, "Label8", &frame2};
-    Frame frame3{*this, "Frame3"};
-    Label label9{*this, "Label9", &frame3};
-    Image image1{*this, "Image1"};
-    Timer timer1{*this, "Timer1", 100, false};
-    Timer timer2{*this, "Timer2", 0, true};
+    Frame digits_frame{*this, "Frame1"};
+    ControlArray<Label> letter_labels{*this, "Label1", 26, &digits_frame};
+    ControlArray<Label> digit_labels{*this, "randnum", 26, &digits_frame};
+    Label code_label{*this, "Label6"};
+    TextBox code_box{*this, "Text6"};
+    Label password_label{*this, "Label7"};
+    TextBox password_box{*this, "Text7"};
+    CommandButton ok_button{*this, "Command1"};
+    CommandButton cancel_button{*this, "Command2"};
+    Frame status_frame{*this, "Frame2"};
+    Label status_label{*this, "Label8", &status_frame};
+    Frame help_frame{*this, "Frame3"};
+    Label help_label{*this, "Label9", &help_frame};
+    Image picture{*this, "Image1"};
+    Timer focus_timer{*this, "Timer1", 100, false};
+    Timer wait_timer{*this, "Timer2", 0, true};
 };
 
 }  // namespace vardex

@@ -7,13 +7,24 @@ namespace vardex {
 
 class Program;
 
+// What the security check does once it is passed; the number is the one the system has
+// always used for it.
+enum class CheckAction : std::int16_t {
+    new_formula = 1,     // one of the three tests of a new formula
+    exit_timing = 2,     // end the countdown
+    exit_program = 3,    // end Vardex
+    manual_start = 4,    // start the hours and minutes of the main dialog
+    options = 5,         // open the options dialog
+    network_dialog = 6,  // open the network dialog at start
+};
+
 // The gate of every privileged action: the password, or a one-time code computed with the
 // secret formula from 26 random digits. A check is started with the action to run once passed.
 class SecurityCheck {
   public:
     explicit SecurityCheck(Program& program);
 
-    void begin_security_check(std::int16_t check_action);
+    void begin_security_check(CheckAction check_action);
     void show_random_numbers();
     std::string compute_security_code() const;
     void security_ok();
@@ -27,7 +38,7 @@ class SecurityCheck {
     void change_password();
     void store_password();
 
-    std::int16_t check_action = 0;
+    CheckAction check_action = CheckAction::options;
     int random_numbers[26] = {};
     std::string saved_formula;
     std::int16_t tests_left = 0;
@@ -35,7 +46,19 @@ class SecurityCheck {
     bool wait_armed = false;
 
   private:
+    struct ActionSteps;
+    static const ActionSteps& steps(CheckAction action);
     void passed();
+    void pass_exit_timing();
+    void pass_exit_program();
+    void pass_manual_start();
+    void pass_options();
+    void pass_network_dialog();
+    void cancel_formula_test();
+    void cancel_exit_timing();
+    void cancel_exit_program();
+    void cancel_manual_start();
+    void back_to_main_dialog();
     void show_hover(const std::string& text);
     Program& program_;
 };

@@ -7,18 +7,19 @@ BlockerWin::BlockerWin() : Form("blocker_win", "Vardex - Blocked") {
     set_popup_style(true);
     set_popup_frame(false);
     set_back_color(rgb(0, 0, 64));
-    for (Label* corner : {&label1, &label2, &label3, &label4}) {
+    for (Label* corner :
+         {&top_left_label, &top_right_label, &bottom_left_label, &bottom_right_label}) {
         corner->set_font(Font{"Arial", 14, true});
         corner->set_fore_color(rgb(255, 255, 255));
         corner->set_auto_size(true);
         corner->set_caption("System blocked!");
     }
-    image1.move(0, 0, 1650, 1650);
-    image2.move(0, 0, 1650, 1650);
-    image1.set_stretch(true);
-    image2.set_stretch(true);
-    image1.set_visible(false);
-    image2.set_visible(false);
+    left_logo.move(0, 0, 1650, 1650);
+    right_logo.move(0, 0, 1650, 1650);
+    left_logo.set_stretch(true);
+    right_logo.set_stretch(true);
+    left_logo.set_visible(false);
+    right_logo.set_visible(false);
 }
 
 }  // namespace vardex

@@ -10,12 +10,12 @@ class BlockerWin final : public Form {
   public:
     BlockerWin();
 
-    Label label1{*this, "Label1"};
-    Label label2{*this, "Label2"};
-    Label label3{*this, "Label3"};
-    Label label4{*this, "Label4"};
-    Image image1{*this, "Image1"};
-    Image image2{*this, "Image2"};
+    Label top_left_label{*this, "Label1"};
+    Label top_right_label{*this, "Label2"};
+    Label bottom_left_label{*this, "Label3"};
+    Label bottom_right_label{*this, "Label4"};
+    Image left_logo{*this, "Image1"};
+    Image right_logo{*this, "Image2"};
 };
 
 }  // namespace vardex

@@ -25,19 +25,22 @@ void BlockingScreen::lay_out() {
 
     const std::int32_t w = screen.width + 50;
     const std::int32_t h = screen.height + 50;
-    b.label1.move(dx, dy, b.label1.width(), b.label1.height());
-    b.label2.move(dx + w - b.label2.width(), dy, b.label2.width(), b.label2.height());
-    b.label3.move(dx, dy + h - b.label3.height(), b.label3.width(), b.label3.height());
-    b.label4.move(dx + w - b.label4.width(), dy + h - b.label4.height(), b.label4.width(),
-                  b.label4.height());
+    b.top_left_label.move(dx, dy, b.top_left_label.width(), b.top_left_label.height());
+    b.top_right_label.move(dx + w - b.top_right_label.width(), dy, b.top_right_label.width(),
+                           b.top_right_label.height());
+    b.bottom_left_label.move(dx, dy + h - b.bottom_left_label.height(), b.bottom_left_label.width(),
+                             b.bottom_left_label.height());
+    b.bottom_right_label.move(dx + w - b.bottom_right_label.width(),
+                              dy + h - b.bottom_right_label.height(), b.bottom_right_label.width(),
+                              b.bottom_right_label.height());
 
     const std::int32_t dialog = p.vardex_dialog.width();
-    const std::int32_t top = dy + screen.height / 2 - b.image1.height() / 2;
-    b.image1.move(dx + (screen.width / 2 - dialog / 2) / 2 - b.image1.width() / 2, top,
-                  b.image1.width(), b.image1.height());
+    const std::int32_t top = dy + screen.height / 2 - b.left_logo.height() / 2;
+    b.left_logo.move(dx + (screen.width / 2 - dialog / 2) / 2 - b.left_logo.width() / 2, top,
+                     b.left_logo.width(), b.left_logo.height());
     const std::int32_t x = screen.width / 2 + dialog / 2;
-    b.image2.move(dx + x + ((screen.width - x) / 2 - b.image2.width() / 2), top, b.image2.width(),
-                  b.image2.height());
+    b.right_logo.move(dx + x + ((screen.width - x) / 2 - b.right_logo.width() / 2), top,
+                      b.right_logo.width(), b.right_logo.height());
 }
 
 void BlockingScreen::block_screen() {
@@ -49,9 +52,9 @@ void BlockingScreen::block_screen() {
         f->make_topmost();
     }
     if (p.lauf_dialog.visible()) {
-        confine_cursor(5);
+        confine_cursor(PointerZone::pause_button);
     } else {
-        confine_cursor(1);
+        confine_cursor(PointerZone::main_dialog);
         focus_main_dialog();
     }
     centre_cursor();
@@ -70,27 +73,27 @@ void BlockingScreen::centre_cursor() {
               static_cast<std::int32_t>(std::lround((r.top + r.bottom) / 2.0))});
 }
 
-void BlockingScreen::confine_cursor(int kind) {
+void BlockingScreen::confine_cursor(PointerZone zone) {
     Program& p = program_;
     Desktop& desktop = p.platform.desktop();
     const Point pos = desktop.cursor_pos();
-    switch (kind) {
-        case 1:
+    switch (zone) {
+        case PointerZone::main_dialog:
             cursor_rect = p.vardex_dialog.window_rect();
             break;
-        case 2:
+        case PointerZone::security_dialog:
             cursor_rect = p.sec_dialog.window_rect();
             break;
-        case 3:
+        case PointerZone::small_message:
             cursor_rect = p.time_dialog2.window_rect();
             break;
-        case 4:
+        case PointerZone::about:
             cursor_rect = p.about_dialog.window_rect();
             break;
-        case 5: {
+        case PointerZone::pause_button: {
             LaufDialog& lauf = p.lauf_dialog;
             const Rect window = lauf.window_rect();
-            const CommandButton& button = lauf.command2;
+            const CommandButton& button = lauf.pause_button;
             const std::int32_t height_px = lauf.height() / desktop.twips_per_pixel_y();
             Rect r;
             r.left = window.left + button.left() + 3;
@@ -101,8 +104,6 @@ void BlockingScreen::confine_cursor(int kind) {
             lauf.set_focus();
             break;
         }
-        default:
-            return;
     }
     desktop.clip_cursor(&cursor_rect);
     confined_ = true;
@@ -115,34 +116,34 @@ void BlockingScreen::confine_cursor(int kind) {
 bool BlockingScreen::load_logo(const std::string& path) {
     BlockerWin& b = program_.blocker_win;
     if (path.empty()) {
-        b.image1.set_visible(false);
-        b.image2.set_visible(false);
+        b.left_logo.set_visible(false);
+        b.right_logo.set_visible(false);
         return false;
     }
-    const bool first = b.image1.load_picture(path);
-    const bool second = b.image2.load_picture(path);
+    const bool first = b.left_logo.load_picture(path);
+    const bool second = b.right_logo.load_picture(path);
     if (!first || !second) {
-        b.image1.set_visible(false);
-        b.image2.set_visible(false);
+        b.left_logo.set_visible(false);
+        b.right_logo.set_visible(false);
         return true;
     }
-    b.image1.set_visible(true);
-    b.image2.set_visible(true);
+    b.left_logo.set_visible(true);
+    b.right_logo.set_visible(true);
     return false;
 }
 
 void BlockingScreen::apply_texts() {
     Program& p = program_;
     const auto& t = p.settings.record().localised_texts;
-    for (Label* corner : {&p.blocker_win.label1, &p.blocker_win.label2, &p.blocker_win.label3,
-                          &p.blocker_win.label4}) {
+    for (Label* corner : {&p.blocker_win.top_left_label, &p.blocker_win.top_right_label,
+                          &p.blocker_win.bottom_left_label, &p.blocker_win.bottom_right_label}) {
         corner->set_caption(t[blocker_corner_text]);
     }
-    p.vardex_dialog.label3.set_caption(t[dac_label]);
-    p.vardex_dialog.command5.set_caption(t[dac_button]);
-    p.lauf_dialog.label1.set_caption(t[timer_label]);
-    p.lauf_dialog.command4.set_caption(t[shutdown_label]);
-    p.lauf_dialog.command2.set_caption(t[pause_running]);
+    p.vardex_dialog.code_label.set_caption(t[dac_label]);
+    p.vardex_dialog.code_button.set_caption(t[dac_button]);
+    p.lauf_dialog.time_label.set_caption(t[timer_label]);
+    p.lauf_dialog.shutdown_button.set_caption(t[shutdown_label]);
+    p.lauf_dialog.pause_button.set_caption(t[pause_running]);
     // The corner labels take the size of their new text: put them back in their corners.
     lay_out();
 }

@@ -8,6 +8,15 @@ namespace vardex {
 
 class Program;
 
+// The one window the pointer is held in while the screen is blocked.
+enum class PointerZone {
+    main_dialog = 1,
+    security_dialog = 2,
+    small_message = 3,  // Time_Dialog2
+    about = 4,
+    pause_button = 5,  // only the pause button of a paused timing window
+};
+
 // The blocked machine: the full-screen window, the program's windows above it, the pointer
 // held in the one window the user may use.
 class BlockingScreen {
@@ -17,8 +26,7 @@ class BlockingScreen {
     void lay_out();
     void block_screen();
     void unblock_screen();
-    // 1 main dialog, 2 security check, 3 small message window, 4 About, 5 the pause button.
-    void confine_cursor(int kind);
+    void confine_cursor(PointerZone zone);
     // True when the picture could not be loaded.
     bool load_logo(const std::string& path);
     void apply_texts();

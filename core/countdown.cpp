@@ -1,7 +1,8 @@
 #include "core/countdown.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
-#include <cstdio>
 
 #include "core/program.h"
 
@@ -17,6 +18,17 @@ std::string two_digits(std::int64_t v) {
     }
     return text;
 }
+
+// A countdown value made whole (halves to the even neighbour) and kept within 32 bits, so a
+// count from an absurd checkpoint saturates instead of overflowing.
+std::int32_t whole_seconds(double seconds) {
+    return static_cast<std::int32_t>(
+        std::clamp(std::nearbyint(seconds), double{INT32_MIN}, double{INT32_MAX}));
+}
+
+constexpr double seconds_per_day = 86400.0;
+// A wall clock that drifts from the monotonic clock by more than this was changed.
+constexpr double clock_change_tolerance = 10.0;
 }  // namespace
 
 void Countdown::endzeit_festlegen(std::int32_t endz) {
@@ -31,14 +43,12 @@ void Countdown::vergangene_festlegen(double z) {
 }
 
 void Countdown::reset_dat_tim() {
-    guard_last_timer = 0;
-    guard_last_time = 0;
-    guard_last_date = 0;
+    guard_has_reference_ = false;
 }
 
 void Countdown::save_recovery_minutes(std::int32_t minutes) {
     // Failures of the checkpoint are ignored: the countdown goes on.
-    program_.settings.write_number_value(program_.settings.settings_key(), "Value5", minutes);
+    program_.settings.store_recovery_minutes(minutes);
 }
 
 std::string Countdown::time_text(std::int32_t seconds) {
@@ -50,14 +60,14 @@ void Countdown::start_timer(std::int32_t seconds, const std::string& log_text) {
     Program& p = program_;
     const SettingsRecord& r = p.settings.record();
     // A new start while paused (crash recovery, a remote start) first leaves the pause state.
-    if (p.state.program_mode == mode_paused || p.state.program_mode == mode_open_ended_paused) {
+    if (p.mode.paused()) {
         p.timing.leave_pause_state();
     }
+    ModeTransition change = p.mode.change_to(
+        seconds < 0 ? ProgramMode::open_ended : ProgramMode::timing, ModeCause::countdown_started);
     if (seconds < 0) {
-        p.state.program_mode = mode_open_ended;
         vergangene_festlegen(-static_cast<double>(seconds));
     } else {
-        p.state.program_mode = mode_timing;
         endzeit_festlegen(seconds);
     }
     if (p.about_dialog.visible()) {
@@ -67,11 +77,12 @@ void Countdown::start_timer(std::int32_t seconds, const std::string& log_text) {
     const Size screen = p.platform.desktop().screen_size_twips();
     small.move((screen.width - small.width()) / 2, 5 * p.platform.desktop().twips_per_pixel_y(),
                small.width(), small.height());
-    p.lauf_dialog.command2.set_enabled(r.Pause_Option != 0);
-    p.lauf_dialog.command4.set_enabled(r.Shutoff_Option != 0);
-    p.vardex_dialog.timer1.set_enabled(true);
-    p.vardex_dialog.timer2.set_enabled(false);
-    p.vardex_dialog.timer3.set_enabled(true);
+    p.lauf_dialog.pause_button.set_enabled(r.Pause_Option != 0);
+    p.lauf_dialog.shutdown_button.set_enabled(r.Shutoff_Option != 0);
+    VardexDialog& v = p.vardex_dialog;
+    v.countdown_timer.set_enabled(true);
+    v.blocked_sweep_timer.set_enabled(false);
+    v.sweep_timer.set_enabled(true);
     if (p.time_dialog.visible()) {
         p.time_dialog.hide();
     }
@@ -79,8 +90,8 @@ void Countdown::start_timer(std::int32_t seconds, const std::string& log_text) {
     small.show();
     p.lauf_dialog.hide();
     p.blocking.unblock_screen();
-    p.vardex_dialog.hide();
-    p.sec_dialog.timer1.set_enabled(false);
+    v.hide();
+    p.sec_dialog.focus_timer.set_enabled(false);
     p.sec_dialog.hide();
     tick();
     if (r.Log_Start_Stop_Timer == 1) {
@@ -89,51 +100,43 @@ void Countdown::start_timer(std::int32_t seconds, const std::string& log_text) {
         p.log.write_event(log_text);
     }
     tick();
-    if (r.Network_Role == 1) {
-        if (p.state.program_mode == mode_open_ended) {
-            p.network.send_status_report(true);
-        } else {
-            p.network.send_countdown_update();
-        }
-    }
+    // Now that the time shows, the administrator hears of the start.
+    change.announce();
 }
 
 void Countdown::end_timer(const std::string& log_text) {
     Program& p = program_;
     const SettingsRecord& r = p.settings.record();
-    if (p.state.program_mode == mode_paused || p.state.program_mode == mode_open_ended_paused) {
-        p.lauf_dialog.command2.raise_click();
+    if (p.mode.paused()) {
+        p.lauf_dialog.pause_button.raise_click();  // resumes, and logs the end of the pause
     }
-    p.state.program_mode = mode_blocked;
+    ModeTransition change = p.mode.change_to(ProgramMode::blocked);
     reset_dat_tim();
     p.lauf_dialog.hide();
-    p.vardex_dialog.show();
-    p.vardex_dialog.timer1.set_enabled(false);
-    p.vardex_dialog.timer2.set_enabled(true);
-    p.vardex_dialog.timer3.set_enabled(true);
-    p.sec_dialog.timer1.set_enabled(false);
+    VardexDialog& v = p.vardex_dialog;
+    v.show();
+    v.countdown_timer.set_enabled(false);
+    v.start_sweeps();
+    p.sec_dialog.focus_timer.set_enabled(false);
     p.time_dialog.hide();
     p.quest_dialog.hide();
     p.lauf2_dialog.hide();
     p.blocking.block_screen();
     p.sec_dialog.hide();
-    p.sec_dialog.timer1.set_enabled(false);
+    p.sec_dialog.focus_timer.set_enabled(false);
     if (r.Log_Start_Stop_Timer == 1) {
         p.log.write_event(log_text);
         p.log.write_log(dashes);
         p.log.write_log("\r");
     }
     save_recovery_minutes(0);
-    if (r.Network_Role == 1) {
-        p.network.send_status_report(true);
-    }
-    p.vardex_dialog.set_focus();
+    change.announce();
+    v.set_focus();
 }
 
 void Countdown::tick() {
     Program& p = program_;
     const SettingsRecord& r = p.settings.record();
-    std::int16_t mode = p.state.program_mode;
     if (r.Active_Time_Dist_ID != 0) {
         date_time_guard();
     }
@@ -145,26 +148,21 @@ void Countdown::tick() {
         delta = 1;
     }
     elapsed_seconds += delta;
-    std::int32_t& remaining = p.state.remaining_seconds;
-    if (mode == mode_timing) {
-        remaining = static_cast<std::int32_t>(std::nearbyint(end_seconds - elapsed_seconds));
+    const bool timing = p.mode.is(ProgramMode::timing);
+    if (timing) {
+        remaining_seconds = whole_seconds(end_seconds - elapsed_seconds);
     } else {
-        remaining = static_cast<std::int32_t>(std::nearbyint(elapsed_seconds));
-        if (remaining < 0) {
-            remaining = 0;
-        }
+        remaining_seconds = std::max(whole_seconds(elapsed_seconds), 0);
     }
-    // The checkpoint, only while time runs: a tick in another mode must not store a value
-    // that a later start would resume.
-    if (remaining % 60 == 0 && (mode == mode_timing || mode == mode_open_ended)) {
-        save_recovery_minutes(mode == mode_timing ? remaining / 60 : -(remaining / 60));
+    if (remaining_seconds % 60 == 0) {
+        save_recovery_minutes(timing ? remaining_seconds / 60 : -(remaining_seconds / 60));
     }
-    show_time(time_text(remaining));
+    show_time(time_text(remaining_seconds));
 
-    if (remaining < 1 && mode != mode_open_ended) {
-        remaining = 0;
+    if (remaining_seconds < 1 && !p.mode.is(ProgramMode::open_ended)) {
+        remaining_seconds = 0;
         if (p.sec_dialog.visible()) {
-            p.sec_dialog.timer1.set_enabled(false);
+            p.sec_dialog.focus_timer.set_enabled(false);
             p.sec_dialog.hide();
         }
         if (r.Active_Time_Dist_ID != 0) {
@@ -173,10 +171,13 @@ void Countdown::tick() {
             end_timer(": Timer-Period was over.");
         }
     }
-    mode = p.state.program_mode;
-    if (mode == mode_open_ended || mode == mode_open_ended_paused) {
-        return;
+    if (!p.mode.open_ended()) {
+        show_warning(remaining_seconds);
     }
+}
+
+void Countdown::show_warning(std::int32_t remaining) {
+    const SettingsRecord& r = program_.settings.record();
     const char* warning = nullptr;
     if (remaining == 600 && r.Warning_at_10_minutes != 0) {
         warning = "Ten minutes computer time left!";
@@ -188,7 +189,7 @@ void Countdown::tick() {
         warning = "One minute computer time left!\nPlease close all open Programs";
     }
     if (warning != nullptr) {
-        p.time_dialog.message(warning, 0, 0, false);
+        program_.time_dialog.message(warning);
     }
 }
 
@@ -199,37 +200,49 @@ void Countdown::show_time(const std::string& text) {
         if (lauf.window_state() == WindowState::minimized) {
             lauf.set_caption("Time: " + text);
         } else {
-            lauf.zeitbox.set_text(text);
+            lauf.time_box.set_text(text);
         }
         return;
     }
     Lauf2Dialog& small = p.lauf2_dialog;
-    small.label1.set_caption(p.settings.record().localised_texts[timer_label] + " " + text);
-    small.set_width(small.label1.width() + 2 * small.label1.left());
+    small.time_label.set_caption(p.settings.record().localised_texts[timer_label] + " " + text);
+    small.set_width(small.time_label.width() + 2 * small.time_label.left());
 }
 
 void Countdown::date_time_guard() {
+    if (guard_given_up_) {
+        return;
+    }
     Clock& clock = program_.platform.clock();
     const LocalTime now = clock.now();
-    if (guard_last_timer != 0 && guard_last_date != 0) {
-        const bool jumped = (now.seconds - guard_last_timer) > 10;
-        const bool changed = (now.day != guard_last_date && now.seconds > 10) || jumped;
-        if (changed) {
-            clock.set_now(LocalTime{guard_last_date, guard_last_time});
+    const double wall = now.day * seconds_per_day + now.seconds;
+    const double monotonic = clock.monotonic_seconds();
+    if (guard_has_reference_) {
+        const double passed = monotonic - guard_last_monotonic_;
+        const double drift = (wall - guard_last_wall_) - passed;
+        if (std::abs(drift) > clock_change_tolerance) {
+            // Put the clock where it would be had nobody touched it.
+            const double restored = guard_last_wall_ + passed;
+            const auto day = static_cast<std::int32_t>(std::floor(restored / seconds_per_day));
+            if (!clock.set_now(LocalTime{day, restored - day * seconds_per_day})) {
+                guard_given_up_ = true;
+                program_.time_dialog.message(
+                    "Date/Time was changed. This is not allowed in Time Distributer mode!\n"
+                    "Vardex could not change it back, because this user may not set the clock. "
+                    "The clock is not watched until Vardex is started again.");
+                return;
+            }
             program_.time_dialog.message(
                 "Date/Time was changed. This is not allowed in Time Distributer mode!\nVardex "
-                "changed "
-                "to old value!",
-                0, 0, false);
+                "changed to old value!");
+            guard_last_wall_ = restored;
+            guard_last_monotonic_ = monotonic;
             return;
         }
-        guard_last_time = now.seconds;
-        guard_last_timer = static_cast<float>(now.seconds);
-    } else {
-        guard_last_timer = static_cast<float>(now.seconds);
-        guard_last_time = now.seconds;
     }
-    guard_last_date = now.day;
+    guard_has_reference_ = true;
+    guard_last_wall_ = wall;
+    guard_last_monotonic_ = monotonic;
 }
 
 }  // namespace vardex

@@ -24,15 +24,25 @@ class Countdown {
     // The time as hh:mm:ss (hours may have more digits).
     static std::string time_text(std::int32_t seconds);
 
+    // Timing and Paused: seconds left; open-ended: seconds elapsed.
+    std::int32_t remaining_seconds = 0;
     std::int32_t end_seconds = 0;
     double elapsed_seconds = -1.0;
     double last_tick = 0;
-    float guard_last_timer = 0;
-    double guard_last_time = 0;
-    std::int32_t guard_last_date = 0;
 
   private:
     void show_time(const std::string& text);
+    void show_warning(std::int32_t remaining);
+
+    // The clock guard compares how far the wall clock moved with how far the monotonic clock
+    // moved since the last check: a sleeping machine moves both, a changed clock only one.
+    bool guard_has_reference_ = false;
+    double guard_last_wall_ = 0;       // seconds since the start of the serial day count
+    double guard_last_monotonic_ = 0;  // the platform's monotonic seconds
+    // Set when the clock could not be set back (a standard user may not): the guard then
+    // stays quiet until the program starts again.
+    bool guard_given_up_ = false;
+
     Program& program_;
 };
 

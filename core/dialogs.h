@@ -13,8 +13,8 @@ class ExplanDialog final : public Form {
     explicit ExplanDialog(Program& program);
     void debug_log(const std::string&) {}
 
-    Label label1{*this, "Label1"};
-    TextBox text1{*this, "Text1"};
+    Label explanation_label{*this, "Label1"};
+    TextBox spare_box{*this, "Text1"};
 };
 
 class AboutDialog final : public Form {
@@ -23,11 +23,11 @@ class AboutDialog final : public Form {
     // The exit button: back to the main dialog.
     void leave();
 
-    Label label1{*this, "Label1"};
-    Label label2{*this, "Label2"};
-    Label label3{*this, "Label3"};
-    CommandButton command1{*this, "Command1"};
-    Timer timer1{*this, "Timer1", 100, false};
+    Label name_label{*this, "Label1"};
+    Label version_label{*this, "Label2"};
+    Label about_label{*this, "Label3"};
+    CommandButton exit_button{*this, "Command1"};
+    Timer focus_timer{*this, "Timer1", 100, false};
 
   private:
     Program& program_;
@@ -38,9 +38,9 @@ class QuestDialog final : public Form {
   public:
     explicit QuestDialog(Program& program);
 
-    Label label1{*this, "Label1"};
-    CommandButton command1{*this, "Command1"};
-    CommandButton command2{*this, "Command2"};
+    Label question_label{*this, "Label1"};
+    CommandButton yes_button{*this, "Command1"};
+    CommandButton no_button{*this, "Command2"};
 };
 
 }  // namespace vardex

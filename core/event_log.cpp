@@ -10,7 +10,7 @@ void EventLog::write_log(const std::string& text) {
     }
     last_log_line_ = text;
     if (!program_.platform.files().append(program_.settings.record().Log_Path, text + "\r\n")) {
-        program_.time_dialog.message("Error occured when writing to Log-File!", 0, 0, false);
+        program_.time_dialog.message("Error occured when writing to Log-File!");
     }
 }
 

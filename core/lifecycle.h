@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/settings_store.h"
+
 namespace vardex {
 
 class Program;
@@ -17,7 +19,9 @@ class Lifecycle {
     void startup_tick();
     void program_start();
     void main_start_step();
-    void show_start_error(const std::string& text, int kind);
+    void show_start_error(const std::string& text, StoreProblem kind);
+    // OK of a fatal message: during start-up the program just ends, later it exits in order.
+    void end_after_fatal_message();
     void guard_program_file();
     void exit_program();
     void release_system();
@@ -33,12 +37,15 @@ class Lifecycle {
     std::string backup_file_path;
 
   private:
+    // Crash recovery: the countdown that was running goes on at once.
+    void continue_countdown();
     void lock_system_keys(bool on);
     void centre(class Form& form);
     void make_folders(const std::string& path);
 
     Program& program_;
     bool second_instance_ = false;
+    bool started_ = false;  // the main start step or a crash recovery has run
     bool system_keys_locked_ = false;
 };
 

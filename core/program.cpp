@@ -5,19 +5,14 @@ namespace vardex {
 Program::Program(Platform& p)
     : platform(p),
       settings(p.registry(), p.random()),
-      vardex_dialog(*this),
       time_dialog(*this),
       time_dialog2(*this),
       explan_dialog(*this),
       about_dialog(*this),
       quest_dialog(*this),
-      lauf_dialog(*this),
-      lauf2_dialog(*this),
-      sec_dialog(*this),
-      options_dialog(*this),
-      network_dialog(*this),
       lifecycle(*this),
       log(*this),
+      help(*this),
       countdown(*this),
       blocking(*this),
       timing(*this),
@@ -28,7 +23,7 @@ Program::Program(Platform& p)
       distributer(*this),
       forbidden(*this),
       network(*this) {
-    settings.show_start_error = [this](const std::string& text, int kind) {
+    settings.show_start_error = [this](const std::string& text, StoreProblem kind) {
         lifecycle.show_start_error(text, kind);
     };
     settings.leave_network = [this] { network.leave_network(); };
@@ -41,21 +36,21 @@ void Program::attach_all() {
     for (Form* f : std::initializer_list<Form*>{
              &start_dialog, &blocker_win, &vardex_dialog, &time_dialog, &time_dialog2,
              &explan_dialog, &about_dialog, &quest_dialog, &lauf_dialog, &lauf2_dialog, &sec_dialog,
-             &options_dialog, &network_dialog}) {
+             &options_dialog, &network_dialog, &help_dialog}) {
         platform.windows().attach(*f);
     }
 }
 
 void Program::wire() {
-    start_dialog.timer1.on_tick = [this] { lifecycle.startup_tick(); };
-    vardex_dialog.timer1.on_tick = [this] { countdown.tick(); };
-    vardex_dialog.timer2.on_tick = [this] { forbidden.forbidden_window_sweep(); };
-    vardex_dialog.timer3.on_tick = [this] {
+    start_dialog.startup_timer.on_tick = [this] { lifecycle.startup_tick(); };
+    vardex_dialog.countdown_timer.on_tick = [this] { countdown.tick(); };
+    vardex_dialog.blocked_sweep_timer.on_tick = [this] { forbidden.forbidden_window_sweep(); };
+    vardex_dialog.sweep_timer.on_tick = [this] {
         forbidden.forbidden_window_sweep();
         blocking.keep_pointer_confined();
     };
-    vardex_dialog.timer4.on_tick = [this] { lifecycle.guard_program_file(); };
-    lauf_dialog.timer1.on_tick = [this] {
+    vardex_dialog.guard_timer.on_tick = [this] { lifecycle.guard_program_file(); };
+    lauf_dialog.focus_timer.on_tick = [this] {
         blocking.keep_timing_window_focused();
         blocking.keep_pointer_confined();
     };

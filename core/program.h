@@ -12,10 +12,11 @@
 #include "core/countdown.h"
 #include "core/dialogs.h"
 #include "core/event_log.h"
+#include "core/help_window.h"
 #include "core/lauf_dialog.h"
 #include "core/lifecycle.h"
 #include "core/main_dialog.h"
-#include "core/program_state.h"
+#include "core/operating_mode.h"
 #include "core/start_dialog.h"
 #include "core/time_dialog.h"
 #include "core/timing_windows.h"
@@ -43,8 +44,7 @@ class Program {
 
     Platform& platform;
     SettingsStore settings;
-    ProgramState state;
-    std::string help_file_path;
+    OperatingMode mode;
 
     StartDialog start_dialog;
     BlockerWin blocker_win;
@@ -59,9 +59,11 @@ class Program {
     SecDialog sec_dialog;
     OptionsDialog options_dialog;
     NetworkDialog network_dialog;
+    HelpDialog help_dialog;
 
     Lifecycle lifecycle;
     EventLog log;
+    Help help;
     Countdown countdown;
     BlockingScreen blocking;
     TimingWindows timing;

@@ -11,12 +11,12 @@ class StartDialog final : public Form {
   public:
     StartDialog();
 
-    Image image1_0{*this, "Image1(0)"};
-    Image image1_1{*this, "Image1(1)"};
-    Label label1{*this, "Label1"};
-    Label label2{*this, "Label2"};
-    Label label4{*this, "Label4"};
-    Timer timer1{*this, "Timer1", 100, false};
+    Image splash{*this, "Image1(0)"};
+    Image second_splash{*this, "Image1(1)"};
+    Label title_label{*this, "Label1"};
+    Label version_label{*this, "Label2"};
+    Label build_label{*this, "Label4"};
+    Timer startup_timer{*this, "Timer1", 100, false};
 };
 
 }  // namespace vardex

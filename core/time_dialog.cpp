@@ -17,7 +17,7 @@ bool ends_with_already_running(const std::string& text) {
 constexpr Color newest_title = rgb(0, 0, 0);
 constexpr Color newest_text = rgb(128, 0, 0);
 constexpr Color older = rgb(95, 95, 95);
-constexpr Color panel = rgb(255, 255, 255);
+constexpr Color panel_color = rgb(255, 255, 255);
 
 }  // namespace
 
@@ -27,33 +27,33 @@ TimeDialog::TimeDialog(Program& program) : Form("Time_Dialog", "Vardex - Info"),
         for (Label* l : {&titel[i], &mess_txt[i]}) {
             l->move(165, 180, 2860, 255);
             l->set_auto_size(true, true);
-            l->set_back_color(panel);
+            l->set_back_color(panel_color);
             l->set_visible(false);
         }
         titel[i].set_font(Font{"MS Sans Serif", 8, true});
     }
-    label1.move(110, 120, 3025, 600);
-    label1.set_back_color(panel);
-    label1.set_border(true);
-    command1.set_caption("&OK");
-    command1.move(945, 1550, 1335, 375);
-    command2.set_caption("More Help...");
-    command2.move(1785, 1550, 1335, 375);
-    command2.set_visible(false);
+    panel.move(110, 120, 3025, 600);
+    panel.set_back_color(panel_color);
+    panel.set_border(true);
+    ok_button.set_caption("&OK");
+    ok_button.move(945, 1550, 1335, 375);
+    more_help_button.set_caption("More Help...");
+    more_help_button.move(1785, 1550, 1335, 375);
+    more_help_button.set_visible(false);
 
-    command1.on_click = [this] { ok(); };
+    ok_button.on_click = [this] { ok(); };
     // Pressing "More Help..." has no action of its own.
     on_query_unload = [] { return true; };
 }
 
-void TimeDialog::message(const std::string& txt, int aktion, int /*clip*/, bool help) {
-    after_ok_action = static_cast<std::int16_t>(aktion);
+void TimeDialog::message(const std::string& txt, AfterOk aktion, bool help) {
+    after_ok_action = aktion;
     if (help) {
-        command2.set_visible(true);
-        command1.set_left(210);
+        more_help_button.set_visible(true);
+        ok_button.set_left(210);
     } else {
-        command2.set_visible(false);
-        command1.set_left(945);
+        more_help_button.set_visible(false);
+        ok_button.set_left(945);
     }
     if (message_count >= 4) {
         for (int i = 0; i <= 3; ++i) {
@@ -88,15 +88,14 @@ void TimeDialog::message(const std::string& txt, int aktion, int /*clip*/, bool 
         titel[i].set_fore_color(newest ? newest_title : older);
         mess_txt[i].set_fore_color(newest ? newest_text : older);
     }
-    label1.move(110, label1.top(), 3025, top - 35);
+    panel.move(110, panel.top(), 3025, top - 35);
     message_count = static_cast<std::int16_t>(n + 1);
-    set_height(label1.height() + 1100);
-    command1.set_top(height() - 850);
-    command2.set_top(height() - 850);
+    set_height(panel.height() + 1100);
+    ok_button.set_top(height() - 850);
+    more_help_button.set_top(height() - 850);
 
     if (program_.about_dialog.visible() || program_.vardex_dialog.visible() ||
-        program_.state.program_mode == mode_paused ||
-        program_.state.program_mode == mode_open_ended_paused) {
+        program_.mode.paused()) {
         program_.time_dialog2.message(get_string());
     } else {
         show();
@@ -120,16 +119,16 @@ void TimeDialog::ok() {
         return;
     }
     hide();
-    if (second_instance && ends_with_already_running(label1.caption())) {
+    if (second_instance && ends_with_already_running(panel.caption())) {
         program_.lifecycle.end_program();
         return;
     }
     message_count = 0;
     message_number_offset = 0;
-    if (after_ok_action == 1) {
-        program_.sec_dialog.text6.set_focus();
-    } else if (after_ok_action == 2) {
-        program_.lifecycle.end_program();
+    if (after_ok_action == AfterOk::focus_security_code) {
+        program_.sec_dialog.code_box.set_focus();
+    } else if (after_ok_action == AfterOk::end_program) {
+        program_.lifecycle.end_after_fatal_message();
     }
 }
 
@@ -147,42 +146,43 @@ std::string TimeDialog::get_string() {
 
 TimeDialog2::TimeDialog2(Program& program)
     : Form("Time_Dialog2", "Vardex - Info"), program_(program) {
+    set_popup_style(true);
     move(0, 0, 3230, 1500);
     set_back_color(rgb(255, 255, 225));
-    label1.set_auto_size(true, true);
-    label1.move(165, 150, 2900, 255);
-    command1.set_caption("&OK");
-    command1.move(945, 1000, 1335, 375);
-    command1.on_click = [this] { ok(); };
+    text_label.set_auto_size(true, true);
+    text_label.move(165, 150, 2900, 255);
+    ok_button.set_caption("&OK");
+    ok_button.move(945, 1000, 1335, 375);
+    ok_button.on_click = [this] { ok(); };
 }
 
-void TimeDialog2::message(const std::string& txt, int /*aktion*/, int /*clip*/) {
-    label1.set_width(2900);
-    label1.set_left(165);
-    label1.set_caption("");
-    label1.set_caption(txt);
-    set_height(label1.height() + 750);
-    command1.set_top(height() - 500);
+void TimeDialog2::message(const std::string& txt) {
+    text_label.set_width(2900);
+    text_label.set_left(165);
+    text_label.set_caption("");
+    text_label.set_caption(txt);
+    set_height(text_label.height() + 750);
+    ok_button.set_top(height() - 500);
     show();
     set_focus();
-    program_.blocking.confine_cursor(3);
+    program_.blocking.confine_cursor(PointerZone::small_message);
 }
 
 void TimeDialog2::ok() {
     hide();
-    if (program_.lifecycle.second_instance() && ends_with_already_running(label1.caption())) {
+    if (program_.lifecycle.second_instance() && ends_with_already_running(text_label.caption())) {
         program_.lifecycle.end_program();
         return;
     }
-    label1.set_caption("");
+    text_label.set_caption("");
     if (program_.sec_dialog.visible()) {
-        program_.blocking.confine_cursor(2);
+        program_.blocking.confine_cursor(PointerZone::security_dialog);
     } else if (program_.about_dialog.visible()) {
-        program_.blocking.confine_cursor(4);
+        program_.blocking.confine_cursor(PointerZone::about);
     } else if (program_.vardex_dialog.visible()) {
-        program_.blocking.confine_cursor(1);
+        program_.blocking.confine_cursor(PointerZone::main_dialog);
     } else if (program_.lauf_dialog.visible()) {
-        program_.blocking.confine_cursor(5);
+        program_.blocking.confine_cursor(PointerZone::pause_button);
     }
 }
 

@@ -11,25 +11,32 @@ namespace vardex {
 
 class Program;
 
+// What OK of the message window does besides closing it.
+enum class AfterOk : std::int16_t {
+    nothing = 0,
+    focus_security_code = 1,  // the code box of the security check takes the focus again
+    end_program = 2,          // a fatal message: the program ends
+};
+
 // The program's message window: the last four messages, each with a numbered title line.
 class TimeDialog final : public Form {
   public:
     explicit TimeDialog(Program& program);
 
-    // aktion at OK: 0 nothing, 1 focus back to the security dialog's code box, 2 end the program.
-    void message(const std::string& txt, int aktion, int clip, bool help);
+    // Lists the message; `help` shows the "More Help..." button.
+    void message(const std::string& txt, AfterOk aktion = AfterOk::nothing, bool help = false);
     // All listed messages as one text; the list is emptied (as OK does).
     std::string get_string();
     void ok();
 
     ControlArray<Label> titel{*this, "titel", 6};
     ControlArray<Label> mess_txt{*this, "mess_txt", 6};
-    Label label1{*this, "Label1"};
-    CommandButton command1{*this, "Command1"};
-    CommandButton command2{*this, "Command2"};
+    Label panel{*this, "Label1"};
+    CommandButton ok_button{*this, "Command1"};
+    CommandButton more_help_button{*this, "Command2"};
 
     std::int16_t message_count = 0;
-    std::int16_t after_ok_action = 0;
+    AfterOk after_ok_action = AfterOk::nothing;
     std::int16_t message_number_offset = 0;
 
   private:
@@ -42,11 +49,11 @@ class TimeDialog2 final : public Form {
   public:
     explicit TimeDialog2(Program& program);
 
-    void message(const std::string& txt, int aktion = 0, int clip = 0);
+    void message(const std::string& txt);
     void ok();
 
-    Label label1{*this, "Label1"};
-    CommandButton command1{*this, "Command1"};
+    Label text_label{*this, "Label1"};
+    CommandButton ok_button{*this, "Command1"};
 
   private:
     Program& program_;

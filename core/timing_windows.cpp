@@ -10,19 +10,21 @@ namespace vardex {
 
 TimingWindows::TimingWindows(Program& program) : program_(program) {
     LaufDialog& lauf = program.lauf_dialog;
-    lauf.command1.on_click = [this] { exit_timing_mode(); };
-    lauf.command2.on_click = [this] { pause_button(); };
-    lauf.command3.on_click = [this] { minimize(); };
-    lauf.command4.on_click = [this] { program_.quest_dialog.show(); };
-    lauf.command5.on_click = [this] {
-        program_.platform.desktop().show_help(program_.help_file_path, 4);
-    };
+    lauf.exit_button.on_click = [this] { exit_timing_mode(); };
+    lauf.pause_button.on_click = [this] { pause_button(); };
+    lauf.minimize_button.on_click = [this] { minimize(); };
+    lauf.shutdown_button.on_click = [this] { program_.quest_dialog.show(); };
+    lauf.help_button.on_click = [this] { program_.help.show_topic(4); };
     lauf.on_resize = [this] { resize(); };
     Lauf2Dialog& small = program.lauf2_dialog;
     small.on_click = [this] { show_timing_window(); };
-    small.label1.on_mouse_down = [this](const MouseEvent& e) { label_down(e.button, e.x, e.y); };
-    small.label1.on_mouse_move = [this](const MouseEvent& e) { label_move(e.button, e.x, e.y); };
-    small.label1.on_mouse_up = [this](const MouseEvent& e) { label_up(e.button); };
+    small.time_label.on_mouse_down = [this](const MouseEvent& e) {
+        label_down(e.button, e.x, e.y);
+    };
+    small.time_label.on_mouse_move = [this](const MouseEvent& e) {
+        label_move(e.button, e.x, e.y);
+    };
+    small.time_label.on_mouse_up = [this](const MouseEvent& e) { label_up(e.button); };
 }
 
 void TimingWindows::exit_timing_mode() {
@@ -30,7 +32,7 @@ void TimingWindows::exit_timing_mode() {
     if (p.settings.record().Active_Time_Dist_ID != 0) {
         p.distributer.end_distributer_timing();
     } else {
-        p.security.begin_security_check(2);
+        p.security.begin_security_check(CheckAction::exit_timing);
     }
     p.lauf_dialog.hide();
 }
@@ -48,8 +50,7 @@ void TimingWindows::show_timing_window() {
 void TimingWindows::resize() {
     Program& p = program_;
     LaufDialog& lauf = p.lauf_dialog;
-    const std::int16_t mode = p.state.program_mode;
-    if (mode == mode_paused || mode == mode_open_ended_paused) {
+    if (p.mode.paused()) {
         // No minimising while paused: the window stays where the pointer is held.
         lauf.set_window_state(WindowState::normal);
         return;
@@ -125,50 +126,43 @@ void TimingWindows::label_up(int button) {
 void TimingWindows::leave_pause_state() {
     Program& p = program_;
     LaufDialog& lauf = p.lauf_dialog;
-    lauf.timer1.set_enabled(false);
-    lauf.command1.set_enabled(true);
-    lauf.command3.set_enabled(true);
-    lauf.command5.set_enabled(true);
-    lauf.command4.set_enabled(p.settings.record().Shutoff_Option == 1);
-    lauf.command2.set_caption(p.settings.record().localised_texts[pause_running]);
+    lauf.focus_timer.set_enabled(false);
+    lauf.exit_button.set_enabled(true);
+    lauf.minimize_button.set_enabled(true);
+    lauf.help_button.set_enabled(true);
+    lauf.shutdown_button.set_enabled(p.settings.record().Shutoff_Option == 1);
+    lauf.pause_button.set_caption(p.settings.record().localised_texts[pause_running]);
 }
 
 void TimingWindows::pause_button() {
     Program& p = program_;
     LaufDialog& lauf = p.lauf_dialog;
     const SettingsRecord& r = p.settings.record();
-    const auto& texts = r.localised_texts;
-    std::int16_t& mode = p.state.program_mode;
-    if (mode == mode_paused || mode == mode_open_ended_paused) {
-        lauf.command1.set_enabled(true);
-        lauf.command3.set_enabled(true);
-        lauf.command5.set_enabled(true);
-        lauf.command4.set_enabled(r.Shutoff_Option == 1);
-        lauf.command2.set_caption(texts[pause_running]);
-        lauf.timer1.set_enabled(false);
-        mode = mode == mode_open_ended_paused ? mode_open_ended : mode_timing;
+    if (p.mode.paused()) {
+        leave_pause_state();
+        ModeTransition change =
+            p.mode.change_to(p.mode.is(ProgramMode::open_ended_paused) ? ProgramMode::open_ended
+                                                                       : ProgramMode::timing);
         // The gap across the pause is no clock change: the clock guard starts afresh.
         p.countdown.reset_dat_tim();
-        p.vardex_dialog.timer1.set_enabled(true);
+        p.vardex_dialog.countdown_timer.set_enabled(true);
         p.countdown.tick();
         p.blocking.unblock_screen();
         if (r.Log_Pausing_Timer == 1) {
             p.log.write_event(": Pause ended.");
         }
-        if (r.Network_Role == 1) {
-            p.network.send_status_report(true);
-        }
+        change.announce();
         return;
     }
-    lauf.command2.set_caption(texts[pause_paused]);
-    lauf.command1.set_enabled(false);
-    lauf.command3.set_enabled(false);
-    lauf.command4.set_enabled(false);
-    lauf.command5.set_enabled(false);
-    lauf.timer1.set_enabled(true);
-    p.vardex_dialog.timer1.set_enabled(false);
+    lauf.pause_button.set_caption(r.localised_texts[pause_paused]);
+    lauf.exit_button.set_enabled(false);
+    lauf.minimize_button.set_enabled(false);
+    lauf.shutdown_button.set_enabled(false);
+    lauf.help_button.set_enabled(false);
+    lauf.focus_timer.set_enabled(true);
+    p.vardex_dialog.countdown_timer.set_enabled(false);
     p.countdown.reset_dat_tim();
-    lauf.zeitbox.set_text("paused");
+    lauf.time_box.set_text("paused");
     if (r.Log_Pausing_Timer == 1) {
         p.log.write_event(": Timer paused.");
     }
@@ -176,10 +170,10 @@ void TimingWindows::pause_button() {
     lauf.move((screen.width - lauf.width()) / 2, (screen.height - lauf.height()) / 2, lauf.width(),
               lauf.height());
     p.blocking.block_screen();
-    mode = mode == mode_timing ? mode_paused : mode_open_ended_paused;
-    if (r.Network_Role == 1) {
-        p.network.send_status_report(true);
-    }
+    p.mode
+        .change_to(p.mode.is(ProgramMode::timing) ? ProgramMode::paused
+                                                  : ProgramMode::open_ended_paused)
+        .announce();
 }
 
 }  // namespace vardex

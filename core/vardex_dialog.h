@@ -6,39 +6,48 @@
 
 namespace vardex {
 
-class Program;
-
 // The main dialog: the one window a user can work with in Blocked mode. It also carries the
 // program's timers and its socket, so it exists for the whole run.
 class VardexDialog final : public Form {
   public:
-    explicit VardexDialog(Program& program);
+    VardexDialog();
 
-    Image image1{*this, "Image1"};
-    Frame frame1{*this, "Frame1"};
-    ComboBox stunden{*this, "Stunden", ComboBox::Style::dropdown_combo, &frame1};
-    Label label1{*this, "Label1", &frame1};
-    ComboBox minuten{*this, "Minuten", ComboBox::Style::dropdown_combo, &frame1};
-    Label label2{*this, "Label2", &frame1};
-    CommandButton command1{*this, "Command1", &frame1};
-    Frame frame2{*this, "Frame2"};
-    Label label3{*this, "Label3", &frame2};
-    TextBox text1{*this, "Text1", &frame2};
-    CommandButton command5{*this, "Command5", &frame2};
-    Frame frame4{*this, "Frame4"};
-    Label label5{*this, "Label5", &frame4};
-    TextBox text2{*this, "Text2", &frame4};
-    CommandButton command6{*this, "Command6", &frame4};
-    Frame frame3{*this, "Frame3"};
-    Label label4{*this, "Label4", &frame3};
-    CommandButton command2{*this, "Command2"};
-    CommandButton command3{*this, "Command3"};
-    CommandButton command4{*this, "Command4"};
+    // The forbidden-window sweeps of the blocked machine: both stop while a security check
+    // or the options are open, and come back with the main dialog.
+    void start_sweeps() {
+        blocked_sweep_timer.set_enabled(true);
+        sweep_timer.set_enabled(true);
+    }
+    void stop_sweeps() {
+        blocked_sweep_timer.set_enabled(false);
+        sweep_timer.set_enabled(false);
+    }
 
-    Timer timer1{*this, "Timer1", 1000, false};
-    Timer timer2{*this, "Timer2", 10, false};
-    Timer timer3{*this, "Timer3", 30, false};
-    Timer timer4{*this, "Timer4", 3000, false};
+    Image picture{*this, "Image1"};
+    Frame manual_frame{*this, "Frame1"};
+    ComboBox hours_box{*this, "Stunden", ComboBox::Style::dropdown_combo, &manual_frame};
+    Label hours_label{*this, "Label1", &manual_frame};
+    ComboBox minutes_box{*this, "Minuten", ComboBox::Style::dropdown_combo, &manual_frame};
+    Label minutes_label{*this, "Label2", &manual_frame};
+    CommandButton start_button{*this, "Command1", &manual_frame};
+    Frame code_frame{*this, "Frame2"};
+    Label code_label{*this, "Label3", &code_frame};
+    TextBox code_box{*this, "Text1", &code_frame};
+    CommandButton code_button{*this, "Command5", &code_frame};
+    Frame distributer_frame{*this, "Frame4"};
+    Label distributer_label{*this, "Label5", &distributer_frame};
+    TextBox distributer_box{*this, "Text2", &distributer_frame};
+    CommandButton distributer_button{*this, "Command6", &distributer_frame};
+    Frame help_frame{*this, "Frame3"};
+    Label help_label{*this, "Label4", &help_frame};
+    CommandButton exit_button{*this, "Command2"};
+    CommandButton options_button{*this, "Command3"};
+    CommandButton about_button{*this, "Command4"};
+
+    Timer countdown_timer{*this, "Timer1", 1000, false};
+    Timer blocked_sweep_timer{*this, "Timer2", 10, false};
+    Timer sweep_timer{*this, "Timer3", 30, false};
+    Timer guard_timer{*this, "Timer4", 3000, false};
     Timer network_timer{*this, "network_timer", 5000, false};
 };
 

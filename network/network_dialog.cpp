@@ -6,10 +6,16 @@
 
 namespace vardex {
 
-NetworkDialog::NetworkDialog(Program& /*program*/) : Form("Network_Dialog", "Network Control...") {
+NetworkDialog::NetworkDialog() : Form("Network_Dialog", "Network Control...") {
     move(0, 0, 9600, 6300);
-    fg1.set_size(100, 5, 1);
-    fg1.move(120, 120, 6300, 5520);
+    computer_grid.set_size(100, 5, 1);
+    computer_grid.move(120, 120, 6300, 5520);
+    const std::int32_t widths[] = {1400, 1400, 1300, 1300, 600};
+    const char* headers[] = {"Computer Name", "Status", "Time Running", "Time Remaining", "Com"};
+    for (int c = 0; c < 5; ++c) {
+        computer_grid.set_col_width(c, widths[c]);
+        computer_grid.set_cell(0, c, headers[c]);
+    }
     label3.set_caption("Sort list of network computers by:");
     label3.move(6600, 120, 2760, 255);
     for (const char* item : {"Computer Name", "Status", "Time Running", "Time Remaining"}) {
@@ -21,14 +27,14 @@ NetworkDialog::NetworkDialog(Program& /*program*/) : Form("Network_Dialog", "Net
     frame1.move(6600, 840, 2760, 1335);
     label1.set_caption("Hours:");
     label1.move(120, 300, 720, 255);
-    stunden.move(120, 540, 735, 315);
-    fill_hour_items(stunden);
-    stunden.set_text("1");
+    hours_box.move(120, 540, 735, 315);
+    fill_hour_items(hours_box);
+    hours_box.set_text("1");
     label2.set_caption("Minutes:");
     label2.move(1020, 300, 720, 255);
-    minuten.move(1020, 540, 735, 315);
-    fill_minute_items(minuten);
-    minuten.set_text("00");
+    minutes_box.move(1020, 540, 735, 315);
+    fill_minute_items(minutes_box);
+    minutes_box.set_text("00");
     command4.set_caption("&Start Timer Countdown");
     command4.move(120, 900, 2520, 360);
     command9.set_caption("&Unlock and start timing");
@@ -49,8 +55,8 @@ NetworkDialog::NetworkDialog(Program& /*program*/) : Form("Network_Dialog", "Net
     command8.move(6600, 4770, 1320, 390);
     command3.set_caption("Vardex &Main Dialog");
     command3.move(8040, 4770, 1320, 390);
-    command2.set_caption("&Help");
-    command2.move(6600, 5220, 1320, 390);
+    help_button.set_caption("Help");
+    help_button.move(6600, 5220, 1320, 390);
     command1.set_caption("E&xit Vardex");
     command1.move(8040, 5220, 1320, 390);
 }

@@ -46,4 +46,12 @@ bool less_ignoring_case(std::string_view a, std::string_view b) {
     });
 }
 
+std::string trim_spaces(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
 }  // namespace vardex

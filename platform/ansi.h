@@ -11,5 +11,7 @@ std::string upper_ansi(std::string_view text);
 bool equal_ignoring_case(std::string_view a, std::string_view b);
 // Ascending text order ignoring case.
 bool less_ignoring_case(std::string_view a, std::string_view b);
+// The text without blanks at either end (other white space stays).
+std::string trim_spaces(std::string_view text);
 
 }  // namespace vardex

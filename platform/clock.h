@@ -15,8 +15,13 @@ class Clock {
     double seconds_since_midnight() { return now().seconds; }
     std::int32_t today() { return now().day; }
 
-    // Sets the system date and time; false when the platform refuses.
+    // Sets the system date and time; false when the platform refuses (a standard user may
+    // not set the clock).
     virtual bool set_now(LocalTime time) = 0;
+
+    // Seconds since some fixed moment, counting on through sleep and hibernation and never
+    // moved by a change of the clock: wall time that drifts from it was changed by someone.
+    virtual double monotonic_seconds() = 0;
 
     virtual std::string short_date_text(std::int32_t day) = 0;
     virtual std::string time_text(double seconds_since_midnight) = 0;

@@ -48,8 +48,8 @@ class Desktop {
 
     // SPI_SETSCREENSAVERRUNNING: the key combinations that switch tasks are ignored while on.
     virtual void set_system_keys_locked(bool locked) = 0;
-    // ExitWindowsEx with the given flags; false when refused.
-    virtual bool shut_down(unsigned flags) = 0;
+    // Shuts the computer down at once, closing programs without asking; false when refused.
+    virtual bool force_shut_down() = 0;
     virtual void beep() = 0;
 
     // A named lock held until the process ends; false when another process holds it.
@@ -62,10 +62,6 @@ class Desktop {
                                   std::string_view initial) = 0;
     // nullopt when the user cancelled.
     virtual std::optional<std::string> file_dialog(const FileDialogRequest& request) = 0;
-
-    // Shows the help topic with this context number; false when it could not be opened.
-    virtual bool show_help(std::string_view help_file, int context) = 0;
-    virtual void close_help() = 0;
 };
 
 }  // namespace vardex

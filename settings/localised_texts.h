@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace vardex {
 
@@ -20,6 +21,20 @@ enum LocalisedText {
     shutdown_label = 8,       // String28
 };
 
-const std::array<std::string, localised_text_count>& default_localised_texts();
+// The English texts, used when a text is missing and by "&Default (english) values".
+inline constexpr std::array<std::string_view, localised_text_count> localised_defaults = {
+    "System blocked!",
+    "Enter Code here:",
+    "Start with the &Direct Access Code entered",
+    "If you have a 'Direct Access Code' enter it in the Textbox and click on the Button "
+    "'Start with the Direct Access Code entered'",
+    "Click this Button to start the timer with the Direct Access Code you entered above",
+    "Computer time:",
+    "&Pause",
+    "&Start",
+    "S&hutdown",
+};
+
+std::array<std::string, localised_text_count> default_localised_texts();
 
 }  // namespace vardex

@@ -9,10 +9,26 @@
 
 namespace vardex {
 
-// One forbidden window title and how it is matched (0 whole, 1 front, 2 back, 3 either).
+// How a forbidden title is compared with a window title; stored as a 16-bit number.
+enum class MatchMode : std::int16_t {
+    whole = 0,          // the whole title
+    front = 1,          // its beginning
+    back = 2,           // its end
+    front_or_back = 3,  // either
+};
+
+// One forbidden window title and how it is matched.
 struct ForbiddenWindow {
     std::string title;
-    std::int16_t matching = 0;
+    MatchMode matching = MatchMode::whole;
+};
+
+// The machine's place in a Vardex network; stored as a number.
+enum class NetworkRole : std::int32_t {
+    none = 0,
+    client = 1,
+    administrator = 2,
+    checking_in = 3,  // in memory only, while a client's check-in runs
 };
 
 // One Time Distributer ID: an allowance per period that recharges itself.
@@ -37,43 +53,44 @@ struct CodePage {
     std::string cpcom;       // comment
 };
 
-// The in-memory mirror of every stored setting. Field names are the settings' own.
+// The in-memory mirror of every stored setting. Field names are the settings' own; their
+// defaults are in the setting table (setting_table.cpp), not here.
 struct SettingsRecord {
     std::string Help_Dir;
     std::string Help_File;
 
-    std::int32_t Pause_Option = 0;                 // Value1
-    std::int32_t Start_Houres = 0;                 // Value3
-    std::int32_t Start_minutes = 30;               // Value4
-    std::int32_t Recovery_Minutes = 0;             // Value5
-    std::int32_t Autostart = 0;                    // Value6
-    std::int32_t Log_Start_Exit_Vado = 0;          // Value7
-    std::int32_t Log_Start_Stop_Timer = 0;         // Value8
-    std::int32_t Log_Pausing_Timer = 0;            // Value9
-    std::int32_t Log_Preventing_Program = 0;       // Value10
-    std::int32_t Network_Role = 0;                 // Value11
-    std::int32_t Admin_Port = 9023;                // Value12
-    std::int32_t Own_Port = 9023;                  // Value13
-    std::int32_t Shutoff_Option = 0;               // Value14
-    std::int32_t Warning_at_10_minutes = 1;        // Value15
-    std::int32_t Warning_at_5_minutes = 1;         // Value16
-    std::int32_t Warning_at_3_minutes = 1;         // Value17
-    std::int32_t Warning_at_1_minutes = 1;         // Value18
-    std::int32_t Early_or_Standard_Autostart = 0;  // Value19
-    std::int32_t Start_Network_Dialog = 0;         // Value20
-    std::int32_t Log_for_Admin = 0;                // Value30
+    std::int32_t Pause_Option{};                 // Value1
+    std::int32_t Start_Houres{};                 // Value3
+    std::int32_t Start_minutes{};                // Value4
+    std::int32_t Recovery_Minutes{};             // Value5
+    std::int32_t Autostart{};                    // Value6
+    std::int32_t Log_Start_Exit_Vado{};          // Value7
+    std::int32_t Log_Start_Stop_Timer{};         // Value8
+    std::int32_t Log_Pausing_Timer{};            // Value9
+    std::int32_t Log_Preventing_Program{};       // Value10
+    NetworkRole Network_Role{};                  // Value11
+    std::int32_t Admin_Port{};                   // Value12
+    std::int32_t Own_Port{};                     // Value13
+    std::int32_t Shutoff_Option{};               // Value14
+    std::int32_t Warning_at_10_minutes{};        // Value15
+    std::int32_t Warning_at_5_minutes{};         // Value16
+    std::int32_t Warning_at_3_minutes{};         // Value17
+    std::int32_t Warning_at_1_minutes{};         // Value18
+    std::int32_t Early_or_Standard_Autostart{};  // Value19
+    std::int32_t Start_Network_Dialog{};         // Value20
+    std::int32_t Log_for_Admin{};                // Value30
 
-    std::string Security_Formula = "KOS";      // String1
-    std::string Password = "zel";              // String2
-    std::string Log_Path = "c:\\vadolog.txt";  // String3
-    std::string Path_of_Logo;                  // String6
-    std::string Computer_Name;                 // String9
-    std::string Own_IP_Address;                // String10
-    std::string Admin_IP_Address;              // String11
-    std::array<std::string, localised_text_count> localised_texts = default_localised_texts();
+    std::string Security_Formula;  // String1
+    std::string Password;          // String2
+    std::string Log_Path;          // String3
+    std::string Path_of_Logo;      // String6
+    std::string Computer_Name;     // String9
+    std::string Own_IP_Address;    // String10
+    std::string Admin_IP_Address;  // String11
+    std::array<std::string, localised_text_count> localised_texts;
     std::string Path_for_Log_for_Admin;  // String30
 
-    std::int32_t Active_Time_Dist_ID = 0;  // l2_0
+    std::int32_t Active_Time_Dist_ID{};  // l2_0
 
     std::vector<ForbiddenWindow> forbidden_windows;  // List_Anz
     std::vector<TimeDistributerId> time_dist_ids;    // l2_1

@@ -1,10 +1,15 @@
 #include "settings/settings_store.h"
 
 #include <cstdio>
+#include <functional>
+#include <limits>
+#include <optional>
 #include <string>
 
+#include "platform/ansi.h"
 #include "platform/random.h"
 #include "settings/scrambler.h"
+#include "settings/setting_table.h"
 
 namespace vardex {
 
@@ -31,6 +36,11 @@ std::string single_text(float value) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.7G", static_cast<double>(value));
     return buffer;
+}
+
+// The value of code `code` of page `page`: for page 3 the names run from 3_0 to 3_59.
+std::string code_value_name(std::size_t page, std::size_t code) {
+    return std::to_string(page) + "_" + std::to_string(code);
 }
 
 // A code fitted into its 16-character field: cut or padded with blanks.
@@ -72,11 +82,70 @@ long SettingsStore::write_scrambled(RegKey key, std::string_view name, std::stri
     return write_text_value(key, name, scramble_text(text));
 }
 
+// How a list is stored: a count value, then a group of values per entry.
+template <class Entry>
+struct ListLayout {
+    // What a load does when the count itself is missing.
+    enum class MissingCount {
+        empty,                // an empty list, nothing written or said
+        store_zero_and_tell,  // store 0, then tell (after the fatal message if that failed)
+        store_zero_or_fail,   // store 0 and tell, or only the fatal message
+    };
+    std::string_view count_name;
+    std::int32_t max_count = 0;
+    MissingCount missing_count = MissingCount::empty;
+    std::string_view missing_count_message;
+    // An entry with a missing value cancels the whole list; its count is stored as 0.
+    std::string_view damaged_message;
+    std::function<std::optional<Entry>(std::size_t index)> read_entry;
+    // Entries that load whole but are not taken (none when empty).
+    std::function<bool(const Entry&)> keep;
+};
+
+template <class Entry>
+void SettingsStore::load_list(const ListLayout<Entry>& layout, std::vector<Entry>& list) {
+    using Missing = typename ListLayout<Entry>::MissingCount;
+    const RegKey key = settings_key_.get();
+    list.clear();
+    const std::int32_t count = read_number_value(key, layout.count_name);
+    if (count == missing_number) {
+        if (layout.missing_count == Missing::empty) {
+            return;
+        }
+        const bool failed = write_number_value(key, layout.count_name, 0) != 0;
+        if (failed) {
+            report(key_failure, StoreProblem::repair_failed);
+        }
+        if (!failed || layout.missing_count == Missing::store_zero_and_tell) {
+            report(std::string(layout.missing_count_message), StoreProblem::info);
+        }
+        return;
+    }
+    bool damaged = count < 0 || count > layout.max_count;
+    for (std::int32_t i = 0; !damaged && i < count; ++i) {
+        std::optional<Entry> entry = layout.read_entry(static_cast<std::size_t>(i));
+        if (!entry) {
+            damaged = true;
+        } else if (!layout.keep || layout.keep(*entry)) {
+            list.push_back(std::move(*entry));
+        }
+    }
+    if (damaged) {
+        list.clear();
+        if (layout.damaged_message.empty()) {
+            return;  // a list without repair: it just loads empty
+        }
+        const bool failed = write_number_value(key, layout.count_name, 0) != 0;
+        report(failed ? key_failure : std::string(layout.damaged_message),
+               failed ? StoreProblem::repair_failed : StoreProblem::info);
+    }
+}
+
 void SettingsStore::run_leave_network() {
     if (leave_network) {
         leave_network();
     }
-    record_.Network_Role = 0;
+    record_.Network_Role = NetworkRole::none;
 }
 
 void SettingsStore::load_settings() {
@@ -85,14 +154,14 @@ void SettingsStore::load_settings() {
     if (installation.open(local_machine, installation_key_path, RegAccess::query) != 0) {
         report("Vardex couldn't find necessary keys in the registry!" + cr +
                    "Install Vardex again to make sure your registry works!",
-               1);
+               StoreProblem::no_installation);
         return;
     }
     const std::string help_dir = read_text_value(installation.get(), "Help_Dir");
     if (help_dir == missing_text) {
         report("Vardex couldn't find necessary keys in the registry!" + cr +
                    "Install Vardex again to make sure the resgestry keys are right!",
-               1);
+               StoreProblem::no_installation);
         return;
     }
     r.Help_Dir = help_dir;
@@ -107,335 +176,235 @@ void SettingsStore::load_settings() {
         return;
     }
     const RegKey key = settings_key_.get();
-
-    load_forbidden_windows();
-    load_time_dist_ids();
-    load_code_pages();
-
-    load_required_text("String1", r.Security_Formula, "KOS",
-                       "Couldn't find security formula! Security formula is set to 'KOS'!");
-    load_required_text("String2", r.Password, "zel",
-                       "Couldn't find password! Password is set to 'zel'!");
-    load_required_text("String3", r.Log_Path, "c:\\vadolog.txt",
-                       "Couldn't find Log Filename! Filename is set to 'C:\\VADOLOG.TXT'!");
-
-    auto number = [&](std::string_view name, std::int32_t& field, std::int32_t fallback) {
-        const std::int32_t v = read_number_value(key, name);
-        field = v == missing_number ? fallback : v;
-    };
-    number("l2_0", r.Active_Time_Dist_ID, 0);
-    number("Value1", r.Pause_Option, 0);
-    number("Value14", r.Shutoff_Option, 0);
-    number("Value15", r.Warning_at_10_minutes, 1);
-    number("Value16", r.Warning_at_5_minutes, 1);
-    number("Value17", r.Warning_at_3_minutes, 1);
-    number("Value18", r.Warning_at_1_minutes, 1);
-    number("Value19", r.Early_or_Standard_Autostart, 0);
-    number("Value20", r.Start_Network_Dialog, 0);
-    number("Value30", r.Log_for_Admin, 0);
-    number("Value3", r.Start_Houres, 0);
-    number("Value4", r.Start_minutes, 30);
-    number("Value6", r.Autostart, 0);
-    number("Value7", r.Log_Start_Exit_Vado, 0);
-    number("Value8", r.Log_Start_Stop_Timer, 0);
-    number("Value9", r.Log_Pausing_Timer, 0);
-    number("Value10", r.Log_Preventing_Program, 0);
-    number("Value5", r.Recovery_Minutes, 0);
-
-    auto text = [&](std::string_view name, std::string& field, const std::string& fallback) {
-        const std::string v = read_scrambled(key, name);
-        field = v == missing_text ? fallback : v;
-    };
-    for (int i = 0; i < localised_text_count; ++i) {
-        text("String" + std::to_string(20 + i), r.localised_texts[static_cast<std::size_t>(i)],
-             default_localised_texts()[static_cast<std::size_t>(i)]);
-    }
-    text("String30", r.Path_for_Log_for_Admin, "");
-    text("String11", r.Admin_IP_Address, "");
-    text("String10", r.Own_IP_Address, "");
-    text("String9", r.Computer_Name,
-         "error" + single_text(static_cast<float>(random_.next() * 100.0)));
-
-    const std::int32_t role = read_number_value(key, "Value11");
-    if (role == missing_number) {
-        run_leave_network();
-    } else {
-        r.Network_Role = role;
-    }
-    number("Value12", r.Admin_Port, 9023);
-    number("Value13", r.Own_Port, 9023);
-    text("String6", r.Path_of_Logo, "");
+    using Forbidden = ListLayout<ForbiddenWindow>;
+    load_list(Forbidden{
+                  "List_Anz",
+                  max_forbidden_windows,
+                  Forbidden::MissingCount::store_zero_and_tell,
+                  forbidden_cancelled,
+                  forbidden_cancelled,
+                  [&](std::size_t i) -> std::optional<ForbiddenWindow> {
+                      const std::string title = read_scrambled(key, indexed("List_Anz_", i));
+                      const auto mode = static_cast<std::int16_t>(
+                          read_number_value(key, indexed("List_Check_", i)));
+                      if (title == missing_text || mode == missing_number) {
+                          return std::nullopt;
+                      }
+                      return ForbiddenWindow{title, static_cast<MatchMode>(mode)};
+                  },
+                  // A blank title would match every window: never taken.
+                  [](const ForbiddenWindow& w) { return !trim_spaces(w.title).empty(); },
+              },
+              r.forbidden_windows);
+    using Ids = ListLayout<TimeDistributerId>;
+    load_list(
+        Ids{
+            "l2_1",
+            max_time_dist_ids,
+            Ids::MissingCount::store_zero_and_tell,
+            distributer_count_missing,
+            distributer_cancelled,
+            [&](std::size_t i) -> std::optional<TimeDistributerId> {
+                TimeDistributerId id;
+                id.Time_Dist_ID = read_scrambled(key, indexed("l2_2_", i));
+                id.Time_Dist_Time = read_number_value(key, indexed("l2_3_", i));
+                id.Time_Dist_Period =
+                    static_cast<std::int16_t>(read_number_value(key, indexed("l2_4_", i)));
+                id.Time_Dist_Date = read_number_value(key, indexed("l2_5_", i));
+                id.Time_Dist_Remain = read_number_value(key, indexed("l2_6_", i));
+                if (id.Time_Dist_ID == missing_text || id.Time_Dist_Time == missing_number ||
+                    id.Time_Dist_Period == missing_number || id.Time_Dist_Date == missing_number ||
+                    id.Time_Dist_Remain == missing_number) {
+                    return std::nullopt;
+                }
+                return id;
+            },
+            {},
+        },
+        r.time_dist_ids);
+    using Pages = ListLayout<CodePage>;
+    load_list(
+        Pages{
+            "cpanz",
+            max_code_pages,
+            Pages::MissingCount::store_zero_or_fail,
+            code_pages_cancelled,
+            code_pages_cancelled,
+            [&](std::size_t i) -> std::optional<CodePage> {
+                RegKeyHandle page_key(registry_);
+                if (page_key.open(key, indexed("cp", i), RegAccess::full) != 0) {
+                    return std::nullopt;
+                }
+                const RegKey pk = page_key.get();
+                CodePage page;
+                page.canz = read_number_value(pk, "canz");
+                page.cpnr = read_number_value(pk, "cpnr");
+                page.cpstd = static_cast<std::int16_t>(read_number_value(pk, "cpstd"));
+                page.cpmin = read_number_value(pk, "cpmin");
+                page.cpcom = read_scrambled(pk, "cpcom");
+                bool whole = page.canz != missing_number && page.cpnr != missing_number &&
+                             page.cpstd != missing_number && page.cpmin != missing_number &&
+                             page.cpcom != missing_text;
+                for (std::size_t j = 0; j < codes_per_page; ++j) {
+                    const std::string code =
+                        read_scrambled(pk, std::to_string(i) + "_" + std::to_string(j));
+                    whole = whole && code != missing_text;
+                    page.codes[j] = code_field(code == missing_text ? "" : code);
+                }
+                if (!whole) {
+                    return std::nullopt;
+                }
+                return page;
+            },
+            {},
+        },
+        r.code_pages);
+    load_scalars();
 }
 
-void SettingsStore::load_required_text(std::string_view name, std::string& field,
-                                       const std::string& fallback, const std::string& message) {
-    const std::string v = read_scrambled(settings_key_.get(), name);
-    if (v != missing_text) {
-        field = v;
-        return;
-    }
-    field = fallback;
-    if (write_scrambled(settings_key_.get(), name, fallback) != 0) {
-        report(key_failure, 3);
-    } else {
-        report(message, 0);
-    }
-}
-
-void SettingsStore::load_forbidden_windows() {
+void SettingsStore::load_scalars() {
     const RegKey key = settings_key_.get();
-    auto& list = record_.forbidden_windows;
-    list.clear();
-    const std::int32_t count = read_number_value(key, "List_Anz");
-    if (count == missing_number) {
-        if (write_number_value(key, "List_Anz", 0) != 0) {
-            report(key_failure, 3);
-        }
-        report(forbidden_cancelled, 0);
-        return;
-    }
-    bool damaged = count < 0 || count > max_forbidden_windows;
-    for (std::int32_t i = 0; !damaged && i < count; ++i) {
-        ForbiddenWindow entry;
-        const std::string title =
-            read_scrambled(key, indexed("List_Anz_", static_cast<std::size_t>(i)));
-        const auto mode = static_cast<std::int16_t>(
-            read_number_value(key, indexed("List_Check_", static_cast<std::size_t>(i))));
-        if (title == missing_text || mode == missing_number) {
-            damaged = true;
-            break;
-        }
-        entry.title = title;
-        entry.matching = mode;
-        list.push_back(std::move(entry));
-    }
-    if (damaged) {
-        list.clear();
-        const bool failed = write_number_value(key, "List_Anz", 0) != 0;
-        report(failed ? key_failure : forbidden_cancelled, failed ? 3 : 0);
-    }
-}
-
-void SettingsStore::load_time_dist_ids() {
-    const RegKey key = settings_key_.get();
-    auto& list = record_.time_dist_ids;
-    list.clear();
-    const std::int32_t count = read_number_value(key, "l2_1");
-    if (count == missing_number) {
-        if (write_number_value(key, "l2_1", 0) != 0) {
-            report(key_failure, 3);
-        }
-        report(distributer_count_missing, 0);
-        return;
-    }
-    bool damaged = count < 0 || count > max_time_dist_ids;
-    for (std::int32_t i = 0; !damaged && i < count; ++i) {
-        const auto n = static_cast<std::size_t>(i);
-        TimeDistributerId entry;
-        const std::string id = read_scrambled(key, indexed("l2_2_", n));
-        const std::int32_t time = read_number_value(key, indexed("l2_3_", n));
-        const auto period = static_cast<std::int16_t>(read_number_value(key, indexed("l2_4_", n)));
-        const std::int32_t date = read_number_value(key, indexed("l2_5_", n));
-        const std::int32_t remain = read_number_value(key, indexed("l2_6_", n));
-        if (id == missing_text || time == missing_number || period == missing_number ||
-            date == missing_number || remain == missing_number) {
-            damaged = true;
-            break;
-        }
-        entry.Time_Dist_ID = id;
-        entry.Time_Dist_Time = time;
-        entry.Time_Dist_Period = period;
-        entry.Time_Dist_Date = date;
-        entry.Time_Dist_Remain = remain;
-        list.push_back(std::move(entry));
-    }
-    if (damaged) {
-        list.clear();
-        const bool failed = write_number_value(key, "l2_1", 0) != 0;
-        report(failed ? key_failure : distributer_cancelled, failed ? 3 : 0);
-    }
-}
-
-void SettingsStore::load_code_pages() {
-    const RegKey key = settings_key_.get();
-    auto& pages = record_.code_pages;
-    pages.clear();
-    const std::int32_t count = read_number_value(key, "cpanz");
-    if (count == missing_number) {
-        const bool failed = write_number_value(key, "cpanz", 0) != 0;
-        report(failed ? key_failure : code_pages_cancelled, failed ? 3 : 0);
-        return;
-    }
-    bool damaged = count < 0 || count > max_code_pages;
-    for (std::int32_t i = 0; !damaged && i < count; ++i) {
-        RegKeyHandle page_key(registry_);
-        if (page_key.open(key, indexed("cp", static_cast<std::size_t>(i)), RegAccess::full) != 0) {
-            damaged = true;
-            break;
-        }
-        const RegKey pk = page_key.get();
-        CodePage page;
-        page.canz = read_number_value(pk, "canz");
-        page.cpnr = read_number_value(pk, "cpnr");
-        page.cpstd = static_cast<std::int16_t>(read_number_value(pk, "cpstd"));
-        page.cpmin = read_number_value(pk, "cpmin");
-        page.cpcom = read_scrambled(pk, "cpcom");
-        if (page.canz == missing_number || page.cpnr == missing_number ||
-            page.cpstd == missing_number || page.cpmin == missing_number ||
-            page.cpcom == missing_text) {
-            damaged = true;
-        }
-        for (int j = 0; j < codes_per_page; ++j) {
-            const std::string code =
-                read_scrambled(pk, std::to_string(i) + "_" + std::to_string(j));
-            if (code == missing_text) {
-                damaged = true;  // the rest of this page is still read
-                page.codes[static_cast<std::size_t>(j)] = std::string(code_field_length, ' ');
+    for (const Setting& s : setting_table()) {
+        if (s.kind == SettingKind::number) {
+            const std::int32_t v = read_number_value(key, s.value_name);
+            if (v != missing_number) {
+                s.number.set(record_, v);
+            } else if (s.when_missing == WhenMissing::leave_network) {
+                run_leave_network();
             } else {
-                page.codes[static_cast<std::size_t>(j)] = code_field(code);
+                s.number.set(record_, s.load_number);
             }
+            continue;
         }
-        pages.push_back(std::move(page));
-    }
-    if (damaged) {
-        pages.clear();
-        const bool failed = write_number_value(key, "cpanz", 0) != 0;
-        report(failed ? key_failure : code_pages_cancelled, failed ? 3 : 0);
+        std::string v =
+            s.scrambled ? read_scrambled(key, s.value_name) : read_text_value(key, s.value_name);
+        if (v != missing_text) {
+            s.text.set(record_, std::move(v));
+            continue;
+        }
+        switch (s.when_missing) {
+            case WhenMissing::draw_computer_name:
+                s.text.set(record_,
+                           "error" + single_text(static_cast<float>(random_.next() * 100.0)));
+                break;
+            case WhenMissing::write_default_and_tell:
+                s.text.set(record_, std::string(s.load_text));
+                if (write_scrambled(key, s.value_name, s.load_text) != 0) {
+                    report(key_failure, StoreProblem::repair_failed);
+                } else {
+                    report(std::string(s.missing_message), StoreProblem::info);
+                }
+                break;
+            default:
+                s.text.set(record_, std::string(s.load_text));
+                break;
+        }
     }
 }
 
 void SettingsStore::create_first_run() {
     report(
         "Error in the registry!" + cr + "Password is set to 'zel' and Security Formula to 'KOS'!",
-        2);
+        StoreProblem::first_run);
     RegKeyHandle software(registry_);
     if (software.open(local_machine, "SOFTWARE", RegAccess::full) != 0) {
         report("Vardex couldn't create necessary keys in the registry!" + cr +
                    "Install Vardex again to make sure the resgestry keys are right!",
-               1);
+               StoreProblem::no_installation);
     }
     // Without "SOFTWARE" the parent is no key at all, and the creation fails.
     if (settings_key_.create(software.get(), "Morvandel4") != 0) {
-        report(key_failure, 3);
+        report(key_failure, StoreProblem::repair_failed);
     }
     const RegKey key = settings_key_.get();
 
     SettingsRecord& r = record_;
-    const std::string help_dir = r.Help_Dir;
-    const std::string help_file = r.Help_File;
-    r = SettingsRecord{};
-    r.Help_Dir = help_dir;
-    r.Help_File = help_file;
-
+    r.forbidden_windows.clear();
+    r.time_dist_ids.clear();
+    r.code_pages.clear();
     long sum = 0;
-    sum += write_scrambled(key, "String1", "KOS");
-    sum += write_scrambled(key, "String2", "zel");
-    sum += write_scrambled(key, "String3", "c:\\vadolog.txt");
-    sum += write_scrambled(key, "String6", "");
     sum += write_number_value(key, "List_Anz", 0);
     sum += write_number_value(key, "l2_1", 0);
-    sum += write_number_value(key, "l2_0", 0);
     const long pages = write_number_value(key, "cpanz", 0);
     sum += pages;
-    report(pages != 0 ? key_failure : code_pages_cancelled, pages != 0 ? 3 : 0);
-    for (const char* name : {"Value1", "Value14", "Value3", "Value30"}) {
-        sum += write_number_value(key, name, 0);
+    report(pages != 0 ? key_failure : code_pages_cancelled,
+           pages != 0 ? StoreProblem::repair_failed : StoreProblem::info);
+    for (const Setting& s : setting_table()) {
+        set_first_run_value(s, r);
+        if (s.when_missing == WhenMissing::leave_network) {
+            run_leave_network();  // the role stored is what leaving leaves
+        }
+        if (s.kind == SettingKind::number) {
+            sum += write_number_value(key, s.value_name, s.number.get(r));
+        } else {
+            sum += s.scrambled ? write_scrambled(key, s.value_name, s.text.get(r))
+                               : write_text_value(key, s.value_name, s.text.get(r));
+        }
     }
-    for (const char* name : {"Value15", "Value16", "Value17", "Value18"}) {
-        sum += write_number_value(key, name, 1);
-    }
-    sum += write_number_value(key, "Value19", 0);
-    sum += write_number_value(key, "Value20", 0);
-    sum += write_number_value(key, "Value4", 30);
-    for (const char* name : {"Value6", "Value7", "Value8", "Value9", "Value10", "Value5"}) {
-        sum += write_number_value(key, name, 0);
-    }
-    for (int i = 0; i < localised_text_count; ++i) {
-        sum += write_scrambled(key, "String" + std::to_string(20 + i),
-                               default_localised_texts()[static_cast<std::size_t>(i)]);
-    }
-    sum += write_scrambled(key, "String30", "");
-    run_leave_network();
-    sum += write_number_value(key, "Value11", r.Network_Role);
-    sum += write_number_value(key, "Value12", 9023);
-    sum += write_number_value(key, "Value13", 9023);
-    r.Computer_Name.clear();
-    r.Own_IP_Address.clear();
-    r.Admin_IP_Address.clear();
-    sum += write_scrambled(key, "String11", "");
-    sum += write_scrambled(key, "String10", "");
-    sum += write_scrambled(key, "String9", "");
     if (sum != 0) {
-        report(key_failure, 0);
+        report(key_failure, StoreProblem::info);
     }
 }
 
 void SettingsStore::save_settings() {
-    const RegKey key = settings_key_.get();
-    const SettingsRecord& r = record_;
-    long sum = 0;
+    long sum = save_time_dist_ids();
+    sum += save_forbidden_windows();
+    sum += save_scalars();
+    if (sum != 0) {
+        report(write_failure, StoreProblem::info);
+    }
+    save_autostart();
+    save_code_pages();
+}
 
-    // A1: the Time Distributer IDs.
-    sum += write_number_value(key, "l2_0", r.Active_Time_Dist_ID);
-    sum += write_number_value(key, "l2_1", static_cast<std::int32_t>(r.time_dist_ids.size()));
-    for (std::size_t i = 0; i < r.time_dist_ids.size(); ++i) {
-        const TimeDistributerId& id = r.time_dist_ids[i];
+long SettingsStore::save_time_dist_ids() {
+    const RegKey key = settings_key_.get();
+    const auto& ids = record_.time_dist_ids;
+    long sum = write_number_value(key, "l2_1", static_cast<std::int32_t>(ids.size()));
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        const TimeDistributerId& id = ids[i];
         sum += write_scrambled(key, indexed("l2_2_", i), id.Time_Dist_ID);
         sum += write_number_value(key, indexed("l2_3_", i), id.Time_Dist_Time);
         sum += write_number_value(key, indexed("l2_4_", i), id.Time_Dist_Period);
         sum += write_number_value(key, indexed("l2_5_", i), id.Time_Dist_Date);
         sum += write_number_value(key, indexed("l2_6_", i), id.Time_Dist_Remain);
     }
+    return sum;
+}
 
-    // A2: the forbidden windows, after removing the values of the entries in memory.
-    const std::size_t forbidden = r.forbidden_windows.size();
-    for (std::size_t i = 0; i < forbidden; ++i) {
+long SettingsStore::save_forbidden_windows() {
+    const RegKey key = settings_key_.get();
+    const auto& list = record_.forbidden_windows;
+    // The values of the entries in memory go first, so a shorter list leaves none behind in
+    // their places.
+    for (std::size_t i = 0; i < list.size(); ++i) {
         registry_.delete_value(key, indexed("List_Anz_", i));
         registry_.delete_value(key, indexed("List_Check_", i));
     }
-    sum += write_number_value(key, "List_Anz", static_cast<std::int32_t>(forbidden));
-    for (std::size_t i = 0; i < forbidden; ++i) {
-        sum += write_scrambled(key, indexed("List_Anz_", i), r.forbidden_windows[i].title);
-        sum += write_number_value(key, indexed("List_Check_", i), r.forbidden_windows[i].matching);
+    long sum = write_number_value(key, "List_Anz", static_cast<std::int32_t>(list.size()));
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        sum += write_scrambled(key, indexed("List_Anz_", i), list[i].title);
+        sum += write_number_value(key, indexed("List_Check_", i),
+                                  static_cast<std::int16_t>(list[i].matching));
     }
+    return sum;
+}
 
-    // A3: everything else, in its stored order.
-    sum += write_scrambled(key, "String3", r.Log_Path);
-    sum += write_number_value(key, "Value1", r.Pause_Option);
-    sum += write_number_value(key, "Value3", r.Start_Houres);
-    sum += write_number_value(key, "Value4", r.Start_minutes);
-    sum += write_number_value(key, "Value6", r.Autostart);
-    sum += write_number_value(key, "Value7", r.Log_Start_Exit_Vado);
-    sum += write_number_value(key, "Value8", r.Log_Start_Stop_Timer);
-    sum += write_number_value(key, "Value9", r.Log_Pausing_Timer);
-    sum += write_number_value(key, "Value10", r.Log_Preventing_Program);
-    sum += write_scrambled(key, "String1", r.Security_Formula);
-    sum += write_scrambled(key, "String6", r.Path_of_Logo);
-    sum += write_scrambled(key, "String11", r.Admin_IP_Address);
-    sum += write_scrambled(key, "String9", r.Computer_Name);
-    sum += write_scrambled(key, "String10", r.Own_IP_Address);
-    sum += write_number_value(key, "Value11", r.Network_Role);
-    sum += write_number_value(key, "Value12", r.Admin_Port);
-    sum += write_number_value(key, "Value13", r.Own_Port);
-    sum += write_number_value(key, "Value14", r.Shutoff_Option);
-    sum += write_number_value(key, "Value15", r.Warning_at_10_minutes);
-    sum += write_number_value(key, "Value16", r.Warning_at_5_minutes);
-    sum += write_number_value(key, "Value17", r.Warning_at_3_minutes);
-    sum += write_number_value(key, "Value18", r.Warning_at_1_minutes);
-    sum += write_number_value(key, "Value19", r.Early_or_Standard_Autostart);
-    sum += write_number_value(key, "Value20", r.Start_Network_Dialog);
-    sum += write_number_value(key, "Value30", r.Log_for_Admin);
-    for (int i = 0; i < localised_text_count; ++i) {
-        sum += write_scrambled(key, "String" + std::to_string(20 + i),
-                               r.localised_texts[static_cast<std::size_t>(i)]);
+long SettingsStore::save_scalars() {
+    const RegKey key = settings_key_.get();
+    long sum = 0;
+    for (const Setting& s : setting_table()) {
+        if (!s.saved) {
+            continue;
+        }
+        if (s.kind == SettingKind::number) {
+            sum += write_number_value(key, s.value_name, s.number.get(record_));
+        } else {
+            sum += s.scrambled ? write_scrambled(key, s.value_name, s.text.get(record_))
+                               : write_text_value(key, s.value_name, s.text.get(record_));
+        }
     }
-    sum += write_scrambled(key, "String30", r.Path_for_Log_for_Admin);
-    if (sum != 0) {
-        report(write_failure, 0);
-    }
-
-    save_autostart();
-    save_code_pages();
+    return sum;
 }
 
 void SettingsStore::save_autostart() {
@@ -445,7 +414,7 @@ void SettingsStore::save_autostart() {
          {std::pair{&run, run_key_path}, std::pair{&services, run_services_key_path}}) {
         if (handle->open(local_machine, path, RegAccess::full) != 0 &&
             handle->create(local_machine, path) != 0) {
-            report(key_failure, 0);
+            report(key_failure, StoreProblem::info);
             record_.Autostart = 33;
         }
     }
@@ -463,7 +432,7 @@ void SettingsStore::save_code_pages() {
     const RegKey key = settings_key_.get();
     if (write_number_value(key, "cpanz", static_cast<std::int32_t>(record_.code_pages.size())) !=
         0) {
-        report(write_failure, 0);
+        report(write_failure, StoreProblem::info);
         return;
     }
     // A copy: a page key that cannot be made empties the list in memory, yet the later pages
@@ -474,7 +443,7 @@ void SettingsStore::save_code_pages() {
         RegKeyHandle page_key(registry_);
         if (page_key.open(key, indexed("cp", i), RegAccess::full) != 0 &&
             page_key.create(key, indexed("cp", i)) != 0) {
-            report(write_failure, 0);
+            report(write_failure, StoreProblem::info);
             record_.code_pages.clear();
             if (write_number_value(key, "cpanz", 0) != 0) {
                 sum += 1;
@@ -489,14 +458,77 @@ void SettingsStore::save_code_pages() {
         sum += write_number_value(pk, "cpstd", page.cpstd);
         sum += write_number_value(pk, "cpmin", page.cpmin);
         sum += write_scrambled(pk, "cpcom", page.cpcom);
-        for (int j = 0; j < codes_per_page; ++j) {
-            sum += write_scrambled(pk, std::to_string(i) + "_" + std::to_string(j),
-                                   code_field(page.codes[static_cast<std::size_t>(j)]));
+        for (std::size_t j = 0; j < codes_per_page; ++j) {
+            sum += write_scrambled(pk, code_value_name(i, j), code_field(page.codes[j]));
         }
     }
     if (sum != 0) {
-        report(write_failure, 0);
+        report(write_failure, StoreProblem::info);
     }
+}
+
+long SettingsStore::store_recovery_minutes(std::int32_t minutes) {
+    return write_number_value(settings_key_.get(), "Value5", minutes);
+}
+
+long SettingsStore::store_security_formula(std::string_view formula) {
+    return write_scrambled(settings_key_.get(), "String1", formula);
+}
+
+long SettingsStore::store_password(std::string_view password) {
+    return write_scrambled(settings_key_.get(), "String2", password);
+}
+
+long SettingsStore::store_redeemed_code(std::size_t page, std::size_t code) {
+    const CodePage& cp = record_.code_pages.at(page);
+    RegKeyHandle key(registry_);
+    if (const long r = key.open(settings_key_.get(), indexed("cp", page), RegAccess::full);
+        r != 0) {
+        return r;
+    }
+    long sum = write_number_value(key.get(), "canz", cp.canz);
+    sum += write_scrambled(key.get(), code_value_name(page, code), cp.codes.at(code));
+    return sum;
+}
+
+std::vector<StoredComputer> SettingsStore::load_computer_table() {
+    std::vector<StoredComputer> computers;
+    using Computers = ListLayout<StoredComputer>;
+    const RegKey key = settings_key_.get();
+    load_list(
+        Computers{
+            "Value1000",
+            std::numeric_limits<std::int16_t>::max(),
+            Computers::MissingCount::empty,
+            {},
+            {},
+            [&](std::size_t i) -> std::optional<StoredComputer> {
+                const std::string n = "10" + std::to_string(i);
+                StoredComputer c;
+                const std::string name = read_scrambled(key, "str" + n + "1");
+                const std::string address = read_scrambled(key, "str" + n + "2");
+                const std::int32_t port = read_number_value(key, "val" + n + "3");
+                c.name = name == missing_text ? "??????" : name;
+                c.address = address == missing_text ? "" : address;
+                c.port = port == missing_number ? 9023 : port;
+                return c;
+            },
+            {},
+        },
+        computers);
+    return computers;
+}
+
+long SettingsStore::save_computer_table(const std::vector<StoredComputer>& computers) {
+    const RegKey key = settings_key_.get();
+    long sum = write_number_value(key, "Value1000", static_cast<std::int32_t>(computers.size()));
+    for (std::size_t i = 0; i < computers.size(); ++i) {
+        const std::string n = "10" + std::to_string(i);
+        sum += write_scrambled(key, "str" + n + "1", computers[i].name);
+        sum += write_scrambled(key, "str" + n + "2", computers[i].address);
+        sum += write_number_value(key, "val" + n + "3", computers[i].port);
+    }
+    return sum;
 }
 
 }  // namespace vardex

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/registry.h"
 #include "settings/settings_record.h"
@@ -28,24 +29,56 @@ inline constexpr std::int32_t max_forbidden_windows = 32767;
 inline constexpr std::int32_t max_time_dist_ids = 21;
 inline constexpr std::int32_t max_code_pages = 7;
 
-// The registry store of every setting: the record, the open settings key, and the bulk load
-// and save with their defaults and repairs. Problems are reported through show_start_error
-// with their kind (1 and 3 are fatal at start-up, 0 and 2 only inform).
+// How serious a problem of the store is: fatal ones stop the start-up.
+enum class StoreProblem {
+    info = 0,             // told, the program goes on
+    no_installation = 1,  // the installation key or Help_Dir is missing: fatal
+    first_run = 2,        // the settings key was missing and is made anew
+    repair_failed = 3,    // a repair could not be written: fatal
+};
+inline bool is_fatal(StoreProblem kind) {
+    return kind == StoreProblem::no_installation || kind == StoreProblem::repair_failed;
+}
+
+// A client of the administrator's computer table as the store keeps it.
+struct StoredComputer {
+    std::string name;
+    std::string address;
+    std::int32_t port = 0;
+};
+
+template <class Entry>
+struct ListLayout;
+
+// The registry store of every setting: the record, the open settings key, the bulk load and
+// save with their defaults and repairs, and the few values that their owners write alone.
+// Problems are reported through show_start_error.
 class SettingsStore {
   public:
     SettingsStore(Registry& registry, Random& random);
 
-    std::function<void(const std::string& text, int kind)> show_start_error;
+    std::function<void(const std::string& text, StoreProblem kind)> show_start_error;
     // The network's leave operation, run when the stored role is missing.
     std::function<void()> leave_network;
 
     SettingsRecord& record() { return record_; }
     const SettingsRecord& record() const { return record_; }
-    RegKey settings_key() const { return settings_key_.get(); }
 
     void load_settings();
     void save_settings();
     void close_settings_key() { settings_key_.close(); }
+
+    // Values written alone, at once, outside the save of all settings. Each returns the
+    // system's result code (0 = success).
+    long store_recovery_minutes(std::int32_t minutes);
+    long store_security_formula(std::string_view formula);
+    long store_password(std::string_view password);
+    // The page's count of valid codes and the one code, after a redeem.
+    long store_redeemed_code(std::size_t page, std::size_t code);
+    // The administrator's clients: a missing count or value loads as no client, "??????",
+    // an empty address, port 9023.
+    std::vector<StoredComputer> load_computer_table();
+    long save_computer_table(const std::vector<StoredComputer>& computers);
 
     // The primitives, on any open key.
     long write_number_value(RegKey key, std::string_view name, std::int32_t number);
@@ -57,18 +90,19 @@ class SettingsStore {
     long write_scrambled(RegKey key, std::string_view name, std::string_view text);
 
   private:
-    void report(const std::string& text, int kind) {
+    void report(const std::string& text, StoreProblem kind) {
         if (show_start_error) {
             show_start_error(text, kind);
         }
     }
     void run_leave_network();
     void create_first_run();
-    void load_forbidden_windows();
-    void load_time_dist_ids();
-    void load_code_pages();
-    void load_required_text(std::string_view name, std::string& field, const std::string& fallback,
-                            const std::string& message);
+    template <class Entry>
+    void load_list(const ListLayout<Entry>& layout, std::vector<Entry>& list);
+    void load_scalars();
+    long save_scalars();
+    long save_forbidden_windows();
+    long save_time_dist_ids();
     void save_autostart();
     void save_code_pages();
 

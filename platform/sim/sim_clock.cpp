@@ -27,7 +27,13 @@ void SimClock::set_offset_to(LocalTime time) {
     offset_ms_ = to_ms(time) - to_ms(world_.start_time()) - world_.now_ms();
 }
 
+// The world's time runs on through a sleeping machine, as the system's tick count does.
+double SimClock::monotonic_seconds() {
+    return static_cast<double>(world_.now_ms()) / 1000.0;
+}
+
 bool SimClock::set_now(LocalTime time) {
+    ++set_attempts_;
     if (refuse_set_) {
         return false;
     }

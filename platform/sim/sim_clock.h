@@ -17,13 +17,16 @@ class SimClock final : public Clock {
 
     LocalTime now() override;
     bool set_now(LocalTime time) override;
+    double monotonic_seconds() override;
     std::string short_date_text(std::int32_t day) override;
     std::string time_text(double seconds_since_midnight) override;
 
     // A person changing the clock: the world goes on from the new time.
     void change_time(LocalTime time) { set_offset_to(time); }
     void refuse_set(bool refuse) { refuse_set_ = refuse; }
+    // Sets that took effect, and every attempt (refused ones too).
     int sets() const { return sets_; }
+    int set_attempts() const { return set_attempts_; }
 
   private:
     void set_offset_to(LocalTime time);
@@ -31,6 +34,7 @@ class SimClock final : public Clock {
     std::int64_t offset_ms_ = 0;
     bool refuse_set_ = false;
     int sets_ = 0;
+    int set_attempts_ = 0;
 };
 
 }  // namespace vardex::sim

@@ -93,8 +93,8 @@ void SimDesktop::clip_cursor(const Rect* rect) {
     set_cursor_pos(cursor_);
 }
 
-bool SimDesktop::shut_down(unsigned flags) {
-    shutdowns_.push_back(flags);
+bool SimDesktop::force_shut_down() {
+    ++shutdowns_;
     return true;
 }
 
@@ -140,12 +140,6 @@ std::optional<std::string> SimDesktop::file_dialog(const FileDialogRequest& requ
     auto answer = std::move(file_answers_.front());
     file_answers_.pop_front();
     return answer;
-}
-
-bool SimDesktop::show_help(std::string_view help_file, int context) {
-    help_.emplace_back(std::string(help_file), context);
-    help_open_ = true;
-    return true;
 }
 
 WindowId SimDesktop::add_window(Form* form, int process) {

@@ -53,7 +53,7 @@ class SimDesktop final : public Desktop {
     void capture_mouse(WindowId window) override { capture_ = window; }
     void release_mouse() override { capture_ = 0; }
     void set_system_keys_locked(bool locked) override { keys_locked_ = locked; }
-    bool shut_down(unsigned flags) override;
+    bool force_shut_down() override;
     void beep() override { ++beeps_; }
     bool claim_single_instance(std::string_view name) override;
     void message_box(std::string_view text, std::string_view caption) override;
@@ -61,8 +61,6 @@ class SimDesktop final : public Desktop {
     std::string input_box(std::string_view prompt, std::string_view title,
                           std::string_view initial) override;
     std::optional<std::string> file_dialog(const FileDialogRequest& request) override;
-    bool show_help(std::string_view help_file, int context) override;
-    void close_help() override { help_open_ = false; }
 
     // The program's windows (used by the simulated window system).
     WindowId add_window(Form* form, int process);
@@ -87,13 +85,11 @@ class SimDesktop final : public Desktop {
     void add_monitor(Rect pixels) { monitors_.push_back(pixels); }
     bool system_keys_locked() const { return keys_locked_; }
     int beeps() const { return beeps_; }
-    const std::vector<unsigned>& shutdowns() const { return shutdowns_; }
+    int shutdowns() const { return shutdowns_; }
     WindowId captured() const { return capture_; }
     const std::vector<std::string>& message_boxes() const { return message_boxes_; }
     const std::vector<std::string>& questions() const { return questions_; }
     const std::vector<FileDialogRequest>& file_dialogs() const { return file_dialogs_; }
-    const std::vector<std::pair<std::string, int>>& help_requests() const { return help_; }
-    bool help_open() const { return help_open_; }
     void answer_yes_no(bool yes) { yes_no_answers_.push_back(yes); }
     void answer_input(std::string text) { input_answers_.push_back(std::move(text)); }
     void answer_file_dialog(std::optional<std::string> path) {
@@ -117,13 +113,11 @@ class SimDesktop final : public Desktop {
     WindowId capture_ = 0;
     bool keys_locked_ = false;
     int beeps_ = 0;
-    std::vector<unsigned> shutdowns_;
+    int shutdowns_ = 0;
     std::map<std::string, int> mutexes_;
     std::vector<std::string> message_boxes_;
     std::vector<std::string> questions_;
     std::vector<FileDialogRequest> file_dialogs_;
-    std::vector<std::pair<std::string, int>> help_;
-    bool help_open_ = false;
     std::deque<bool> yes_no_answers_;
     std::deque<std::string> input_answers_;
     std::deque<std::optional<std::string>> file_answers_;

@@ -32,7 +32,7 @@ class ProcessDesktop final : public Desktop {
     void capture_mouse(WindowId w) override { d_.capture_mouse(w); }
     void release_mouse() override { d_.release_mouse(); }
     void set_system_keys_locked(bool on) override { d_.set_system_keys_locked(on); }
-    bool shut_down(unsigned flags) override { return d_.shut_down(flags); }
+    bool force_shut_down() override { return d_.force_shut_down(); }
     void beep() override { d_.beep(); }
     bool claim_single_instance(std::string_view name) override {
         d_.claiming_process = process_;
@@ -46,8 +46,6 @@ class ProcessDesktop final : public Desktop {
     std::optional<std::string> file_dialog(const FileDialogRequest& r) override {
         return d_.file_dialog(r);
     }
-    bool show_help(std::string_view f, int c) override { return d_.show_help(f, c); }
-    void close_help() override { d_.close_help(); }
 
   private:
     SimDesktop& d_;

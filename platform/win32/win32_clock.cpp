@@ -37,6 +37,11 @@ bool Win32Clock::set_now(LocalTime time) {
     return SetLocalTime(&st) != FALSE;
 }
 
+// The tick count goes on through sleep and hibernation and ignores changes of the clock.
+double Win32Clock::monotonic_seconds() {
+    return static_cast<double>(GetTickCount64()) / 1000.0;
+}
+
 std::string Win32Clock::short_date_text(std::int32_t day) {
     const SYSTEMTIME st = to_system_time(LocalTime{day, 0});
     char buffer[128] = {};

@@ -1,7 +1,6 @@
 #include "platform/win32/win32_desktop.h"
 
 #include <commdlg.h>
-#include <shellapi.h>
 #include <windows.h>
 
 #include <vector>
@@ -122,7 +121,7 @@ void Win32Desktop::set_system_keys_locked(bool locked) {
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, locked ? TRUE : FALSE, &old, 0);
 }
 
-bool Win32Desktop::shut_down(unsigned flags) {
+bool Win32Desktop::force_shut_down() {
     HANDLE token = nullptr;
     if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
         UniqueHandle owned(token);
@@ -133,7 +132,7 @@ bool Win32Desktop::shut_down(unsigned flags) {
             AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
         }
     }
-    return ExitWindowsEx(flags, 0) != FALSE;
+    return ExitWindowsEx(EWX_SHUTDOWN | EWX_FORCE, 0) != FALSE;
 }
 
 void Win32Desktop::beep() {
@@ -204,21 +203,6 @@ std::optional<std::string> Win32Desktop::file_dialog(const FileDialogRequest& re
         return std::nullopt;
     }
     return std::string(file.data());
-}
-
-bool Win32Desktop::show_help(std::string_view help_file, int context) {
-    // The help ships as one HTML page per topic in a "help" folder beside the help file.
-    std::string file(help_file);
-    const auto slash = file.rfind('\\');
-    const std::string folder =
-        slash == std::string::npos ? std::string{} : file.substr(0, slash + 1);
-    std::string topic = folder + "help\\topic" + std::to_string(context) + ".html";
-    if (GetFileAttributesA(topic.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        topic = folder + "help\\index.html";
-    }
-    const auto r = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, "open", topic.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    return r > 32;
 }
 
 }  // namespace vardex::win32

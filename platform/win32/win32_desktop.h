@@ -27,7 +27,7 @@ class Win32Desktop final : public Desktop {
     void capture_mouse(WindowId window) override;
     void release_mouse() override;
     void set_system_keys_locked(bool locked) override;
-    bool shut_down(unsigned flags) override;
+    bool force_shut_down() override;
     void beep() override;
     bool claim_single_instance(std::string_view name) override;
     void message_box(std::string_view text, std::string_view caption) override;
@@ -35,8 +35,6 @@ class Win32Desktop final : public Desktop {
     std::string input_box(std::string_view prompt, std::string_view title,
                           std::string_view initial) override;
     std::optional<std::string> file_dialog(const FileDialogRequest& request) override;
-    bool show_help(std::string_view help_file, int context) override;
-    void close_help() override {}
 
   private:
     Win32Windows& windows_;

@@ -10,7 +10,7 @@ struct Forbidden : testing::BlockedMachineTest {
         pc.put_number("Value10", 1);
         start_blocked();
     }
-    void forbid(const std::string& title, std::int16_t mode) {
+    void forbid(const std::string& title, MatchMode mode) {
         p->settings.record().forbidden_windows.push_back({title, mode});
     }
     // Opens a window with the title and lets the sweep run a few ticks; true when it closed.
@@ -31,21 +31,24 @@ TEST_F(Forbidden, TheFourMatchingModes) {
         {true, true, true, true},     // 3: either
     };
     for (std::int16_t mode = 0; mode < 4; ++mode) {
-        p->settings.record().forbidden_windows = {{"editor", mode}};
+        p->settings.record().forbidden_windows = {{"editor", static_cast<MatchMode>(mode)}};
         for (std::size_t i = 0; i < titles.size(); ++i) {
             EXPECT_EQ(closes(titles[i]), expected[static_cast<std::size_t>(mode)][i])
                 << "mode " << mode << " title " << titles[i];
         }
     }
-    EXPECT_TRUE(ForbiddenWindows::matches("ED", "", 1));   // an empty entry matches all titles
-    EXPECT_FALSE(ForbiddenWindows::matches("ED", "", 0));  // but only an empty one in mode 0
-    EXPECT_TRUE(ForbiddenWindows::matches("", "", 0));
-    EXPECT_FALSE(ForbiddenWindows::matches("EDIT", "editor", 3));  // a shorter title never does
+    EXPECT_TRUE(ForbiddenWindows::matches("ED", "",
+                                          MatchMode::front));  // an empty entry matches all titles
+    EXPECT_FALSE(
+        ForbiddenWindows::matches("ED", "", MatchMode::whole));  // but only an empty one in mode 0
+    EXPECT_TRUE(ForbiddenWindows::matches("", "", MatchMode::whole));
+    EXPECT_FALSE(ForbiddenWindows::matches(
+        "EDIT", "editor", MatchMode::front_or_back));  // a shorter title never does
 }
 
 TEST_F(Forbidden, ClosingsAreLoggedAndTheSameSecondOnlyOnce) {
-    forbid("editor", 2);
-    forbid("Game", 0);
+    forbid("editor", MatchMode::back);
+    forbid("Game", MatchMode::whole);
     EXPECT_TRUE(closes("Untitled - Editor"));
     EXPECT_TRUE(closes("  GAME  "));  // the title is trimmed
     const std::string log = pc.log();
@@ -73,9 +76,9 @@ TEST_F(Forbidden, ClosingsAreLoggedAndTheSameSecondOnlyOnce) {
 }
 
 TEST_F(Forbidden, TheProgramsOwnWindowsAreNotExempt) {
-    forbid("Vardex - Info", 0);
+    forbid("Vardex - Info", MatchMode::whole);
     p->vardex_dialog.hide();
-    p->time_dialog.message("hello", 0, 0, false);
+    p->time_dialog.message("hello");
     ASSERT_TRUE(p->time_dialog.visible());
     world.advance(100);
     // The message window refuses to close, but it is asked to.
@@ -84,17 +87,17 @@ TEST_F(Forbidden, TheProgramsOwnWindowsAreNotExempt) {
 
 TEST_F(Forbidden, LongTitlesAreMatchedAndLoggedWhole) {
     const std::string title(5000, 'x');
-    forbid(std::string(200, 'X'), 1);
+    forbid(std::string(200, 'X'), MatchMode::front);
     EXPECT_TRUE(closes(title));
     EXPECT_NE(pc.log().find("'" + title + "' closed"), std::string::npos);
 }
 
 TEST_F(Forbidden, TheSweepRunsInEveryModeButDuringTheCheck) {
-    forbid("Game", 0);
+    forbid("Game", MatchMode::whole);
     p->countdown.start_timer(600, ": Timer started for 0:10");
     EXPECT_TRUE(closes("Game"));  // Timer3 while time runs
-    p->vardex_dialog.timer2.set_enabled(false);
-    p->vardex_dialog.timer3.set_enabled(false);
+    p->vardex_dialog.blocked_sweep_timer.set_enabled(false);
+    p->vardex_dialog.sweep_timer.set_enabled(false);
     EXPECT_FALSE(closes("Game"));
 }
 
@@ -102,62 +105,62 @@ struct ForbiddenEditing : Forbidden {
     OptionsDialog& d() { return p->options_dialog; }
     ForbiddenEditing() {
         d().show();
-        d().frame11[0].set_visible(false);
-        d().frame11[2].set_visible(true);
+        d().pages[0].set_visible(false);
+        d().pages[2].set_visible(true);
     }
 };
 
 TEST_F(ForbiddenEditing, AddRemoveAndMatchingFlags) {
-    ASSERT_TRUE(user->replace_text(d().text1, "  Game  "));
-    ASSERT_TRUE(user->click(d().command1));
-    EXPECT_EQ(d().list1.items(), (std::vector<std::string>{"Game"}));
-    EXPECT_EQ(d().text1.text(), "");
-    EXPECT_TRUE(user->click(d().command1));  // empty: nothing happens
-    EXPECT_EQ(d().list1.list_count(), 1);
-    user->replace_text(d().text1, "Editor");
-    user->press_key(d().text1, 13);
-    user->replace_text(d().text1, "Browser");
-    user->press_key(d().text1, 13);
-    EXPECT_EQ(d().list1.items(), (std::vector<std::string>{"Game", "Editor", "Browser"}));
-    EXPECT_EQ(d().list1_modes, (std::vector<std::int16_t>{0, 0, 0}));
+    ASSERT_TRUE(user->replace_text(d().title_box, "  Game  "));
+    ASSERT_TRUE(user->click(d().add_title_button));
+    EXPECT_EQ(d().forbidden_list.items(), (std::vector<std::string>{"Game"}));
+    EXPECT_EQ(d().title_box.text(), "");
+    EXPECT_TRUE(user->click(d().add_title_button));  // empty: nothing happens
+    EXPECT_EQ(d().forbidden_list.list_count(), 1);
+    user->replace_text(d().title_box, "Editor");
+    user->press_key(d().title_box, 13);
+    user->replace_text(d().title_box, "Browser");
+    user->press_key(d().title_box, 13);
+    EXPECT_EQ(d().forbidden_list.items(), (std::vector<std::string>{"Game", "Editor", "Browser"}));
+    EXPECT_EQ(d().forbidden_modes, (std::vector<MatchMode>(3, MatchMode::whole)));
 
-    EXPECT_FALSE(d().check2.enabled());
-    ASSERT_TRUE(user->select(d().list1, 1));
-    EXPECT_TRUE(d().check2.enabled());
-    EXPECT_EQ(d().check2.value(), 0);
-    user->click(d().check2);
-    user->click(d().check3);
-    EXPECT_EQ(d().list1_modes[1], 3);
-    user->select(d().list1, 1);  // unselect
-    user->select(d().list1, 2);
-    user->click(d().check3);
-    EXPECT_EQ(d().list1_modes[2], 2);
+    EXPECT_FALSE(d().front_check.enabled());
+    ASSERT_TRUE(user->select(d().forbidden_list, 1));
+    EXPECT_TRUE(d().front_check.enabled());
+    EXPECT_EQ(d().front_check.value(), 0);
+    user->click(d().front_check);
+    user->click(d().back_check);
+    EXPECT_EQ(d().forbidden_modes[1], MatchMode::front_or_back);
+    user->select(d().forbidden_list, 1);  // unselect
+    user->select(d().forbidden_list, 2);
+    user->click(d().back_check);
+    EXPECT_EQ(d().forbidden_modes[2], MatchMode::back);
     // The first selected line shows its flags.
-    user->select(d().list1, 1);
-    EXPECT_EQ(d().check2.value(), 1);
-    EXPECT_EQ(d().check3.value(), 1);
+    user->select(d().forbidden_list, 1);
+    EXPECT_EQ(d().front_check.value(), 1);
+    EXPECT_EQ(d().back_check.value(), 1);
 
-    user->select(d().list1, 0);
-    user->select(d().list1, 1);  // lines 0 and 2 stay selected
-    user->click(d().command2);
-    EXPECT_EQ(d().list1.items(), (std::vector<std::string>{"Editor"}));
-    EXPECT_EQ(d().list1_modes, (std::vector<std::int16_t>{3}));
-    EXPECT_FALSE(d().check2.enabled());  // nothing selected any more
+    user->select(d().forbidden_list, 0);
+    user->select(d().forbidden_list, 1);  // lines 0 and 2 stay selected
+    user->click(d().remove_title_button);
+    EXPECT_EQ(d().forbidden_list.items(), (std::vector<std::string>{"Editor"}));
+    EXPECT_EQ(d().forbidden_modes, (std::vector<MatchMode>{MatchMode::front_or_back}));
+    EXPECT_FALSE(d().front_check.enabled());  // nothing selected any more
 
-    user->replace_text(d().text1, "New");
-    d().check2.set_value(1);
-    user->click(d().command1);
-    EXPECT_EQ(d().list1_modes.back(), 0);  // a new entry starts in mode 0
+    user->replace_text(d().title_box, "New");
+    d().front_check.set_value(1);
+    user->click(d().add_title_button);
+    EXPECT_EQ(d().forbidden_modes.back(), MatchMode::whole);  // a new entry starts in mode 0
 }
 
 TEST_F(ForbiddenEditing, TitlesOfTwoHundredCharactersAreRefusedByTheButton) {
-    d().text1.set_text(std::string(200, 't'));  // only a picked title can be this long
-    user->click(d().command1);
-    EXPECT_EQ(d().list1.list_count(), 0);
-    EXPECT_NE(p->time_dialog2.label1.caption().find("199"), std::string::npos);
-    d().text1.set_text(std::string(200, 't'));
-    user->press_key(d().text1, 13);  // Enter does not check the length
-    EXPECT_EQ(d().list1.list_count(), 1);
+    d().title_box.set_text(std::string(200, 't'));  // only a picked title can be this long
+    user->click(d().add_title_button);
+    EXPECT_EQ(d().forbidden_list.list_count(), 0);
+    EXPECT_NE(p->time_dialog2.text_label.caption().find("199"), std::string::npos);
+    d().title_box.set_text(std::string(200, 't'));
+    user->press_key(d().title_box, 13);  // Enter does not check the length
+    EXPECT_EQ(d().forbidden_list.list_count(), 1);
 }
 
 TEST_F(ForbiddenEditing, PickingATitleByClickingOnTheWindow) {
@@ -167,20 +170,21 @@ TEST_F(ForbiddenEditing, PickingATitleByClickingOnTheWindow) {
     p->vardex_dialog.hide();
     const WindowId game = desk.open_window("Solitaire", {600, 600, 900, 800});
     d().set_focus();
-    user->click(d().command7);
+    user->click(d().pick_title_button);
     ExplanDialog& e = p->explan_dialog;
     EXPECT_TRUE(e.visible());
-    EXPECT_EQ(e.label1.caption(), "Click on the Window, from which you want to get the titel!");
+    EXPECT_EQ(e.explanation_label.caption(),
+              "Click on the Window, from which you want to get the titel!");
     EXPECT_EQ(d().window_state(), WindowState::minimized);
     EXPECT_EQ(desk.captured(), e.window_id());
     desk.set_cursor_pos({700, 700});
     e.raise_mouse_up(MouseEvent{mouse::left, 0, 0, 0});
-    EXPECT_EQ(d().text1.text(), "Solitaire");
+    EXPECT_EQ(d().title_box.text(), "Solitaire");
     EXPECT_FALSE(e.visible());
     EXPECT_EQ(d().window_state(), WindowState::normal);
     EXPECT_EQ(desk.captured(), 0u);
-    EXPECT_EQ(e.label1.caption(), "");
-    EXPECT_EQ(d().list1.list_count(), 0);  // added only when the operator adds it
+    EXPECT_EQ(e.explanation_label.caption(), "");
+    EXPECT_EQ(d().forbidden_list.list_count(), 0);  // added only when the operator adds it
     (void)game;
 }
 

@@ -16,124 +16,125 @@ struct Security : testing::BlockedMachineTest {
     }
     static std::string digit(char letter) { return std::to_string(((letter - 'A') * 7) % 10); }
     SecDialog& d() { return p->sec_dialog; }
-    void open(std::int16_t action) {
+    void open(CheckAction action) {
         queue_digits();
         p->security.begin_security_check(action);
     }
     void enter(const std::string& code, const std::string& password) {
-        user->replace_text(d().text6, code);
-        user->replace_text(d().text7, password);
-        user->click(d().command1);
+        user->replace_text(d().code_box, code);
+        user->replace_text(d().password_box, password);
+        user->click(d().ok_button);
     }
 };
 
 TEST_F(Security, TheCodeHasADigitPerFormulaLetterAndIsComparedExactly) {
     p->settings.record().Security_Formula = "KOSK";
-    open(4);
+    open(CheckAction::manual_start);
     EXPECT_TRUE(d().visible());
-    EXPECT_EQ(d().label8.caption(), "Please enter Security Code or Password...");
-    EXPECT_EQ(d().randnum[10].caption(), digit('K'));
+    EXPECT_EQ(d().status_label.caption(), "Please enter Security Code or Password...");
+    EXPECT_EQ(d().digit_labels[10].caption(), digit('K'));
     const std::string code = digit('K') + digit('O') + digit('S') + digit('K');
     EXPECT_EQ(p->security.compute_security_code(), code);
     EXPECT_EQ(pc.machine.desktop().cursor_clip(), d().window_rect());
     enter(code + " ", "");
     EXPECT_TRUE(d().visible());  // a trailing blank makes it wrong
-    EXPECT_EQ(d().command1.caption(), "Wait 4 sec.");
+    EXPECT_EQ(d().ok_button.caption(), "Wait 4 sec.");
     world.advance(4100);
-    EXPECT_EQ(d().command1.caption(), "OK");
+    EXPECT_EQ(d().ok_button.caption(), "OK");
     // The same digits are shown after a wrong entry: the same code works.
     enter(code, "wrong");
     EXPECT_FALSE(d().visible());
-    EXPECT_EQ(p->state.program_mode, mode_timing);
+    EXPECT_EQ(p->mode.get(), ProgramMode::timing);
 }
 
 TEST_F(Security, ThePasswordIgnoresCaseAndEitherRightBoxPasses) {
-    open(4);
+    open(CheckAction::manual_start);
     enter("", "ZeL");
-    EXPECT_EQ(p->state.program_mode, mode_timing);
+    EXPECT_EQ(p->mode.get(), ProgramMode::timing);
     p->countdown.end_timer(": Timer was exited.");
-    open(4);
+    open(CheckAction::manual_start);
     enter(p->security.compute_security_code(), "wrong");
-    EXPECT_EQ(p->state.program_mode, mode_timing);
+    EXPECT_EQ(p->mode.get(), ProgramMode::timing);
 }
 
 TEST_F(Security, EmptyBoxesNeverPass) {
     p->settings.record().Security_Formula = "123";  // no letters: an empty code
     p->settings.record().Password = "";
-    open(3);
+    open(CheckAction::exit_program);
     EXPECT_EQ(p->security.compute_security_code(), "");
     enter("", "");
     EXPECT_FALSE(pc.process(*p).ended());
-    EXPECT_EQ(d().label8.caption(), "Password or Security Code was wrong! Please wait 5 s...");
+    EXPECT_EQ(d().status_label.caption(),
+              "Password or Security Code was wrong! Please wait 5 s...");
 }
 
 TEST_F(Security, AWrongEntryLocksBothBoxesForFourSeconds) {
-    open(3);
+    open(CheckAction::exit_program);
     enter("0", "x");
-    EXPECT_TRUE(d().text6.locked());
-    EXPECT_EQ(d().text6.text(), "wait 4 sec");
-    EXPECT_EQ(d().text6.password_char(), 0);
+    EXPECT_TRUE(d().code_box.locked());
+    EXPECT_EQ(d().code_box.text(), "wait 4 sec");
+    EXPECT_EQ(d().code_box.password_char(), 0);
     std::vector<std::string> captions;
     for (int i = 0; i < 4; ++i) {
-        user->press_key(d().text7, 13);  // Enter during the wait does nothing
+        user->press_key(d().password_box, 13);  // Enter during the wait does nothing
         world.advance(1000);
-        captions.push_back(d().command1.caption());
+        captions.push_back(d().ok_button.caption());
     }
     EXPECT_EQ(captions,
               (std::vector<std::string>{"Wait 3 sec.", "Wait 2 sec.", "Wait 1 sec.", "OK"}));
     EXPECT_FALSE(pc.process(*p).ended());
-    EXPECT_FALSE(d().text6.locked());
-    EXPECT_EQ(d().text6.text(), "");
-    EXPECT_EQ(d().text6.password_char(), 'X');
-    user->replace_text(d().text7, "zel");
-    user->press_key(d().text7, 13);
+    EXPECT_FALSE(d().code_box.locked());
+    EXPECT_EQ(d().code_box.text(), "");
+    EXPECT_EQ(d().code_box.password_char(), 'X');
+    user->replace_text(d().password_box, "zel");
+    user->press_key(d().password_box, 13);
     EXPECT_TRUE(pc.process(*p).ended());  // action 3: exit
 }
 
 TEST_F(Security, CancelDuringTheWaitKeepsTheBoxesLockedUntilItEnds) {
-    open(4);
+    open(CheckAction::manual_start);
     enter("0", "x");
-    user->click(d().command2);
+    user->click(d().cancel_button);
     EXPECT_FALSE(d().visible());
-    EXPECT_TRUE(p->vardex_dialog.timer2.running());
+    EXPECT_TRUE(p->vardex_dialog.blocked_sweep_timer.running());
     EXPECT_EQ(pc.machine.desktop().cursor_clip(), p->vardex_dialog.window_rect());
     world.advance(1500);
-    p->vardex_dialog.timer2.set_enabled(false);
-    open(4);
-    EXPECT_TRUE(d().text6.locked());
+    p->vardex_dialog.blocked_sweep_timer.set_enabled(false);
+    open(CheckAction::manual_start);
+    EXPECT_TRUE(d().code_box.locked());
     world.advance(3000);
-    EXPECT_FALSE(d().text6.locked());
+    EXPECT_FALSE(d().code_box.locked());
 }
 
 TEST_F(Security, EachCancelRestoresItsAction) {
-    open(5);
-    user->click(d().command2);
+    open(CheckAction::options);
+    user->click(d().cancel_button);
     EXPECT_TRUE(p->vardex_dialog.visible());
-    EXPECT_TRUE(p->vardex_dialog.timer3.running());
+    EXPECT_TRUE(p->vardex_dialog.sweep_timer.running());
     p->countdown.start_timer(600, ": Timer started for 0:10");
-    open(2);
-    user->click(d().command2);
+    open(CheckAction::exit_timing);
+    user->click(d().cancel_button);
     EXPECT_TRUE(p->lauf_dialog.visible());
     EXPECT_FALSE(p->blocker_win.visible());
 }
 
 TEST_F(Security, TheOptionsActionOpensTheDialogUnblocked) {
-    open(5);
+    open(CheckAction::options);
     enter("", "zel");
-    EXPECT_EQ(p->state.program_mode, mode_options);
+    EXPECT_EQ(p->mode.get(), ProgramMode::options);
     EXPECT_TRUE(p->options_dialog.visible());
     EXPECT_FALSE(p->vardex_dialog.visible());
     EXPECT_FALSE(p->blocker_win.visible());
     EXPECT_FALSE(pc.machine.desktop().cursor_clip().has_value());
-    user->click(p->options_dialog.command10);
-    EXPECT_EQ(p->state.program_mode, mode_blocked);
+    user->click(p->options_dialog.exit_button);
+    EXPECT_EQ(p->mode.get(), ProgramMode::blocked);
     EXPECT_TRUE(p->blocker_win.visible());
     EXPECT_TRUE(p->vardex_dialog.visible());
 }
 
 TEST_F(Security, TheFocusKeeperSweepsAndTakesTheFocusBack) {
-    p->settings.record().forbidden_windows.push_back({"Game", 0});
-    open(4);
+    p->settings.record().forbidden_windows.push_back({"Game", MatchMode::whole});
+    open(CheckAction::manual_start);
     const WindowId game = pc.machine.desktop().open_window("Game");
     world.advance(150);
     EXPECT_FALSE(pc.machine.desktop().is_open(game));
@@ -145,14 +146,14 @@ TEST_F(Security, TheFocusKeeperSweepsAndTakesTheFocusBack) {
 struct Formula : Security {
     OptionsDialog& o() { return p->options_dialog; }
     Formula() {
-        open(5);
+        open(CheckAction::options);
         enter("", "zel");
-        user->select_tab(o().tab_strip1, 3);  // "&Security"
+        user->select_tab(o().tabs, 3);  // "&Security"
     }
     void try_formula(const std::string& f) {
-        o().text2.set_text(f);
+        o().formula_box.set_text(f);
         queue_digits();
-        user->click(o().command4);
+        user->click(o().formula_button);
     }
     std::string code_for(const std::string& formula) {
         std::string c;
@@ -166,25 +167,25 @@ TEST_F(Formula, ThreeRightCodesStoreTheNewFormula) {
     try_formula("abcd");
     ASSERT_TRUE(d().visible());
     EXPECT_FALSE(o().visible());
-    EXPECT_FALSE(d().text7.visible());
-    EXPECT_EQ(d().label8.caption(), "Check 1... Please enter Security Code!");
+    EXPECT_FALSE(d().password_box.visible());
+    EXPECT_EQ(d().status_label.caption(), "Check 1... Please enter Security Code!");
     EXPECT_NE(p->time_dialog.mess_txt[0].caption().find("you have to pass 3 security tests"),
               std::string::npos);
     p->time_dialog.ok();
     for (int check = 2; check <= 4; ++check) {
         const std::string code = code_for("ABCD");
         queue_digits();
-        user->replace_text(d().text6, code);
-        user->click(d().command1);
+        user->replace_text(d().code_box, code);
+        user->click(d().ok_button);
         if (check < 4) {
-            EXPECT_EQ(d().label8.caption(),
+            EXPECT_EQ(d().status_label.caption(),
                       "Check " + std::to_string(check) + "... Please enter Security Code!");
         }
     }
     EXPECT_FALSE(d().visible());
     EXPECT_TRUE(o().visible());
-    EXPECT_TRUE(d().text7.visible());
-    EXPECT_EQ(o().text3.text(), "ABCD");
+    EXPECT_TRUE(d().password_box.visible());
+    EXPECT_EQ(o().used_formula_box.text(), "ABCD");
     EXPECT_EQ(unscramble_text(*pc.machine.registry().text(testing::settings_path, "String1")),
               "ABCD");
     EXPECT_EQ(p->settings.record().Security_Formula, "ABCD");
@@ -193,23 +194,23 @@ TEST_F(Formula, ThreeRightCodesStoreTheNewFormula) {
 
 TEST_F(Formula, AWrongCodeOrCancelKeepsTheOldFormula) {
     try_formula("XYZ");
-    user->replace_text(d().text6, code_for("XYZ"));
-    user->click(d().command1);
-    user->replace_text(d().text6, "999");
-    user->click(d().command1);
+    user->replace_text(d().code_box, code_for("XYZ"));
+    user->click(d().ok_button);
+    user->replace_text(d().code_box, "999");
+    user->click(d().ok_button);
     EXPECT_EQ(p->settings.record().Security_Formula, "KOS");
     EXPECT_TRUE(o().visible());
     try_formula("XYZ");
-    user->click(d().command2);
+    user->click(d().cancel_button);
     EXPECT_EQ(p->settings.record().Security_Formula, "KOS");
-    EXPECT_TRUE(d().text7.visible());
+    EXPECT_TRUE(d().password_box.visible());
 
     pc.machine.registry().fail_write(testing::settings_path, "String1");
     try_formula("XYZ");
     for (int i = 0; i < 3; ++i) {
-        user->replace_text(d().text6, code_for("XYZ"));
+        user->replace_text(d().code_box, code_for("XYZ"));
         queue_digits();
-        user->click(d().command1);
+        user->click(d().ok_button);
     }
     EXPECT_EQ(p->settings.record().Security_Formula, "KOS");
     EXPECT_EQ(p->time_dialog.mess_txt[p->time_dialog.message_count - 1].caption(),
@@ -237,17 +238,17 @@ TEST_F(Formula, ThePasswordChangeAsksTwice) {
     auto last = [this] {
         return p->time_dialog.mess_txt[p->time_dialog.message_count - 1].caption();
     };
-    user->click(o().command5);
+    user->click(o().password_button);
     EXPECT_EQ(last(), "First enter a new Password, then press 'Change Password'!");
-    o().text4.set_text("Secret15chars!!");
+    o().password_box.set_text("Secret15chars!!");
     pc.machine.desktop().answer_input("SECRET15CHARS!!");
-    user->click(o().command5);
+    user->click(o().password_button);
     EXPECT_EQ(last(), "Password has been changed!");
     EXPECT_EQ(p->settings.record().Password, "Secret15chars!!");
     EXPECT_EQ(unscramble_text(*pc.machine.registry().text(testing::settings_path, "String2")),
               "Secret15chars!!");
-    o().text4.set_text("other");
-    user->click(o().command5);  // a cancelled box answers with an empty text
+    o().password_box.set_text("other");
+    user->click(o().password_button);  // a cancelled box answers with an empty text
     EXPECT_EQ(last(), "Passwords weren't the same! Password hasn't changed!");
     EXPECT_EQ(pc.machine.desktop().questions().back(),
               "For safety reasons, please repeat the new Password:");

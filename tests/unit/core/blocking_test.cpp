@@ -43,9 +43,10 @@ TEST_F(Blocking, TheBlockedMachineHasItsDialogsAboveTheScreenAndThePointerInTheM
     const BlockerWin& b = p->blocker_win;
     EXPECT_EQ(b.left(), -50);
     EXPECT_EQ(b.width(), 15360 + 50);
-    EXPECT_EQ(b.label2.left() + b.label2.width(), b.width());
-    EXPECT_EQ(b.label4.top() + b.label4.height(), b.height());
-    for (const Label* corner : {&b.label1, &b.label2, &b.label3, &b.label4}) {
+    EXPECT_EQ(b.top_right_label.left() + b.top_right_label.width(), b.width());
+    EXPECT_EQ(b.bottom_right_label.top() + b.bottom_right_label.height(), b.height());
+    for (const Label* corner :
+         {&b.top_left_label, &b.top_right_label, &b.bottom_left_label, &b.bottom_right_label}) {
         EXPECT_EQ(corner->caption(), "System blocked!");
     }
 }
@@ -55,10 +56,11 @@ TEST_F(Blocking, AFourKScreenLaysOutIn32Bits) {
     desktop().add_monitor({3840, 0, 7680, 2160});
     start();
     const BlockerWin& b = p->blocker_win;
-    EXPECT_EQ(b.width(), 7680 * 15 + 50);                       // both monitors are covered
-    EXPECT_EQ(b.label2.left() + b.label2.width(), 57600 + 50);  // the corners are the primary's
-    EXPECT_GT(b.image2.left(), 57600 / 2);
-    EXPECT_LT(b.image2.left() + b.image2.width(), 57600);
+    EXPECT_EQ(b.width(), 7680 * 15 + 50);  // both monitors are covered
+    EXPECT_EQ(b.top_right_label.left() + b.top_right_label.width(),
+              57600 + 50);  // the corners are the primary's
+    EXPECT_GT(b.right_logo.left(), 57600 / 2);
+    EXPECT_LT(b.right_logo.left() + b.right_logo.width(), 57600);
 }
 
 TEST_F(Blocking, AMonitorLeftOfThePrimaryIsCoveredToo) {
@@ -67,7 +69,7 @@ TEST_F(Blocking, AMonitorLeftOfThePrimaryIsCoveredToo) {
     const BlockerWin& b = p->blocker_win;
     EXPECT_EQ(b.left(), -1280 * 15 - 50);
     // The corner text stays where a single screen has it, 50 twips off the primary's corner.
-    EXPECT_EQ(b.left() + b.label1.left(), -50);
+    EXPECT_EQ(b.left() + b.top_left_label.left(), -50);
 }
 
 TEST_F(Blocking, LogosAreShownTwiceOrNotAtAll) {
@@ -75,50 +77,50 @@ TEST_F(Blocking, LogosAreShownTwiceOrNotAtAll) {
     pc.machine.files().put("C:\\logo.txt", "not a picture");
     start();
     BlockerWin& b = p->blocker_win;
-    EXPECT_FALSE(b.image1.visible());
+    EXPECT_FALSE(b.left_logo.visible());
     EXPECT_FALSE(p->blocking.load_logo("C:\\logo.bmp"));
-    EXPECT_TRUE(b.image1.visible());
-    EXPECT_TRUE(b.image2.visible());
-    EXPECT_LT(b.image1.left() + b.image1.width(), p->vardex_dialog.left());
-    EXPECT_GT(b.image2.left(), p->vardex_dialog.left() + p->vardex_dialog.width());
+    EXPECT_TRUE(b.left_logo.visible());
+    EXPECT_TRUE(b.right_logo.visible());
+    EXPECT_LT(b.left_logo.left() + b.left_logo.width(), p->vardex_dialog.left());
+    EXPECT_GT(b.right_logo.left(), p->vardex_dialog.left() + p->vardex_dialog.width());
     EXPECT_TRUE(p->blocking.load_logo("C:\\logo.txt"));
-    EXPECT_FALSE(b.image1.visible());
+    EXPECT_FALSE(b.left_logo.visible());
     EXPECT_TRUE(p->blocking.load_logo("C:\\missing.bmp"));
     EXPECT_FALSE(p->blocking.load_logo(""));
-    EXPECT_FALSE(b.image2.visible());
+    EXPECT_FALSE(b.right_logo.visible());
 }
 
 TEST_F(Blocking, EachKindHoldsThePointerInItsWindowAndAMessageGivesItBack) {
     start();
     p->sec_dialog.show();
-    p->blocking.confine_cursor(2);
+    p->blocking.confine_cursor(PointerZone::security_dialog);
     EXPECT_EQ(desktop().cursor_clip(), p->sec_dialog.window_rect());
-    p->time_dialog.message("Password or Security Code was wrong!", 0, 0, false);
+    p->time_dialog.message("Password or Security Code was wrong!");
     EXPECT_EQ(desktop().cursor_clip(), p->time_dialog2.window_rect());
     sim::User user(pc.process(*p));
-    ASSERT_TRUE(user.click(p->time_dialog2.command1));
+    ASSERT_TRUE(user.click(p->time_dialog2.ok_button));
     EXPECT_EQ(desktop().cursor_clip(), p->sec_dialog.window_rect());
     p->sec_dialog.hide();
 
     p->about_dialog.show();
-    p->blocking.confine_cursor(4);
+    p->blocking.confine_cursor(PointerZone::about);
     EXPECT_EQ(desktop().cursor_clip(), p->about_dialog.window_rect());
     p->about_dialog.hide();
 
     // Kind 5: only the pause button of the timing window.
     LaufDialog& lauf = p->lauf_dialog;
     lauf.show();
-    p->blocking.confine_cursor(5);
+    p->blocking.confine_cursor(PointerZone::pause_button);
     const Rect w = lauf.window_rect();
     const Rect clip = *desktop().cursor_clip();
     const std::int32_t frame = lauf.height() / 15 - lauf.inner_size().height;
-    EXPECT_EQ(clip.left, w.left + lauf.command2.left() + 3);
-    EXPECT_EQ(clip.width(), lauf.command2.width());
-    EXPECT_EQ(clip.top, w.top + lauf.command2.top() + frame - 3);
-    EXPECT_EQ(clip.height(), lauf.command2.height());
+    EXPECT_EQ(clip.left, w.left + lauf.pause_button.left() + 3);
+    EXPECT_EQ(clip.width(), lauf.pause_button.width());
+    EXPECT_EQ(clip.top, w.top + lauf.pause_button.top() + frame - 3);
+    EXPECT_EQ(clip.height(), lauf.pause_button.height());
     EXPECT_EQ(desktop().foreground_window(), lauf.window_id());
-    p->time_dialog.message("Enter a Direct Access Code first, then press the button!", 0, 0, false);
-    ASSERT_TRUE(user.click(p->time_dialog2.command1));
+    p->time_dialog.message("Enter a Direct Access Code first, then press the button!");
+    ASSERT_TRUE(user.click(p->time_dialog2.ok_button));
     EXPECT_EQ(desktop().cursor_clip(), p->vardex_dialog.window_rect());  // the main dialog is shown
 
     p->blocking.unblock_screen();
@@ -132,26 +134,26 @@ TEST_F(Blocking, TheLocalisableTextsGoIntoTheirWindows) {
     pc.machine.registry().put_text(testing::settings_path, "String26", scramble_text(""));
     p = &pc.start();
     world.advance(700);
-    EXPECT_EQ(p->blocker_win.label3.caption(), "Gesperrt!");
-    EXPECT_EQ(p->vardex_dialog.label3.caption(), "Enter Code here:");
-    EXPECT_EQ(p->vardex_dialog.command5.caption(), "Start with the &Direct Access Code entered");
-    EXPECT_EQ(p->lauf_dialog.label1.caption(), "Computer time:");
-    EXPECT_EQ(p->lauf_dialog.command4.caption(), "S&hutdown");
-    EXPECT_EQ(p->lauf_dialog.command2.caption(), "");  // an empty text is a valid value
+    EXPECT_EQ(p->blocker_win.bottom_left_label.caption(), "Gesperrt!");
+    EXPECT_EQ(p->vardex_dialog.code_label.caption(), "Enter Code here:");
+    EXPECT_EQ(p->vardex_dialog.code_button.caption(), "Start with the &Direct Access Code entered");
+    EXPECT_EQ(p->lauf_dialog.time_label.caption(), "Computer time:");
+    EXPECT_EQ(p->lauf_dialog.shutdown_button.caption(), "S&hutdown");
+    EXPECT_EQ(p->lauf_dialog.pause_button.caption(), "");  // an empty text is a valid value
     EXPECT_FALSE(pc.machine.registry().text(testing::settings_path, "String21").has_value());
 
     for (int i = 0; i < 9; ++i) {
-        p->options_dialog.text13[i].set_text("x");
+        p->options_dialog.localised_boxes[i].set_text("x");
     }
     p->options_dialog.reset_localisation();
-    EXPECT_EQ(p->options_dialog.text13[0].text(), "System blocked!");
-    EXPECT_EQ(p->options_dialog.text13[7].text(), "&Start");
+    EXPECT_EQ(p->options_dialog.localised_boxes[0].text(), "System blocked!");
+    EXPECT_EQ(p->options_dialog.localised_boxes[7].text(), "&Start");
     // The boxes take at most the row's length.
     p->options_dialog.show();
-    p->options_dialog.frame11[5].set_visible(true);
+    p->options_dialog.pages[5].set_visible(true);
     sim::User user(pc.process(*p));
-    ASSERT_TRUE(user.replace_text(p->options_dialog.text13[0], std::string(26, 'a')));
-    EXPECT_EQ(p->options_dialog.text13[0].text().size(), 25u);
+    ASSERT_TRUE(user.replace_text(p->options_dialog.localised_boxes[0], std::string(26, 'a')));
+    EXPECT_EQ(p->options_dialog.localised_boxes[0].text().size(), 25u);
 }
 
 struct EventLogTest : Blocking {};

@@ -11,7 +11,7 @@ struct Countdown : testing::BlockedMachineTest {
         pc.put_number("Value8", 1);
         start_blocked();
     }
-    const std::string& small_text() { return p->lauf2_dialog.label1.caption(); }
+    const std::string& small_text() { return p->lauf2_dialog.time_label.caption(); }
     std::vector<std::string> log_lines() {
         std::vector<std::string> lines;
         const std::string log = pc.log();
@@ -26,16 +26,16 @@ struct Countdown : testing::BlockedMachineTest {
 
 TEST_F(Countdown, AStartShowsOneSecondMoreUntilTheFirstRegularTick) {
     p->countdown.start_timer(1800, ": Timer started for 0:30");
-    EXPECT_EQ(p->state.program_mode, mode_timing);
+    EXPECT_EQ(p->mode.get(), ProgramMode::timing);
     EXPECT_EQ(small_text(), "Computer time: 00:30:01");
     EXPECT_TRUE(p->lauf2_dialog.visible());
     EXPECT_FALSE(p->lauf_dialog.visible());
     EXPECT_FALSE(p->vardex_dialog.visible());
     EXPECT_FALSE(p->blocker_win.visible());
     EXPECT_FALSE(pc.machine.desktop().cursor_clip().has_value());
-    EXPECT_TRUE(p->vardex_dialog.timer1.running());
-    EXPECT_FALSE(p->vardex_dialog.timer2.running());
-    EXPECT_TRUE(p->vardex_dialog.timer3.running());
+    EXPECT_TRUE(p->vardex_dialog.countdown_timer.running());
+    EXPECT_FALSE(p->vardex_dialog.blocked_sweep_timer.running());
+    EXPECT_TRUE(p->vardex_dialog.sweep_timer.running());
     // Top centre of the screen, 5 pixels down.
     EXPECT_EQ(p->lauf2_dialog.top(), 75);
     world.advance(1000);
@@ -54,9 +54,9 @@ TEST_F(Countdown, AStartShowsOneSecondMoreUntilTheFirstRegularTick) {
 
 TEST_F(Countdown, AStartOfZeroEndsAtTheFirstRegularTick) {
     p->countdown.start_timer(0, ": Timer started for 0:0");
-    EXPECT_EQ(p->state.program_mode, mode_timing);
+    EXPECT_EQ(p->mode.get(), ProgramMode::timing);
     world.advance(1000);
-    EXPECT_EQ(p->state.program_mode, mode_blocked);
+    EXPECT_EQ(p->mode.get(), ProgramMode::blocked);
     EXPECT_TRUE(p->vardex_dialog.visible());
     EXPECT_TRUE(p->blocker_win.visible());
     EXPECT_FALSE(p->lauf2_dialog.visible());
@@ -71,7 +71,7 @@ TEST_F(Countdown, AStartOfZeroEndsAtTheFirstRegularTick) {
 
 TEST_F(Countdown, OpenEndedTimingCountsUpAndStoresMinusTheMinutes) {
     p->countdown.start_timer(-1, ": Timer started over network");
-    EXPECT_EQ(p->state.program_mode, mode_open_ended);
+    EXPECT_EQ(p->mode.get(), ProgramMode::open_ended);
     EXPECT_EQ(small_text(), "Computer time: 00:00:00");
     EXPECT_EQ(pc.number("Value5"), 0);
     world.advance(60000);
@@ -80,7 +80,7 @@ TEST_F(Countdown, OpenEndedTimingCountsUpAndStoresMinusTheMinutes) {
     world.advance(60000);
     EXPECT_EQ(pc.number("Value5"), -2);
     world.advance(3600 * 1000);
-    EXPECT_EQ(p->state.program_mode, mode_open_ended);  // it never runs out
+    EXPECT_EQ(p->mode.get(), ProgramMode::open_ended);  // it never runs out
 }
 
 TEST_F(Countdown, ASleepingMachineIsChargedOneSecond) {
@@ -105,10 +105,10 @@ TEST_F(Countdown, TheWarningsComeOnTheirExactSecondOnly) {
     world.advance(2000);
     pc.machine.resume();
     world.advance(10);
-    EXPECT_EQ(p->state.remaining_seconds, 299);
+    EXPECT_EQ(p->countdown.remaining_seconds, 299);
     EXPECT_FALSE(p->time_dialog.visible());
     world.advance(119 * 1000);
-    EXPECT_EQ(p->state.remaining_seconds, 180);
+    EXPECT_EQ(p->countdown.remaining_seconds, 180);
     EXPECT_EQ(p->time_dialog.mess_txt[0].caption(),
               "Three minutes computer time left!\nPlease close all open Programs");
     p->time_dialog.ok();
@@ -121,7 +121,7 @@ TEST_F(Countdown, SwitchedOffWarningsStaySilent) {
     p->settings.record().Warning_at_10_minutes = 0;
     p->countdown.start_timer(600, ": Timer started for 0:10");
     world.advance(1000);
-    EXPECT_EQ(p->state.remaining_seconds, 600);
+    EXPECT_EQ(p->countdown.remaining_seconds, 600);
     EXPECT_FALSE(p->time_dialog.visible());
 }
 
@@ -143,25 +143,32 @@ TEST_F(Countdown, TwoBlocksInARowShareOneCarriageReturnLine) {
 TEST_F(Countdown, AnEndPutsTheMachineBackBehindTheBlockingScreen) {
     p->countdown.start_timer(100, ": Timer started for 0:1");
     p->countdown.end_timer(": Timer was exited.");
-    EXPECT_EQ(p->state.program_mode, mode_blocked);
+    EXPECT_EQ(p->mode.get(), ProgramMode::blocked);
     EXPECT_TRUE(p->blocker_win.visible());
     EXPECT_TRUE(p->vardex_dialog.visible());
     EXPECT_FALSE(p->lauf2_dialog.visible());
-    EXPECT_FALSE(p->vardex_dialog.timer1.running());
-    EXPECT_TRUE(p->vardex_dialog.timer2.running());
+    EXPECT_FALSE(p->vardex_dialog.countdown_timer.running());
+    EXPECT_TRUE(p->vardex_dialog.blocked_sweep_timer.running());
     EXPECT_EQ(pc.number("Value5"), 0);
     EXPECT_EQ(pc.machine.desktop().cursor_clip(), p->vardex_dialog.window_rect());
 }
 
-TEST_F(Countdown, TheCheckpointIsWrittenOnlyWhileTimeRuns) {
-    p->countdown.start_timer(120, ": Timer started for 0:2");
-    world.advance(1000);
-    EXPECT_EQ(pc.number("Value5"), 2);
-    // A tick run while another mode shows must not store a value a later start would resume.
-    p->state.program_mode = mode_options;
-    p->countdown.elapsed_seconds = 60;
-    p->countdown.tick();
-    EXPECT_EQ(pc.number("Value5"), 2);
+TEST_F(Countdown, TheCheckpointStaysAtItsMinuteWhilePaused) {
+    p->settings.record().Pause_Option = 1;
+    p->countdown.start_timer(600, ": Timer started for 0:10");
+    world.advance(61000);
+    EXPECT_EQ(pc.number("Value5"), 9);
+    p->lauf2_dialog.hide();
+    p->lauf_dialog.show();
+    sim::User user(pc.process(*p));
+    ASSERT_TRUE(user.click(p->lauf_dialog.pause_button));
+    // A crash now would resume the minutes that were left, not what the pause lasted.
+    world.advance(600 * 1000);
+    EXPECT_EQ(pc.number("Value5"), 9);
+    ASSERT_TRUE(user.click(p->lauf_dialog.pause_button));
+    world.advance(59000);
+    EXPECT_EQ(p->countdown.remaining_seconds, 480);
+    EXPECT_EQ(pc.number("Value5"), 8);
 }
 
 TEST_F(Countdown, TenMinutesOfPauseCostOneSecond) {
@@ -172,25 +179,27 @@ TEST_F(Countdown, TenMinutesOfPauseCostOneSecond) {
     p->lauf2_dialog.hide();
     p->lauf_dialog.show();
     sim::User user(pc.process(*p));
-    ASSERT_TRUE(user.click(p->lauf_dialog.command2));
-    EXPECT_EQ(p->state.program_mode, mode_paused);
-    EXPECT_EQ(p->lauf_dialog.zeitbox.text(), "paused");
-    EXPECT_EQ(p->lauf_dialog.command2.caption(), "&Start");
+    ASSERT_TRUE(user.click(p->lauf_dialog.pause_button));
+    EXPECT_EQ(p->mode.get(), ProgramMode::paused);
+    EXPECT_EQ(p->lauf_dialog.time_box.text(), "paused");
+    EXPECT_EQ(p->lauf_dialog.pause_button.caption(), "&Start");
     EXPECT_TRUE(p->blocker_win.visible());
-    EXPECT_FALSE(p->lauf_dialog.command1.enabled());
+    EXPECT_FALSE(p->lauf_dialog.exit_button.enabled());
     world.advance(600 * 1000);
-    ASSERT_TRUE(user.click(p->lauf_dialog.command2));
-    EXPECT_EQ(p->state.program_mode, mode_timing);
-    EXPECT_EQ(p->state.remaining_seconds, 599);
-    EXPECT_EQ(p->lauf_dialog.zeitbox.text(), "00:09:59");
+    ASSERT_TRUE(user.click(p->lauf_dialog.pause_button));
+    EXPECT_EQ(p->mode.get(), ProgramMode::timing);
+    EXPECT_EQ(p->countdown.remaining_seconds, 599);
+    EXPECT_EQ(p->lauf_dialog.time_box.text(), "00:09:59");
     EXPECT_FALSE(p->blocker_win.visible());
     const std::string log = pc.log();
     EXPECT_NE(log.find(": Timer paused.\r\n"), std::string::npos);
     EXPECT_NE(log.find(": Pause ended.\r\n"), std::string::npos);
 }
 
+// A Time Distributer ID runs on a machine whose clock may be changed.
 struct ClockGuard : Countdown {
-    ClockGuard() {
+    ClockGuard() { start_id(); }
+    void start_id() {
         TimeDistributerId id;
         id.Time_Dist_ID = "Kid1";
         id.Time_Dist_Time = 3600;
@@ -202,49 +211,93 @@ struct ClockGuard : Countdown {
         p->countdown.start_timer(3600, ": Timer started with Time Distributer ID Kid1");
         world.advance(2000);
     }
+    sim::SimClock& clock() { return pc.machine.clock(); }
+    bool told_of_a_change() {
+        return p->time_dialog.visible() &&
+               p->time_dialog.mess_txt[0].caption().starts_with("Date/Time was changed.");
+    }
 };
 
-TEST_F(ClockGuard, ASetForwardClockIsSetBackWithinASecond) {
-    sim::SimClock& clock = pc.machine.clock();
-    const LocalTime before = clock.now();
-    clock.change_time(LocalTime{before.day, before.seconds + 60});
+TEST_F(ClockGuard, AClockSetForwardOrBackIsPutRightWithinASecond) {
+    const LocalTime before = clock().now();
+    clock().change_time(LocalTime{before.day, before.seconds + 60});
     world.advance(1000);
-    EXPECT_EQ(clock.sets(), 1);
-    EXPECT_LT(clock.now().seconds, before.seconds + 5);
-    ASSERT_TRUE(p->time_dialog.visible());
+    EXPECT_EQ(clock().sets(), 1);
+    // Back where it would be had nobody touched it: a second later than before.
+    EXPECT_NEAR(clock().now().seconds, before.seconds + 1, 0.01);
+    ASSERT_TRUE(told_of_a_change());
     EXPECT_EQ(
         p->time_dialog.mess_txt[0].caption(),
         "Date/Time was changed. This is not allowed in Time Distributer mode!\nVardex changed to "
         "old value!");
-    // The countdown itself is not changed: the second of the jump is not charged either.
-    EXPECT_EQ(p->state.remaining_seconds, 3599);
+    // The countdown itself is not changed: only the real second is charged.
+    EXPECT_EQ(p->countdown.remaining_seconds, 3598);
+
+    const LocalTime now = clock().now();
+    clock().change_time(LocalTime{now.day - 1, now.seconds});
+    world.advance(1000);
+    EXPECT_EQ(clock().sets(), 2);
+    EXPECT_EQ(clock().today(), now.day);
 }
 
-TEST_F(ClockGuard, SettingTheClockBackWithinTheDayIsNotSeen) {
-    sim::SimClock& clock = pc.machine.clock();
-    const LocalTime now = clock.now();
-    clock.change_time(LocalTime{now.day, now.seconds - 600});
+TEST_F(ClockGuard, ASleepingOrStalledMachineIsNoClockChange) {
+    pc.machine.suspend();
+    world.advance(3600 * 1000);
+    pc.machine.resume();
     world.advance(3000);
-    EXPECT_EQ(clock.sets(), 0);
+    EXPECT_EQ(clock().set_attempts(), 0);
+    EXPECT_FALSE(told_of_a_change());
+    EXPECT_FALSE(p->time_dialog2.visible());
 }
 
-TEST_F(ClockGuard, MidnightIsNoClockChange) {
-    sim::SimClock& clock = pc.machine.clock();
-    clock.change_time(LocalTime{clock.today(), 86398.0});
-    world.advance(1000);  // one jump: reverted (the jump itself was a change)
-    const int sets = clock.sets();
-    clock.refuse_set(true);
-    world.advance(5000);  // the day changes within the first seconds after midnight
-    EXPECT_EQ(clock.sets(), sets);
+TEST_F(ClockGuard, AClockThatMayNotBeSetIsToldOnceAndLeftAlone) {
+    clock().refuse_set(true);
+    const LocalTime now = clock().now();
+    clock().change_time(LocalTime{now.day + 1, now.seconds});
+    world.advance(1000);
+    EXPECT_EQ(clock().set_attempts(), 1);
+    ASSERT_TRUE(p->time_dialog.visible());
+    EXPECT_NE(p->time_dialog.mess_txt[0].caption().find("could not change it back"),
+              std::string::npos);
+    p->time_dialog.ok();
+    clock().change_time(LocalTime{now.day + 2, now.seconds});
+    world.advance(5000);
+    EXPECT_EQ(clock().set_attempts(), 1);
+    EXPECT_FALSE(p->time_dialog.visible());
+}
+
+// The same ID, started 20 seconds before midnight.
+struct ClockGuardAtMidnight : ::testing::Test {
+    sim::World world{CivilDate{2026, 12, 7}, 86380.0};
+    testing::VardexMachine pc{world};
+};
+
+TEST_F(ClockGuardAtMidnight, MidnightIsNoClockChange) {
+    pc.put_settings();
+    Program& p = pc.start();
+    world.advance(3000);
+    TimeDistributerId id;
+    id.Time_Dist_ID = "Kid1";
+    id.Time_Dist_Time = id.Time_Dist_Remain = 3600;
+    id.Time_Dist_Date = p.platform.clock().today();
+    p.settings.record().time_dist_ids.push_back(id);
+    p.settings.record().Active_Time_Dist_ID = 1;
+    p.countdown.start_timer(3600, ": Timer started with Time Distributer ID Kid1");
+    const std::int32_t day = pc.machine.clock().today();
+    world.advance(30000);
+    ASSERT_EQ(pc.machine.clock().today(), day + 1);  // the day did change
+    EXPECT_EQ(pc.machine.clock().set_attempts(), 0);
+    EXPECT_FALSE(p.time_dialog.visible());
+    EXPECT_NEAR(p.countdown.remaining_seconds, 3570, 1);
 }
 
 TEST_F(ClockGuard, APauseIsNoClockChange) {
     p->lauf2_dialog.hide();
     p->lauf_dialog.show();
     sim::User user(pc.process(*p));
-    ASSERT_TRUE(user.click(p->lauf_dialog.command2));
+    ASSERT_TRUE(user.click(p->lauf_dialog.pause_button));
     world.advance(120 * 1000);
-    ASSERT_TRUE(user.click(p->lauf_dialog.command2));
+    ASSERT_TRUE(user.click(p->lauf_dialog.pause_button));
     world.advance(3000);
     EXPECT_EQ(pc.machine.clock().sets(), 0);
     EXPECT_FALSE(p->time_dialog.visible());
@@ -256,7 +309,7 @@ TEST_F(ClockGuard, TheEndOfThePeriodKeepsTheRestForTheId) {
     p->settings.record().Active_Time_Dist_ID = 1;
     p->countdown.start_timer(3, ": Timer started with Time Distributer ID Kid1");
     world.advance(4000);
-    EXPECT_EQ(p->state.program_mode, mode_blocked);
+    EXPECT_EQ(p->mode.get(), ProgramMode::blocked);
     EXPECT_EQ(p->settings.record().Active_Time_Dist_ID, 0);
     EXPECT_EQ(p->settings.record().time_dist_ids[0].Time_Dist_Remain, 0);
     EXPECT_EQ(pc.number("l2_0"), 0);

@@ -9,8 +9,8 @@ struct MainDialogTest : testing::BlockedMachineTest {
     MainDialogTest() { start_blocked(); }
     VardexDialog& v() { return p->vardex_dialog; }
     void pass_check() {
-        user->replace_text(p->sec_dialog.text7, "zel");
-        user->click(p->sec_dialog.command1);
+        user->replace_text(p->sec_dialog.password_box, "zel");
+        user->click(p->sec_dialog.ok_button);
     }
 };
 
@@ -25,77 +25,77 @@ TEST(InputFilter, DigitsUpToTheFirstSeparator) {
 }
 
 TEST_F(MainDialogTest, AManualStartAfterTheCheck) {
-    user->replace_text(v().stunden, "7");
-    user->replace_text(v().minuten, "99");
-    user->click(v().command1);
-    EXPECT_FALSE(v().timer2.running());
-    EXPECT_FALSE(v().timer3.running());
+    user->replace_text(v().hours_box, "7");
+    user->replace_text(v().minutes_box, "99");
+    user->click(v().start_button);
+    EXPECT_FALSE(v().blocked_sweep_timer.running());
+    EXPECT_FALSE(v().sweep_timer.running());
     ASSERT_TRUE(p->sec_dialog.visible());
     pass_check();
-    EXPECT_EQ(p->state.program_mode, mode_timing);
+    EXPECT_EQ(p->mode.get(), ProgramMode::timing);
     EXPECT_EQ(p->countdown.end_seconds, 7 * 3600 + 99 * 60);
 }
 
 TEST_F(MainDialogTest, TheBoxesAreFilteredWhenLeftAndEmptyOnesStartAtZero) {
-    user->replace_text(v().stunden, "123");
-    user->click(v().command3);  // leaving the box runs its filter
-    EXPECT_EQ(v().stunden.text(), "100");
-    user->click(p->sec_dialog.command2);
-    user->replace_text(v().stunden, "");
-    user->replace_text(v().minuten, "abc");
-    user->click(v().command1);
-    EXPECT_EQ(v().minuten.text(), "0");
-    EXPECT_EQ(v().stunden.text(), "0");
+    user->replace_text(v().hours_box, "123");
+    user->click(v().options_button);  // leaving the box runs its filter
+    EXPECT_EQ(v().hours_box.text(), "100");
+    user->click(p->sec_dialog.cancel_button);
+    user->replace_text(v().hours_box, "");
+    user->replace_text(v().minutes_box, "abc");
+    user->click(v().start_button);
+    EXPECT_EQ(v().minutes_box.text(), "0");
+    EXPECT_EQ(v().hours_box.text(), "0");
     pass_check();
     EXPECT_EQ(p->countdown.end_seconds, 0);
 }
 
 TEST_F(MainDialogTest, HelpTextsFollowThePointer) {
-    user->move_mouse(v().image1);
-    EXPECT_EQ(v().label4.caption(), "That's just a pretty picture to look at...");
-    user->move_mouse(v().frame2);
-    EXPECT_EQ(v().label4.caption().substr(0, 29), "If you have a 'Direct Access ");
+    user->move_mouse(v().picture);
+    EXPECT_EQ(v().help_label.caption(), "That's just a pretty picture to look at...");
+    user->move_mouse(v().code_frame);
+    EXPECT_EQ(v().help_label.caption().substr(0, 29), "If you have a 'Direct Access ");
     p->settings.record().localised_texts[dac_button_help] = "Hilfe";
-    user->move_mouse(v().command5);
-    EXPECT_EQ(v().label4.caption(), "Hilfe");
+    user->move_mouse(v().code_button);
+    EXPECT_EQ(v().help_label.caption(), "Hilfe");
     user->move_mouse_over(v());
-    EXPECT_EQ(v().label4.caption(), "Touch the item for which you need help...");
+    EXPECT_EQ(v().help_label.caption(), "Touch the item for which you need help...");
 }
 
 TEST_F(MainDialogTest, AboutHidesTheMainDialogAndHoldsThePointer) {
-    user->click(v().command4);
+    user->click(v().about_button);
     EXPECT_FALSE(v().visible());
     EXPECT_TRUE(p->about_dialog.visible());
-    EXPECT_EQ(p->about_dialog.label2.caption(), "Version: 4.12");
+    EXPECT_EQ(p->about_dialog.version_label.caption(), "Version: 4.12");
     EXPECT_EQ(pc.machine.desktop().cursor_clip(), p->about_dialog.window_rect());
-    EXPECT_TRUE(p->about_dialog.timer1.running());
+    EXPECT_TRUE(p->about_dialog.focus_timer.running());
     // A start (for example from the network) closes it as its button does.
     p->countdown.start_timer(60, ": Timer started over network");
     EXPECT_FALSE(p->about_dialog.visible());
 }
 
 TEST_F(MainDialogTest, CodesAndIdsThatAreNotThereAreReported) {
-    user->press_key(v().text1, 13);  // Enter in an empty box does nothing
+    user->press_key(v().code_box, 13);  // Enter in an empty box does nothing
     EXPECT_FALSE(p->time_dialog2.visible());
-    user->click(v().command5);
-    EXPECT_EQ(p->time_dialog2.label1.caption(),
+    user->click(v().code_button);
+    EXPECT_EQ(p->time_dialog2.text_label.caption(),
               "Enter a Direct Access Code first, then press the button!");
-    user->click(p->time_dialog2.command1);
-    user->replace_text(v().text1, "123-456-789-012-345");
-    user->press_key(v().text1, 13);
-    EXPECT_EQ(p->time_dialog2.label1.caption(), "Direct Access Code was not recognized!");
-    EXPECT_EQ(v().text1.text(), "123-456-789-012-345");  // Enter leaves the text
-    user->click(p->time_dialog2.command1);
-    user->click(v().command5);
-    EXPECT_EQ(v().text1.text(), "");  // the button empties it
-    user->click(p->time_dialog2.command1);
-    v().command6.set_enabled(true);
-    v().frame4.set_enabled(true);
-    v().text2.set_enabled(true);
-    user->replace_text(v().text2, "Kid");
-    user->click(v().command6);
-    EXPECT_EQ(p->time_dialog2.label1.caption(), "This Time Distributer ID is unknown!");
-    EXPECT_EQ(v().text2.text(), "");
+    user->click(p->time_dialog2.ok_button);
+    user->replace_text(v().code_box, "123-456-789-012-345");
+    user->press_key(v().code_box, 13);
+    EXPECT_EQ(p->time_dialog2.text_label.caption(), "Direct Access Code was not recognized!");
+    EXPECT_EQ(v().code_box.text(), "123-456-789-012-345");  // Enter leaves the text
+    user->click(p->time_dialog2.ok_button);
+    user->click(v().code_button);
+    EXPECT_EQ(v().code_box.text(), "");  // the button empties it
+    user->click(p->time_dialog2.ok_button);
+    v().distributer_button.set_enabled(true);
+    v().distributer_frame.set_enabled(true);
+    v().distributer_box.set_enabled(true);
+    user->replace_text(v().distributer_box, "Kid");
+    user->click(v().distributer_button);
+    EXPECT_EQ(p->time_dialog2.text_label.caption(), "This Time Distributer ID is unknown!");
+    EXPECT_EQ(v().distributer_box.text(), "");
 }
 
 TEST_F(MainDialogTest, ARedeemedCodeStartsItsPagesTime) {
@@ -110,18 +110,18 @@ TEST_F(MainDialogTest, ARedeemedCodeStartsItsPagesTime) {
         "1";
     p->settings.record().code_pages.push_back(page);
     p->settings.save_settings();
-    user->replace_text(v().text1, "123-456 789012-345");
-    user->click(v().command5);
-    EXPECT_EQ(p->state.program_mode, mode_timing);
+    user->replace_text(v().code_box, "123-456 789012-345");
+    user->click(v().code_button);
+    EXPECT_EQ(p->mode.get(), ProgramMode::timing);
     EXPECT_EQ(p->countdown.end_seconds, 5400);
     EXPECT_EQ(p->settings.record().code_pages[0].canz, 59);
     EXPECT_EQ(pc.machine.registry().number(testing::settings_path + "\\cp0", "canz"), 59);
     EXPECT_EQ(unscramble_text(*pc.machine.registry().text(testing::settings_path + "\\cp0", "0_5")),
               "1234567890123450");
     p->countdown.end_timer(": Timer was exited.");
-    user->replace_text(v().text1, "123456789012345");
-    user->click(v().command5);
-    EXPECT_EQ(p->time_dialog2.label1.caption(), "Direct Access Code was not recognized!");
+    user->replace_text(v().code_box, "123456789012345");
+    user->click(v().code_button);
+    EXPECT_EQ(p->time_dialog2.text_label.caption(), "Direct Access Code was not recognized!");
 }
 
 struct Timing : MainDialogTest {
@@ -139,65 +139,66 @@ TEST_F(Timing, TheLabelWindowOpensTheTimingWindowAndMinimizeGoesBack) {
     EXPECT_TRUE(lauf().visible());
     EXPECT_FALSE(small().visible());
     world.advance(1000);
-    EXPECT_EQ(lauf().zeitbox.text(), "00:29:59");
+    EXPECT_EQ(lauf().time_box.text(), "00:29:59");
     lauf().set_window_state(WindowState::minimized);
     world.advance(1000);
     EXPECT_EQ(lauf().caption(), "Time: 00:29:58");
     lauf().set_window_state(WindowState::normal);
     EXPECT_EQ(lauf().caption(), "Vardex");
-    user->click(lauf().command3);
+    user->click(lauf().minimize_button);
     EXPECT_TRUE(small().visible());
     EXPECT_FALSE(lauf().visible());
 }
 
 TEST_F(Timing, ASmallMovementIsAClickAndALargerOneADrag) {
-    Label& label = small().label1;
+    Label& label = small().time_label;
     user->mouse_down(label, mouse::left, 200, 100);
     user->mouse_move(label, mouse::left, 250, 150);  // 50 twips: still a click
     user->mouse_up(label, mouse::left, 250, 150);
     EXPECT_TRUE(lauf().visible());
-    user->click(lauf().command3);
+    user->click(lauf().minimize_button);
 
     const std::int32_t left = small().left();
-    small().label1.raise_mouse_down(MouseEvent{mouse::left, 0, 200, 100});
-    small().label1.raise_mouse_move(MouseEvent{mouse::left, 0, 500, 100});
-    small().label1.raise_mouse_up(MouseEvent{mouse::left, 0, 500, 100});
+    small().time_label.raise_mouse_down(MouseEvent{mouse::left, 0, 200, 100});
+    small().time_label.raise_mouse_move(MouseEvent{mouse::left, 0, 500, 100});
+    small().time_label.raise_mouse_up(MouseEvent{mouse::left, 0, 500, 100});
     EXPECT_EQ(small().left(), left + 300);
     EXPECT_FALSE(lauf().visible());
     // Past the left edge it stays touching the edge.
-    small().label1.raise_mouse_down(MouseEvent{mouse::left, 0, 200, 100});
-    small().label1.raise_mouse_move(MouseEvent{mouse::left, 0, -20000, 100});
+    small().time_label.raise_mouse_down(MouseEvent{mouse::left, 0, 200, 100});
+    small().time_label.raise_mouse_move(MouseEvent{mouse::left, 0, -20000, 100});
     EXPECT_EQ(small().left(), 0);
-    small().label1.raise_mouse_move(MouseEvent{mouse::left, 0, 40000, 40000});
+    small().time_label.raise_mouse_move(MouseEvent{mouse::left, 0, 40000, 40000});
     EXPECT_EQ(small().left() + small().width(), 15360);
     EXPECT_EQ(small().top() + small().height(), 11520);
-    small().label1.raise_mouse_up(MouseEvent{mouse::right, 0, 0, 0});  // the right button opens it
+    small().time_label.raise_mouse_up(
+        MouseEvent{mouse::right, 0, 0, 0});  // the right button opens it
     EXPECT_TRUE(lauf().visible());
 }
 
 TEST_F(Timing, PausedTheWindowCannotBeMinimisedAndTheButtonsWait) {
     user->click_form(small());
-    user->click(lauf().command2);
-    EXPECT_EQ(p->state.program_mode, mode_paused);
+    user->click(lauf().pause_button);
+    EXPECT_EQ(p->mode.get(), ProgramMode::paused);
     lauf().set_window_state(WindowState::minimized);
     EXPECT_EQ(lauf().window_state(), WindowState::normal);
-    EXPECT_FALSE(user->click(lauf().command1));
-    EXPECT_FALSE(user->click(lauf().command3));
+    EXPECT_FALSE(user->click(lauf().exit_button));
+    EXPECT_FALSE(user->click(lauf().minimize_button));
     // A new start while paused leaves the pause state first.
     p->countdown.start_timer(600, ": Timer started over network");
-    EXPECT_EQ(p->state.program_mode, mode_timing);
-    EXPECT_FALSE(lauf().timer1.running());
-    EXPECT_TRUE(lauf().command1.enabled());
-    EXPECT_EQ(lauf().command2.caption(), "&Pause");
+    EXPECT_EQ(p->mode.get(), ProgramMode::timing);
+    EXPECT_FALSE(lauf().focus_timer.running());
+    EXPECT_TRUE(lauf().exit_button.enabled());
+    EXPECT_EQ(lauf().pause_button.caption(), "&Pause");
 }
 
 TEST_F(Timing, ExitTimingModeNeedsTheCheckUnlessAnIdRuns) {
     user->click_form(small());
-    user->click(lauf().command1);
+    user->click(lauf().exit_button);
     EXPECT_FALSE(lauf().visible());
     ASSERT_TRUE(p->sec_dialog.visible());
     pass_check();
-    EXPECT_EQ(p->state.program_mode, mode_blocked);
+    EXPECT_EQ(p->mode.get(), ProgramMode::blocked);
 
     TimeDistributerId id;
     id.Time_Dist_ID = "Kid1";
@@ -205,18 +206,18 @@ TEST_F(Timing, ExitTimingModeNeedsTheCheckUnlessAnIdRuns) {
     id.Time_Dist_Remain = 3600;
     id.Time_Dist_Date = p->platform.clock().today();
     p->settings.record().time_dist_ids.push_back(id);
-    v().frame4.set_enabled(true);
-    v().command6.set_enabled(true);
-    v().text2.set_enabled(true);
-    user->replace_text(v().text2, "kid1");
-    user->press_key(v().text2, 13);
-    EXPECT_EQ(p->state.program_mode, mode_timing);
+    v().distributer_frame.set_enabled(true);
+    v().distributer_button.set_enabled(true);
+    v().distributer_box.set_enabled(true);
+    user->replace_text(v().distributer_box, "kid1");
+    user->press_key(v().distributer_box, 13);
+    EXPECT_EQ(p->mode.get(), ProgramMode::timing);
     EXPECT_EQ(p->settings.record().Active_Time_Dist_ID, 1);
     world.advance(10000);
     user->click_form(small());
-    user->click(lauf().command1);
+    user->click(lauf().exit_button);
     EXPECT_FALSE(p->sec_dialog.visible());
-    EXPECT_EQ(p->state.program_mode, mode_blocked);
+    EXPECT_EQ(p->mode.get(), ProgramMode::blocked);
     EXPECT_EQ(p->settings.record().time_dist_ids[0].Time_Dist_Remain,
               3591);  // the start counts one second more
 }
@@ -226,14 +227,17 @@ TEST_F(Timing, ThePauseButtonFollowsTheOptions) {
     p->settings.record().Pause_Option = 0;
     p->settings.record().Shutoff_Option = 1;
     p->countdown.start_timer(600, ": Timer started for 0:10");
-    EXPECT_FALSE(lauf().command2.enabled());
-    EXPECT_TRUE(lauf().command4.enabled());
+    EXPECT_FALSE(lauf().pause_button.enabled());
+    EXPECT_TRUE(lauf().shutdown_button.enabled());
     user->click_form(small());
-    user->click(lauf().command4);
+    user->click(lauf().shutdown_button);
     EXPECT_TRUE(p->quest_dialog.visible());
-    user->click(lauf().command5);
-    ASSERT_FALSE(pc.machine.desktop().help_requests().empty());
-    EXPECT_EQ(pc.machine.desktop().help_requests().back().second, 4);
+    pc.machine.files().put("C:\\Program Files\\Vardex\\help\\topic4.html",
+                           "<html><head><title>T</title></head><body><h1>The timing window</h1>"
+                           "<ul><li>Pause &amp; go</li></ul></body></html>");
+    user->click(lauf().help_button);
+    ASSERT_TRUE(p->help_dialog.visible());
+    EXPECT_EQ(p->help_dialog.page_box.text(), "The timing window\r\n\r\n- Pause & go");
 }
 
 }  // namespace

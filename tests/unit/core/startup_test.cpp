@@ -16,19 +16,19 @@ TEST_F(Startup, ReachesTheBlockedMachineAtTheTwentyEighthTick) {
     pc.put_settings();
     Program& p = pc.start();
     EXPECT_TRUE(p.start_dialog.visible());
-    EXPECT_EQ(p.start_dialog.label4.caption(), "Built 2");
+    EXPECT_EQ(p.start_dialog.build_label.caption(), "Built 2");
     world.advance(2700);
     EXPECT_FALSE(p.vardex_dialog.visible());
     world.advance(150);
     EXPECT_FALSE(p.start_dialog.visible());
     EXPECT_TRUE(p.vardex_dialog.visible());
     EXPECT_TRUE(p.blocker_win.visible());
-    EXPECT_EQ(p.state.program_mode, mode_blocked);
-    EXPECT_TRUE(p.vardex_dialog.timer2.running());
-    EXPECT_EQ(p.vardex_dialog.timer2.interval(), 300);
-    EXPECT_TRUE(p.vardex_dialog.timer3.running());
-    EXPECT_TRUE(p.vardex_dialog.timer4.running());
-    EXPECT_FALSE(p.vardex_dialog.timer1.running());
+    EXPECT_EQ(p.mode.get(), ProgramMode::blocked);
+    EXPECT_TRUE(p.vardex_dialog.blocked_sweep_timer.running());
+    EXPECT_EQ(p.vardex_dialog.blocked_sweep_timer.interval(), 300);
+    EXPECT_TRUE(p.vardex_dialog.sweep_timer.running());
+    EXPECT_TRUE(p.vardex_dialog.guard_timer.running());
+    EXPECT_FALSE(p.vardex_dialog.countdown_timer.running());
     EXPECT_TRUE(pc.machine.desktop().system_keys_locked());
     EXPECT_FALSE(p.time_dialog.visible());
     EXPECT_FALSE(p.time_dialog2.visible());
@@ -50,7 +50,8 @@ TEST_F(Startup, FirstRunShowsItsMessagesAndStillReachesTheMainDialog) {
     // The collected messages moved to the small window over the main dialog.
     EXPECT_FALSE(p.time_dialog.visible());
     EXPECT_TRUE(p.time_dialog2.visible());
-    EXPECT_NE(p.time_dialog2.label1.caption().find("Password is set to 'zel'"), std::string::npos);
+    EXPECT_NE(p.time_dialog2.text_label.caption().find("Password is set to 'zel'"),
+              std::string::npos);
 }
 
 }  // namespace
@@ -68,11 +69,11 @@ TEST_F(Startup, ASecondInstanceOnlySaysSoAndEndsAtOk) {
     EXPECT_FALSE(second.start_dialog.visible());
     ASSERT_TRUE(second.time_dialog.visible());
     EXPECT_EQ(second.time_dialog.mess_txt[0].caption(), "Vardex is already running!");
-    EXPECT_FALSE(second.start_dialog.timer1.running());
+    EXPECT_FALSE(second.start_dialog.startup_timer.running());
     world.advance(20000);
     EXPECT_FALSE(pc.process(second).ended());  // it waits for OK
     sim::User user(pc.process(second));
-    EXPECT_TRUE(user.click(second.time_dialog.command1));
+    EXPECT_TRUE(user.click(second.time_dialog.ok_button));
     EXPECT_TRUE(pc.process(second).ended());
     EXPECT_EQ(pc.machine.registry().write_count(), writes);
     EXPECT_EQ(pc.log(), "");
@@ -89,11 +90,11 @@ TEST_F(Startup, OnlyTheSingleInstanceTestEndsTheProgramThroughItsText) {
     p.time_dialog2.message(
         "The Admin has sent you the following message: Vardex is already running!");
     sim::User user(pc.process(p));
-    EXPECT_TRUE(user.click(p.time_dialog2.command1));
+    EXPECT_TRUE(user.click(p.time_dialog2.ok_button));
     EXPECT_FALSE(pc.process(p).ended());
     p.vardex_dialog.hide();
-    p.time_dialog.message("Vardex is already running!", 0, 0, false);
-    EXPECT_TRUE(user.click(p.time_dialog.command1));
+    p.time_dialog.message("Vardex is already running!");
+    EXPECT_TRUE(user.click(p.time_dialog.ok_button));
     EXPECT_FALSE(pc.process(p).ended());
 }
 
@@ -108,7 +109,7 @@ TEST_F(Startup, AMissingInstallationEndsAtOkOrByItselfAtTheHundredFiftiethTick) 
     world.advance(5000);
     EXPECT_FALSE(p.vardex_dialog.visible());  // the start sequence stopped
     sim::User user(pc.process(p));
-    EXPECT_TRUE(user.click(p.time_dialog.command1));
+    EXPECT_TRUE(user.click(p.time_dialog.ok_button));
     EXPECT_TRUE(pc.process(p).ended());
     EXPECT_FALSE(pc.machine.desktop().system_keys_locked());
 
@@ -126,27 +127,29 @@ TEST_F(Startup, AFatalMessageFollowedByAnotherOneNoLongerEndsAtOk) {
     Program& p = pc.start();
     world.advance(700);
     ASSERT_TRUE(p.lifecycle.startup_failed);
-    p.time_dialog.message("Another message", 0, 0, false);
+    p.time_dialog.message("Another message");
     sim::User user(pc.process(p));
-    EXPECT_TRUE(user.click(p.time_dialog.command1));
+    EXPECT_TRUE(user.click(p.time_dialog.ok_button));
     EXPECT_FALSE(pc.process(p).ended());
     world.advance(14500);  // the 150th tick, 15 s after start
     EXPECT_TRUE(pc.process(p).ended());
     EXPECT_FALSE(p.vardex_dialog.visible());
 }
 
-struct Recovery : Startup, ::testing::WithParamInterface<std::pair<std::int32_t, std::int32_t>> {};
+struct Recovery
+    : Startup,
+      ::testing::WithParamInterface<std::tuple<std::int32_t, std::int32_t, const char*>> {};
 
 TEST_P(Recovery, ACheckpointRestartsTheCountdownChargingTheLostMinute) {
-    const auto [stored, seconds] = GetParam();
+    const auto [stored, seconds, logged] = GetParam();
     pc.put_settings();
     pc.put_number("Value5", stored);
     pc.put_number("Value8", 1);
     Program& p = pc.start();
     world.advance(650);
     EXPECT_FALSE(p.start_dialog.visible());
-    EXPECT_FALSE(p.start_dialog.timer1.running());
-    EXPECT_EQ(p.state.program_mode, seconds < 0 ? mode_open_ended : mode_timing);
+    EXPECT_FALSE(p.start_dialog.startup_timer.running());
+    EXPECT_EQ(p.mode.get(), seconds < 0 ? ProgramMode::open_ended : ProgramMode::timing);
     EXPECT_TRUE(p.lauf2_dialog.visible());
     EXPECT_TRUE(p.lauf2_dialog.topmost());
     EXPECT_EQ(p.countdown.end_seconds, seconds < 0 ? 0 : seconds);
@@ -157,23 +160,34 @@ TEST_P(Recovery, ACheckpointRestartsTheCountdownChargingTheLostMinute) {
     EXPECT_EQ(
         p.time_dialog.mess_txt[0].caption(),
         "Vardex discovered unusual shutdown! Timer continued running from last recorded time.");
-    EXPECT_NE(pc.log().find(": Timer started at Vardex start for 0:30"), std::string::npos);
+    // The log names the time that was resumed.
+    EXPECT_NE(pc.log().find(std::string(": Timer started at Vardex start for ") + logged + "\r\n"),
+              std::string::npos);
     world.advance(10000);
     EXPECT_FALSE(p.vardex_dialog.visible());  // the main start step never runs in this start
+    // What the main start step would have set up runs all the same: the program-file guard
+    // with its key-lock refresh, and the Time Distributer group (no ID here: off).
+    EXPECT_TRUE(p.vardex_dialog.guard_timer.running());
+    EXPECT_FALSE(p.vardex_dialog.distributer_button.enabled());
+    pc.machine.files().remove("C:\\Program Files\\Vardex\\vado41.exe");
+    world.advance(3000);
+    EXPECT_TRUE(pc.machine.files().exists("C:\\Program Files\\Vardex\\vado41.exe"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, Recovery,
-                         ::testing::Values(std::pair{1, 60}, std::pair{2, 60}, std::pair{10, 540},
-                                           std::pair{-1, -60}, std::pair{-5, -360}));
+                         ::testing::Values(std::tuple{1, 60, "0:01"}, std::tuple{2, 60, "0:01"},
+                                           std::tuple{10, 540, "0:09"}, std::tuple{-1, -60, "0:01"},
+                                           std::tuple{-5, -360, "0:06"},
+                                           std::tuple{125, 7440, "2:04"}));
 
 TEST_F(Startup, AbsurdCheckpointsStayWithinTheCountdown) {
     pc.put_settings();
     pc.put_number("Value5", 2147483647);
     Program& p = pc.start();
     world.advance(700);
-    EXPECT_EQ(p.state.program_mode, mode_timing);
+    EXPECT_EQ(p.mode.get(), ProgramMode::timing);
     EXPECT_GT(p.countdown.end_seconds, 2000000000);
-    EXPECT_GT(p.state.remaining_seconds, 0);
+    EXPECT_GT(p.countdown.remaining_seconds, 0);
 
     sim::World w2;
     testing::VardexMachine other(w2, "PC2", "10.0.0.2");
@@ -181,8 +195,11 @@ TEST_F(Startup, AbsurdCheckpointsStayWithinTheCountdown) {
     other.put_number("Value5", -2147483647 - 1);
     Program& q = other.start();
     w2.advance(700);
-    EXPECT_EQ(q.state.program_mode, mode_open_ended);
+    EXPECT_EQ(q.mode.get(), ProgramMode::open_ended);
     EXPECT_GT(q.countdown.elapsed_seconds, 2000000000.0);
+    // The count saturates instead of overflowing the 32-bit seconds.
+    w2.advance(10000);
+    EXPECT_EQ(q.countdown.remaining_seconds, 2147483647);
 }
 
 TEST_F(Startup, TheProgramFileComesBackWithItsFolders) {
@@ -212,7 +229,7 @@ TEST_F(Startup, ExitInOrderAndTheShutdownQuestion) {
     EXPECT_TRUE(pc.process(p).ended());
     EXPECT_FALSE(pc.machine.desktop().system_keys_locked());
     EXPECT_FALSE(pc.machine.desktop().cursor_clip().has_value());
-    EXPECT_EQ(p.state.program_mode, mode_exiting);
+    EXPECT_EQ(p.mode.get(), ProgramMode::exiting);
     EXPECT_EQ(pc.machine.registry().open_handles(), 0u);
     const std::string log = pc.log();
     EXPECT_NE(log.find(": Vardex was started.\r\n"), std::string::npos);
@@ -223,11 +240,11 @@ TEST_F(Startup, ExitInOrderAndTheShutdownQuestion) {
     world.advance(3000);
     sim::User user(pc.process(q));
     q.quest_dialog.show();
-    EXPECT_TRUE(user.click(q.quest_dialog.command2));
+    EXPECT_TRUE(user.click(q.quest_dialog.no_button));
     EXPECT_FALSE(q.quest_dialog.visible());
     q.quest_dialog.show();
-    EXPECT_TRUE(user.click(q.quest_dialog.command1));
-    EXPECT_EQ(pc.machine.desktop().shutdowns(), (std::vector<unsigned>{5}));
+    EXPECT_TRUE(user.click(q.quest_dialog.yes_button));
+    EXPECT_EQ(pc.machine.desktop().shutdowns(), 1);
     EXPECT_TRUE(pc.process(q).ended());
 }
 

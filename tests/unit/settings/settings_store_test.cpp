@@ -24,8 +24,8 @@ struct Store : ::testing::Test {
     Store() {
         reg.put_key("SOFTWARE");
         reg.put_text(I, "Help_Dir", "C:\\Program Files\\Vardex");
-        store.show_start_error = [this](const std::string& t, int kind) {
-            messages.emplace_back(t, kind);
+        store.show_start_error = [this](const std::string& t, StoreProblem kind) {
+            messages.emplace_back(t, static_cast<int>(kind));
         };
         store.leave_network = [this] { ++left_network; };
     }
@@ -74,8 +74,8 @@ struct Store : ::testing::Test {
 TEST_F(Store, MissingInstallationKeyOrHelpDirIsFatal) {
     sim::SimRegistry empty;
     SettingsStore bare(empty, random);
-    bare.show_start_error = [this](const std::string& t, int kind) {
-        messages.emplace_back(t, kind);
+    bare.show_start_error = [this](const std::string& t, StoreProblem kind) {
+        messages.emplace_back(t, static_cast<int>(kind));
     };
     bare.load_settings();
     ASSERT_EQ(messages.size(), 1u);
@@ -111,7 +111,7 @@ TEST_F(Store, HealthyStoreLoadsWithoutMessages) {
     const SettingsRecord& r = store.record();
     ASSERT_EQ(r.forbidden_windows.size(), 1u);
     EXPECT_EQ(r.forbidden_windows[0].title, "Editor");
-    EXPECT_EQ(r.forbidden_windows[0].matching, 2);
+    EXPECT_EQ(r.forbidden_windows[0].matching, MatchMode::back);
     ASSERT_EQ(r.time_dist_ids.size(), 1u);
     EXPECT_EQ(r.time_dist_ids[0].Time_Dist_ID, "Kid1");
     EXPECT_EQ(r.time_dist_ids[0].Time_Dist_Period, 7);
@@ -121,7 +121,7 @@ TEST_F(Store, HealthyStoreLoadsWithoutMessages) {
     EXPECT_EQ(r.Security_Formula, "ABC");
     EXPECT_EQ(r.Password, "secret");
     EXPECT_EQ(r.Log_Path, "d:\\log.txt");
-    EXPECT_EQ(r.Network_Role, 1);
+    EXPECT_EQ(r.Network_Role, NetworkRole::client);
     EXPECT_EQ(left_network, 0);
     EXPECT_EQ(r.Recovery_Minutes, 7);
     // Defaults for what is missing, in memory only.
@@ -152,7 +152,7 @@ TEST_F(Store, AnEmptySettingsKeyShowsTheSixMessagesAndWritesOnlyTheirValues) {
     EXPECT_EQ(stored_text(S, "String1"), "KOS");
     EXPECT_EQ(stored_text(S, "String3"), "c:\\vadolog.txt");
     EXPECT_EQ(left_network, 1);  // Value11 is missing too
-    EXPECT_EQ(store.record().Network_Role, 0);
+    EXPECT_EQ(store.record().Network_Role, NetworkRole::none);
 }
 
 TEST_F(Store, RepairWriteFailuresAreFatalKindThree) {
@@ -273,7 +273,8 @@ TEST_F(Store, LongTextsAndEveryCharacterCodeRoundTrip) {
         every += static_cast<char>(c);
     }
     const std::string long_title(1000, 'x');
-    store.record().forbidden_windows = {{long_title, 1}, {every.substr(31), 3}};
+    store.record().forbidden_windows = {{long_title, MatchMode::front},
+                                        {every.substr(31), MatchMode::front_or_back}};
     store.record().Log_Path = std::string(600, 'p');
     store.save_settings();
     store.load_settings();
@@ -337,7 +338,7 @@ TEST_F(Store, SaveReportsEachFailingPartOnce) {
 TEST_F(Store, SavedCodePagesAndForbiddenListsReplaceTheStoredOnes) {
     put_healthy();
     store.load_settings();
-    store.record().forbidden_windows.push_back({"Game", 0});
+    store.record().forbidden_windows.push_back({"Game", MatchMode::whole});
     CodePage page;
     page.canz = 59;
     page.cpnr = 1;
