@@ -65,6 +65,9 @@ void Options::leave_options() {
 void Options::open_options_dialog() {
     Program& p = program_;
     fill_options_dialog();
+    if (p.platform.windows().quitting()) {
+        return;  // the reload found the store beyond repair, and the program ends
+    }
     p.mode.change_to(ProgramMode::options).announce();
     p.options_dialog.show();
     p.blocking.unblock_screen();

@@ -196,6 +196,52 @@ TEST_F(Countdown, TenMinutesOfPauseCostOneSecond) {
     EXPECT_NE(log.find(": Pause ended.\r\n"), std::string::npos);
 }
 
+TEST_F(Countdown, EndingAPausedTimerResumesItFirst) {
+    p->settings.record().Pause_Option = 1;
+    p->settings.record().Log_Pausing_Timer = 1;
+    p->countdown.start_timer(600, ": Timer started for 0:10");
+    world.advance(5000);
+    p->lauf2_dialog.hide();
+    p->lauf_dialog.show();
+    sim::User user(pc.process(*p));
+    ASSERT_TRUE(user.click(p->lauf_dialog.pause_button));
+    ASSERT_EQ(p->mode.get(), ProgramMode::paused);
+    world.advance(20000);
+    p->countdown.end_timer(": Timer was exited over network.");
+    EXPECT_EQ(p->mode.get(), ProgramMode::blocked);
+    EXPECT_FALSE(p->lauf_dialog.visible());
+    EXPECT_FALSE(p->lauf_dialog.focus_timer.running());
+    EXPECT_FALSE(p->vardex_dialog.countdown_timer.running());
+    EXPECT_EQ(p->lauf_dialog.pause_button.caption(), "&Pause");
+    EXPECT_TRUE(p->lauf_dialog.exit_button.enabled());
+    EXPECT_EQ(pc.machine.desktop().cursor_clip(), p->vardex_dialog.window_rect());
+    const auto lines = log_lines();
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_NE(lines[lines.size() - 4].find(": Pause ended."), std::string::npos);
+    EXPECT_NE(lines[lines.size() - 3].find(": Timer was exited over network."), std::string::npos);
+}
+
+TEST_F(Countdown, AnOpenEndedRunPausesAndResumesAsOpenEnded) {
+    p->settings.record().Pause_Option = 1;
+    p->countdown.start_timer(-1, ": Timer started over network");
+    world.advance(30000);
+    p->lauf2_dialog.hide();
+    p->lauf_dialog.show();
+    sim::User user(pc.process(*p));
+    ASSERT_TRUE(user.click(p->lauf_dialog.pause_button));
+    EXPECT_EQ(p->mode.get(), ProgramMode::open_ended_paused);
+    EXPECT_TRUE(p->blocker_win.visible());
+    world.advance(600 * 1000);
+    ASSERT_TRUE(user.click(p->lauf_dialog.pause_button));
+    EXPECT_EQ(p->mode.get(), ProgramMode::open_ended);
+    // The ten minutes of pause count as one second; the count goes on upwards.
+    EXPECT_EQ(p->countdown.remaining_seconds, 31);
+    EXPECT_EQ(p->lauf_dialog.time_box.text(), "00:00:31");
+    world.advance(29000);
+    EXPECT_EQ(pc.number("Value5"), -1);
+    EXPECT_FALSE(p->time_dialog.visible());  // no warnings counting up
+}
+
 // A Time Distributer ID runs on a machine whose clock may be changed.
 struct ClockGuard : Countdown {
     ClockGuard() { start_id(); }

@@ -66,6 +66,26 @@ TEST_F(Messages, OverTheMainDialogAMessageGoesToTheSmallWindowAndHoldsThePointer
     EXPECT_EQ(pc.machine.desktop().cursor_clip(), main_rect);
 }
 
+TEST_F(Messages, WhilePausedAMessageGoesToTheSmallWindowAndThePointerBackToThePauseButton) {
+    p->settings.record().Pause_Option = 1;
+    p->countdown.start_timer(900, ": Timer started for 0:15");
+    world.advance(2000);
+    ASSERT_TRUE(user->click_form(p->lauf2_dialog));
+    ASSERT_TRUE(user->click(p->lauf_dialog.pause_button));
+    const auto pause_button = pc.machine.desktop().cursor_clip();
+    ASSERT_TRUE(pause_button.has_value());
+    p->time_dialog.message("The Admin has sent you the following message: closing soon");
+    EXPECT_FALSE(p->time_dialog.visible());
+    ASSERT_TRUE(p->time_dialog2.visible());
+    EXPECT_EQ(pc.machine.desktop().cursor_clip(), p->time_dialog2.window_rect());
+    // The focus keeper of the paused timer leaves the message alone.
+    world.advance(500);
+    EXPECT_EQ(p->platform.windows().active_form(), &p->time_dialog2);
+    EXPECT_TRUE(user->click(p->time_dialog2.ok_button));
+    EXPECT_EQ(pc.machine.desktop().cursor_clip(), pause_button);
+    EXPECT_EQ(p->mode.get(), ProgramMode::paused);
+}
+
 TEST_F(Messages, GetStringJoinsTheListAndRunsTheAfterOkAction) {
     p->vardex_dialog.hide();
     p->time_dialog.message("first");

@@ -69,6 +69,10 @@ TEST_F(Startup, ASecondInstanceOnlySaysSoAndEndsAtOk) {
     EXPECT_FALSE(second.start_dialog.visible());
     ASSERT_TRUE(second.time_dialog.visible());
     EXPECT_EQ(second.time_dialog.mess_txt[0].caption(), "Vardex is already running!");
+    // Above the first instance's blocking screen, where it can be answered.
+    EXPECT_TRUE(second.time_dialog.topmost());
+    const std::vector<WindowId> z = pc.machine.desktop().z_order();
+    EXPECT_EQ(z.front(), second.time_dialog.window_id());
     EXPECT_FALSE(second.start_dialog.startup_timer.running());
     world.advance(20000);
     EXPECT_FALSE(pc.process(second).ended());  // it waits for OK
@@ -134,6 +138,72 @@ TEST_F(Startup, AFatalMessageFollowedByAnotherOneNoLongerEndsAtOk) {
     world.advance(14500);  // the 150th tick, 15 s after start
     EXPECT_TRUE(pc.process(p).ended());
     EXPECT_FALSE(p.vardex_dialog.visible());
+}
+
+TEST_F(Startup, AFatalStartRunsNoRecoveryOnDamagedSettings) {
+    pc.put_settings();
+    pc.put_number("Value5", 10);
+    pc.machine.registry().remove_value(testing::settings_path, "String1");
+    pc.machine.registry().fail_write(testing::settings_path, "String1");
+    Program& p = pc.start();
+    world.advance(3000);
+    ASSERT_TRUE(p.lifecycle.startup_failed);
+    EXPECT_EQ(p.mode.get(), ProgramMode::blocked);
+    EXPECT_FALSE(p.lauf2_dialog.visible());
+    EXPECT_FALSE(p.vardex_dialog.countdown_timer.running());
+    world.advance(12000);
+    EXPECT_TRUE(pc.process(p).ended());
+}
+
+TEST_F(Startup, AFatalMessageAfterStartUpEndsTheProgramInOrder) {
+    pc.put_settings();
+    pc.put_number("Value7", 1);
+    Program& p = pc.start();
+    world.advance(3000);
+    sim::User user(pc.process(p));
+    // The options reload the settings, and a repair that cannot be written is fatal.
+    pc.machine.registry().remove_value(testing::settings_path, "String3");
+    pc.machine.registry().fail_write(testing::settings_path, "String3");
+    ASSERT_TRUE(user.click(p.vardex_dialog.options_button));
+    ASSERT_TRUE(user.replace_text(p.sec_dialog.password_box, "zel"));
+    ASSERT_TRUE(user.click(p.sec_dialog.ok_button));
+    EXPECT_TRUE(pc.process(p).ended());
+    EXPECT_EQ(p.mode.get(), ProgramMode::exiting);
+    EXPECT_FALSE(p.options_dialog.visible());
+    EXPECT_NE(pc.log().find(": Vardex was closed.\r\n"), std::string::npos);
+    EXPECT_FALSE(pc.machine.desktop().system_keys_locked());
+    EXPECT_EQ(pc.machine.registry().open_handles(), 0u);
+}
+
+TEST_F(Startup, RecoveryWithARunningTimeDistributerId) {
+    pc.put_settings();
+    sim::SimRegistry& reg = pc.machine.registry();
+    reg.put_number(testing::settings_path, "l2_1", 1);
+    reg.put_text(testing::settings_path, "l2_2_0", scramble_text("Kid1"));
+    reg.put_number(testing::settings_path, "l2_3_0", 3600);
+    reg.put_number(testing::settings_path, "l2_4_0", 1);
+    reg.put_number(testing::settings_path, "l2_5_0", serial_from_civil({2026, 12, 7}));
+    reg.put_number(testing::settings_path, "l2_6_0", 600);
+    pc.put_number("l2_0", 1);
+    pc.put_number("Value5", 11);  // what the ID's start wrote: its minutes plus one
+    Program& p = pc.start();
+    world.advance(700);
+    ASSERT_EQ(p.mode.get(), ProgramMode::timing);
+    EXPECT_EQ(p.settings.record().Active_Time_Dist_ID, 1);
+    EXPECT_EQ(p.countdown.end_seconds, 600);
+    // The ID's controls are usable, and its exit needs no check: the rest is kept.
+    EXPECT_TRUE(p.vardex_dialog.distributer_button.enabled());
+    world.advance(100000);
+    const std::int32_t left = p.countdown.remaining_seconds;
+    EXPECT_NEAR(left, 500, 1);
+    sim::User user(pc.process(p));
+    ASSERT_TRUE(user.click_form(p.lauf2_dialog));
+    ASSERT_TRUE(user.click(p.lauf_dialog.exit_button));
+    EXPECT_EQ(p.mode.get(), ProgramMode::blocked);
+    EXPECT_FALSE(p.sec_dialog.visible());
+    EXPECT_EQ(p.settings.record().time_dist_ids[0].Time_Dist_Remain, left);
+    EXPECT_EQ(pc.number("l2_6_0"), left);
+    EXPECT_EQ(pc.number("l2_0"), 0);
 }
 
 struct Recovery
@@ -225,7 +295,11 @@ TEST_F(Startup, ExitInOrderAndTheShutdownQuestion) {
     pc.put_number("Value7", 1);
     Program& p = pc.start();
     world.advance(3000);
+    pc.machine.files().put("C:\\Program Files\\Vardex\\help\\index.html", "<p>Topics</p>");
+    p.help.show_topic(1);
+    ASSERT_TRUE(p.help_dialog.visible());
     p.lifecycle.exit_program();
+    EXPECT_FALSE(p.help_dialog.visible());
     EXPECT_TRUE(pc.process(p).ended());
     EXPECT_FALSE(pc.machine.desktop().system_keys_locked());
     EXPECT_FALSE(pc.machine.desktop().cursor_clip().has_value());
