@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ make bc
+    cmake ninja-build g++ clang libclang-rt-14-dev make bc
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     g++-mingw-w64-x86-64-posix
     wine wine64
