@@ -35,6 +35,7 @@
 //   regsettext KEY NAME = TEXT    store TEXT scrambled as the text value NAME of HKLM\KEY
 //   host TITLE = MS           open a window titled TITLE in the foreground and wait up to MS
 //                             for it to be closed; prints "closed after N ms"
+//   stays TITLE = MS          the same window, which must still be open after MS
 //   timeout MS                wait at most MS for every later command (default 10000)
 //   sleep MS                  wait
 #include <windows.h>
@@ -286,7 +287,8 @@ void settle() {
 }
 
 // Another program's window: shown in the foreground, closed by whoever asks it to close.
-void host_window(const std::string& title, DWORD limit) {
+// `must_close`: it has to be closed within the limit, else it has to stay open for it.
+void host_window(const std::string& title, DWORD limit, bool must_close) {
     static bool closed = false;
     closed = false;
     WNDCLASSA wc{};
@@ -308,6 +310,9 @@ void host_window(const std::string& title, DWORD limit) {
         fail("cannot create the window '" + title + "'");
     ShowWindow(h, SW_SHOW);
     SetForegroundWindow(h);
+    // A window that never came to the front proves nothing either way.
+    if (!must_close && !wait_for([h] { return GetForegroundWindow() == h; }))
+        fail("window '" + title + "' did not come to the foreground");
     const DWORD start = GetTickCount();
     while (!closed && GetTickCount() - start < limit) {
         MSG msg;
@@ -317,6 +322,14 @@ void host_window(const std::string& title, DWORD limit) {
         }
         if (!closed)
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+    if (!must_close) {
+        if (closed)
+            fail("window '" + title + "' was closed after " +
+                 std::to_string(GetTickCount() - start) + " ms");
+        DestroyWindow(h);
+        std::printf("stayed %lu ms\n", GetTickCount() - start);
+        return;
     }
     if (!closed) {
         DestroyWindow(h);
@@ -571,8 +584,8 @@ void run(const std::string& command) {
                        reinterpret_cast<const BYTE*>(scrambled.c_str()),
                        static_cast<DWORD>(scrambled.size() + 1));
         RegCloseKey(h);
-    } else if (verb == "host") {
-        host_window(arg, static_cast<DWORD>(std::atoi(value.c_str())));
+    } else if (verb == "host" || verb == "stays") {
+        host_window(arg, static_cast<DWORD>(std::atoi(value.c_str())), verb == "host");
     } else if (verb == "dump") {
         for (HWND h : controls()) {
             std::printf("%d %s '%s' visible=%d enabled=%d\n", GetDlgCtrlID(h), kind_of(h).c_str(),

@@ -10,15 +10,14 @@ drive "regsettext $S List_Anz_0 = editor" "regsettext $S String1 = KOS" "regsett
 start_vardex
 drive "timeout 20000" "window Vardex" "visible button:E&xit Vardex = 1"
 sleep 1
-closed=$(drive "host Untitled - Editor = 3000" | sed -n 's/^closed after \([0-9]*\) ms/\1/p')
+out=$(drive "host Untitled - Editor = 3000")
+closed=$(printf '%s\n' "$out" | sed -n 's/^closed after \([0-9]*\) ms/\1/p')
 echo "the forbidden window was closed after $closed ms"
 # The sweep runs every 30 ms while blocked; the bound only tells a swept window from one
 # closed by chance, with room for a loaded machine (latency belongs to the benchmarks).
 check test "$closed" -lt 2000
 wait_file "$WINEPREFIX/drive_c/vadolog.txt" 2
 grep -q ": Protected Window 'Untitled - Editor' closed" "$WINEPREFIX/drive_c/vadolog.txt"
-# A window whose title only begins with the entry stays.
-if drive "host Editor - Properties = 1000" 2>/dev/null; then
-    echo "Editor - Properties was closed" >&2
-    false
-fi
+# A window whose title only begins with the entry stays (the driver fails when it was closed,
+# and when it never came to the front).
+drive "stays Editor - Properties = 1000"
