@@ -7,6 +7,9 @@ namespace vardex {
 
 namespace {
 
+// How long a title read stays good without a reported change.
+constexpr double recheck_seconds = 1.0;
+
 constexpr char pick_pending[] = "Click on the Window, from whic";
 constexpr char pick_opened[] = "Click on the Window, from which you want to get the titel!";
 constexpr char pick_visible[] = "Click on the Window, from which you want to get the titel...";
@@ -68,9 +71,24 @@ bool ForbiddenWindows::matches(const std::string& t, const std::string& e, Match
 
 void ForbiddenWindows::forbidden_window_sweep() {
     Desktop& desktop = program_.platform.desktop();
-    const WindowId w = desktop.foreground_window();
-    const std::string t = foreground_title(w);
-    const std::string upper = upper_ansi(t);
+    const double now = program_.platform.clock().monotonic_seconds();
+    // Which window is in front costs next to nothing to ask; its title is read again only
+    // when that window changed, when the system reported a new title, or after a while.
+    const WindowId front = desktop.foreground_window();
+    if (front != seen_window_ && seen_valid_) {
+        noticed_change();
+    }
+    if (!watched_ || !seen_valid_ || front != seen_window_ || now - seen_at_ >= recheck_seconds ||
+        now < seen_at_) {
+        seen_window_ = front;
+        seen_title_ = foreground_title(front);
+        seen_upper_ = upper_ansi(seen_title_);
+        seen_at_ = now;
+        seen_valid_ = true;
+    }
+    const WindowId w = seen_window_;
+    const std::string& t = seen_title_;
+    const std::string& upper = seen_upper_;
     for (const ForbiddenWindow& entry : program_.settings.record().forbidden_windows) {
         if (!matches(upper, entry.title, entry.matching)) {
             continue;
@@ -82,6 +100,32 @@ void ForbiddenWindows::forbidden_window_sweep() {
         }
         return;
     }
+}
+
+void ForbiddenWindows::noticed_change() {
+    // A new window in front that the system did not report: after a few of them its reports
+    // are not to be relied on (some window systems never send them), and titles are read at
+    // every tick again.
+    if (!reports_arrived_ && ++unreported_changes_ >= 3) {
+        watched_ = false;
+    }
+}
+
+void ForbiddenWindows::window_changed(WindowChange change, WindowId window) {
+    reports_arrived_ = true;
+    if (change == WindowChange::title && window != seen_window_) {
+        return;  // a title of a window that is not in front
+    }
+    seen_valid_ = false;
+    if (sweeping()) {
+        forbidden_window_sweep();
+    }
+}
+
+bool ForbiddenWindows::sweeping() const {
+    const Program& p = program_;
+    return p.vardex_dialog.sweep_timer.running() || p.vardex_dialog.blocked_sweep_timer.running() ||
+           p.sec_dialog.focus_timer.running();
 }
 
 void ForbiddenWindows::add_forbidden_title(bool check_length) {

@@ -107,6 +107,8 @@ void BlockingScreen::confine_cursor(PointerZone zone) {
     }
     desktop.clip_cursor(&cursor_rect);
     confined_ = true;
+    clip_in_doubt_ = false;
+    clip_checked_at_ = p.platform.clock().monotonic_seconds();
     const Rect& r = cursor_rect;
     if (pos.x < r.left || pos.x > r.right || pos.y < r.top || pos.y > r.bottom) {
         centre_cursor();
@@ -149,9 +151,32 @@ void BlockingScreen::apply_texts() {
 }
 
 void BlockingScreen::keep_pointer_confined() {
+    if (!confined_) {
+        return;
+    }
+    // The clip goes when the active window changes: look when the window in front changed
+    // (cheap to ask), and once a second besides.
     Desktop& desktop = program_.platform.desktop();
-    if (confined_ && desktop.cursor_clip() != cursor_rect) {
+    const WindowId front = desktop.foreground_window();
+    const double now = program_.platform.clock().monotonic_seconds();
+    if (front != clip_front_) {
+        clip_front_ = front;
+        clip_in_doubt_ = true;
+    }
+    if (!clip_in_doubt_ && now - clip_checked_at_ < 1.0 && now >= clip_checked_at_) {
+        return;
+    }
+    clip_in_doubt_ = false;
+    clip_checked_at_ = now;
+    if (desktop.cursor_clip() != cursor_rect) {
         desktop.clip_cursor(&cursor_rect);
+    }
+}
+
+void BlockingScreen::window_changed(WindowChange change) {
+    if (change == WindowChange::foreground) {
+        clip_in_doubt_ = true;
+        keep_pointer_confined();
     }
 }
 

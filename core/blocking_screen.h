@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/desktop.h"
 #include "platform/geometry.h"
 
 namespace vardex {
@@ -34,8 +35,10 @@ class BlockingScreen {
     void keep_timing_window_focused();
     void keep_about_focused();
     // Holds the pointer again where the platform let it go (a window system may drop the clip
-    // when the active window changes); run from the sweep timers.
+    // when the active window changes); run from the sweep timers. It looks when the window in
+    // front changed, and once a second besides.
     void keep_pointer_confined();
+    void window_changed(WindowChange change);
 
     Rect cursor_rect;
 
@@ -43,6 +46,9 @@ class BlockingScreen {
     void centre_cursor();
     Program& program_;
     bool confined_ = false;
+    bool clip_in_doubt_ = true;
+    WindowId clip_front_ = 0;
+    double clip_checked_at_ = 0;
 };
 
 }  // namespace vardex

@@ -58,6 +58,11 @@ void Program::wire() {
 
 void Program::start() {
     attach_all();
+    const bool watched = platform.desktop().watch_windows([this](WindowChange change, WindowId w) {
+        forbidden.window_changed(change, w);
+        blocking.window_changed(change);
+    });
+    forbidden.set_watched(watched);
     lifecycle.load();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,12 @@ struct FileDialogRequest {
     bool file_must_exist = false;
 };
 
+// What the system reports of other windows.
+enum class WindowChange {
+    foreground,  // another window came to the front (of any program)
+    title,       // a window's title changed
+};
+
 // Screen, pointer, other programs' windows and the system's own dialogs.
 class Desktop {
   public:
@@ -33,6 +40,10 @@ class Desktop {
     virtual Rect virtual_screen_pixels() = 0;
 
     virtual WindowId foreground_window() = 0;
+    // Asks the system to report foreground and title changes of all windows through `changed`,
+    // from the program's message loop. False when the platform reports none: then whoever
+    // needs to know has to look.
+    virtual bool watch_windows(std::function<void(WindowChange, WindowId)> changed) = 0;
     virtual std::string window_text(WindowId window) = 0;
     // Posts WM_SYSCOMMAND with SC_CLOSE; false when the post failed.
     virtual bool post_close(WindowId window) = 0;

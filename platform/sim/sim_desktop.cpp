@@ -29,6 +29,7 @@ SimDesktop::Window* SimDesktop::find(WindowId id) {
 }
 
 std::string SimDesktop::window_text(WindowId window) {
+    ++title_reads_;
     const Window* w = find(window);
     return w != nullptr ? w->title : std::string{};
 }
@@ -165,12 +166,39 @@ void SimDesktop::raise(WindowId id) {
 }
 
 void SimDesktop::pick_new_foreground() {
-    foreground_ = 0;
     for (WindowId id : order_) {
         if (windows_.at(id).visible) {
-            foreground_ = id;
+            set_foreground(id);
             return;
         }
+    }
+    set_foreground(0);
+}
+
+void SimDesktop::set_foreground(WindowId id) {
+    if (foreground_ != id) {
+        foreground_ = id;
+        report(WindowChange::foreground, id);
+    }
+}
+
+bool SimDesktop::watch_windows(int process, std::function<void(WindowChange, WindowId)> changed) {
+    if (!window_events_) {
+        return false;
+    }
+    watchers_.emplace_back(process, std::move(changed));
+    return true;
+}
+
+// As the system does, the events reach the watchers through their message loops, later.
+void SimDesktop::report(WindowChange change, WindowId id) {
+    for (std::size_t i = 0; i < watchers_.size(); ++i) {
+        const int process = watchers_[i].first;
+        world_.schedule(world_.now_ms(), [this, process, i, change, id] {
+            if (i < watchers_.size() && watchers_[i].first == process && watchers_[i].second) {
+                watchers_[i].second(change, id);
+            }
+        });
     }
 }
 
@@ -182,7 +210,7 @@ void SimDesktop::set_visible(WindowId id, bool visible) {
     w->visible = visible;
     if (visible) {
         raise(id);
-        foreground_ = id;
+        set_foreground(id);
     } else {
         order_.erase(std::remove(order_.begin(), order_.end(), id), order_.end());
         if (foreground_ == id) {
@@ -198,8 +226,9 @@ void SimDesktop::set_rect(WindowId id, Rect rect) {
 }
 
 void SimDesktop::set_title(WindowId id, std::string title) {
-    if (Window* w = find(id)) {
+    if (Window* w = find(id); w != nullptr && w->title != title) {
         w->title = std::move(title);
+        report(WindowChange::title, id);
     }
 }
 
@@ -220,7 +249,7 @@ void SimDesktop::activate(WindowId id) {
         return;
     }
     raise(id);
-    foreground_ = id;
+    set_foreground(id);
 }
 
 void SimDesktop::end_process(int process) {
@@ -237,6 +266,11 @@ void SimDesktop::end_process(int process) {
     }
     for (auto it = mutexes_.begin(); it != mutexes_.end();) {
         it = it->second == process ? mutexes_.erase(it) : std::next(it);
+    }
+    for (auto& [owner, changed] : watchers_) {
+        if (owner == process) {
+            changed = nullptr;  // kept in place: queued reports find their watcher by index
+        }
     }
     if (capture_ != 0 && find(capture_) == nullptr) {
         capture_ = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -42,6 +43,15 @@ class SimDesktop final : public Desktop {
     int twips_per_pixel_y() override { return 15; }
     Rect virtual_screen_pixels() override;
     WindowId foreground_window() override { return foreground_; }
+    bool watch_windows(std::function<void(WindowChange, WindowId)> changed) override {
+        return watch_windows(0, std::move(changed));
+    }
+    bool watch_windows(int process, std::function<void(WindowChange, WindowId)> changed);
+    // A platform without window events: watch_windows refuses.
+    void set_window_events(bool on) { window_events_ = on; }
+    // Calls of the title reader, for tests of how often the sweep looks.
+    int title_reads() const { return title_reads_; }
+    int clip_reads() const { return clip_reads_; }
     std::string window_text(WindowId window) override;
     bool post_close(WindowId window) override;
     WindowId window_from_point(Point p) override;
@@ -49,7 +59,10 @@ class SimDesktop final : public Desktop {
     Point cursor_pos() override { return cursor_; }
     void set_cursor_pos(Point pos) override;
     void clip_cursor(const Rect* rect) override;
-    std::optional<Rect> cursor_clip() override { return clip_; }
+    std::optional<Rect> cursor_clip() override {
+        ++clip_reads_;
+        return clip_;
+    }
     void capture_mouse(WindowId window) override { capture_ = window; }
     void release_mouse() override { capture_ = 0; }
     void set_system_keys_locked(bool locked) override { keys_locked_ = locked; }
@@ -100,12 +113,18 @@ class SimDesktop final : public Desktop {
     Window* find(WindowId id);
     void raise(WindowId id);
     void pick_new_foreground();
+    void set_foreground(WindowId id);
+    void report(WindowChange change, WindowId id);
 
     World& world_;
     std::map<WindowId, Window> windows_;
     std::vector<WindowId> order_;  // front first
     WindowId next_id_ = 0x10010;
     WindowId foreground_ = 0;
+    bool window_events_ = true;
+    int title_reads_ = 0;
+    int clip_reads_ = 0;
+    std::vector<std::pair<int, std::function<void(WindowChange, WindowId)>>> watchers_;
     Size screen_{1024, 768};
     std::vector<Rect> monitors_;
     Point cursor_{512, 384};

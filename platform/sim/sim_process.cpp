@@ -21,6 +21,9 @@ class ProcessDesktop final : public Desktop {
     int twips_per_pixel_y() override { return d_.twips_per_pixel_y(); }
     Rect virtual_screen_pixels() override { return d_.virtual_screen_pixels(); }
     WindowId foreground_window() override { return d_.foreground_window(); }
+    bool watch_windows(std::function<void(WindowChange, WindowId)> changed) override {
+        return d_.watch_windows(process_, std::move(changed));
+    }
     std::string window_text(WindowId w) override { return d_.window_text(w); }
     bool post_close(WindowId w) override { return d_.post_close(w); }
     WindowId window_from_point(Point p) override { return d_.window_from_point(p); }

@@ -58,11 +58,17 @@ struct WindowTraits {
     static void close(HWND h) { DestroyWindow(h); }
 };
 
+struct WinEventHookTraits {
+    static HWINEVENTHOOK invalid() { return nullptr; }
+    static void close(HWINEVENTHOOK h) { UnhookWinEvent(h); }
+};
+
 using UniqueHandle = Unique<HANDLE, KernelHandleTraits>;
 using UniqueFile = Unique<HANDLE, FileHandleTraits>;
 using UniqueGdi = Unique<HGDIOBJ, GdiTraits>;
 using UniqueDc = Unique<HDC, DcTraits>;
 using UniqueWindow = Unique<HWND, WindowTraits>;
+using UniqueWinEventHook = Unique<HWINEVENTHOOK, WinEventHookTraits>;
 
 // A screen device context borrowed for a moment.
 class ScreenDc {

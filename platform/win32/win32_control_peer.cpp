@@ -82,9 +82,9 @@ void Win32ControlPeer::create() {
         case ControlKind::text_box: {
             const auto& box = static_cast<const TextBox&>(c);
             window_class = "EDIT";
-            style |= WS_TABSTOP | ES_AUTOHSCROLL;
-            if (box.multi_line())
-                style |= ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL;
+            style |= WS_TABSTOP;
+            // A box of several lines wraps its words; a one-line box scrolls sideways.
+            style |= box.multi_line() ? ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL;
             ex_style = WS_EX_CLIENTEDGE;
             break;
         }

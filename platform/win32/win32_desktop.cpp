@@ -35,7 +35,51 @@ std::string dialog_filter(const std::string& filter) {
     return out;
 }
 
+// The system's event callback carries no context of ours: the hooks name their desktop here.
+// Only the program's one UI thread installs hooks and receives their events.
+std::vector<std::pair<HWINEVENTHOOK, Win32Desktop*>>& hook_owners() {
+    static std::vector<std::pair<HWINEVENTHOOK, Win32Desktop*>> owners;
+    return owners;
+}
+
 }  // namespace
+
+Win32Desktop::~Win32Desktop() {
+    std::erase_if(hook_owners(), [this](const auto& entry) { return entry.second == this; });
+}
+
+bool Win32Desktop::watch_windows(std::function<void(WindowChange, WindowId)> changed) {
+    window_changed_ = std::move(changed);
+    // Out of context: the events come as messages to this thread's loop, from every process.
+    foreground_hook_.reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND,
+                                           nullptr, &Win32Desktop::on_win_event, 0, 0,
+                                           WINEVENT_OUTOFCONTEXT));
+    title_hook_.reset(SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+                                      &Win32Desktop::on_win_event, 0, 0, WINEVENT_OUTOFCONTEXT));
+    auto& owners = hook_owners();
+    std::erase_if(owners, [this](const auto& entry) { return entry.second == this; });
+    for (const UniqueWinEventHook* hook : {&foreground_hook_, &title_hook_}) {
+        if (*hook) {
+            owners.emplace_back(hook->get(), this);
+        }
+    }
+    return foreground_hook_ && title_hook_;
+}
+
+void CALLBACK Win32Desktop::on_win_event(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
+                                         LONG child, DWORD, DWORD) {
+    if (window == nullptr || object != OBJID_WINDOW || child != CHILDID_SELF) {
+        return;  // a caret, a list item, a scroll bar: not a window's title
+    }
+    for (const auto& [owner_hook, owner] : hook_owners()) {
+        if (owner_hook == hook && owner->window_changed_) {
+            owner->window_changed_(
+                event == EVENT_SYSTEM_FOREGROUND ? WindowChange::foreground : WindowChange::title,
+                id_of(window));
+            return;
+        }
+    }
+}
 
 Size Win32Desktop::screen_size_twips() {
     return Size{GetSystemMetrics(SM_CXSCREEN) * twips_per_pixel_x(),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "platform/desktop.h"
 #include "platform/win32/handles.h"
 
@@ -10,12 +12,16 @@ class Win32Windows;
 class Win32Desktop final : public Desktop {
   public:
     explicit Win32Desktop(Win32Windows& windows) : windows_(windows) {}
+    ~Win32Desktop() override;
+    Win32Desktop(const Win32Desktop&) = delete;
+    Win32Desktop& operator=(const Win32Desktop&) = delete;
 
     Size screen_size_twips() override;
     int twips_per_pixel_x() override { return screen_twips_per_pixel_x(); }
     int twips_per_pixel_y() override { return screen_twips_per_pixel_y(); }
     Rect virtual_screen_pixels() override;
     WindowId foreground_window() override;
+    bool watch_windows(std::function<void(WindowChange, WindowId)> changed) override;
     std::string window_text(WindowId window) override;
     bool post_close(WindowId window) override;
     WindowId window_from_point(Point screen_pixels) override;
@@ -37,8 +43,14 @@ class Win32Desktop final : public Desktop {
     std::optional<std::string> file_dialog(const FileDialogRequest& request) override;
 
   private:
+    static void CALLBACK on_win_event(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
+                                      LONG child, DWORD thread, DWORD time);
+
     Win32Windows& windows_;
     UniqueHandle instance_mutex_;
+    std::function<void(WindowChange, WindowId)> window_changed_;
+    UniqueWinEventHook foreground_hook_;
+    UniqueWinEventHook title_hook_;
 };
 
 }  // namespace vardex::win32

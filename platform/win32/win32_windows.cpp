@@ -58,7 +58,10 @@ bool Win32Windows::dispatch(MSG& msg) {
         quitting_ = true;
         return false;
     }
-    const HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    // Tab, Enter and access keys move between a form's controls as in a dialog. Only keyboard
+    // messages need that; handing every timer tick through IsDialogMessage is expensive.
+    const bool keyboard = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+    const HWND root = keyboard && msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
     if (root != nullptr) {
         for (const auto& peer : peers_) {
             if (peer->hwnd() == root && IsDialogMessageA(root, &msg)) {

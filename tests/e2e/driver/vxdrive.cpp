@@ -7,9 +7,12 @@
 //   shown CAPTION = 0|1       wait until such a window is (not) visible
 //   click SEL                 click a control (SEL: kind#n, kind:Caption or kind~part)
 //   type SEL = TEXT           type characters into an edit or combo box
-//   settext SEL = TEXT        replace the text of an edit or combo box
+//   retype SEL = TEXT         select all of an edit or combo box and type TEXT over it, one
+//                             character at a time (an empty TEXT deletes what was there)
 //   key SEL = CODE            press a key (13 = Enter) in a control
-//   select SEL = N            select item N (0-based) of a combo or list box
+//   select SEL = N            pick item N (0-based) of a combo box (arrow keys) or click line N
+//                             of a list box
+//   addselect SEL = N         Ctrl+click line N of a list box: added to the selection
 //   tab SEL = N               select tab N (0-based) of a tab strip
 //   row SEL = N               select data row N (1-based) of a grid
 //   text SEL = TEXT           wait until the control's text is TEXT
@@ -264,20 +267,28 @@ std::vector<std::string> items_of(HWND h) {
     return out;
 }
 
-void notify_parent(HWND h, WORD code) {
-    SendMessageA(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), code),
-                 reinterpret_cast<LPARAM>(h));
-}
-
 HWND typing_window(HWND h) {
+    // The edit box inside an editable combo box. (GetComboBoxInfo would hand the other
+    // process a pointer into this one, which it then writes to in its own memory.)
     if (kind_of(h) == "combo") {
-        COMBOBOXINFO info{};
-        info.cbSize = sizeof info;
-        if (GetComboBoxInfo(h, &info) && info.hwndItem != nullptr) {
-            return info.hwndItem;
+        if (HWND edit = FindWindowExA(h, nullptr, "Edit", nullptr)) {
+            return edit;
         }
     }
     return h;
+}
+
+void settle();
+
+// A click into the box, as a person gives it the focus before typing: the box takes the focus
+// itself (a WM_SETFOCUS sent from outside would leave the window system believing otherwise).
+void click_into(HWND h) {
+    RECT r{};
+    GetClientRect(h, &r);
+    const LPARAM at = MAKELPARAM(r.right - 2, r.bottom / 2);
+    PostMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(h, WM_LBUTTONUP, 0, at);
+    settle();
 }
 
 void settle() {
@@ -393,39 +404,70 @@ void run(const std::string& command) {
         settle();
     } else if (verb == "type") {
         HWND h = typing_window(find_control(arg));
-        SendMessageA(h, WM_SETFOCUS, 0, 0);
+        click_into(h);
         for (unsigned char c : value) {
             PostMessageA(h, WM_CHAR, c, 1);
         }
         settle();
-    } else if (verb == "settext") {
-        HWND h = find_control(arg);
-        SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
-        if (kind_of(h) == "combo")
-            notify_parent(h, CBN_EDITCHANGE);
+    } else if (verb == "retype") {
+        // As a person does: the whole text selected, then typed over; each character raises
+        // the box's own change notifications.
+        HWND h = typing_window(find_control(arg));
+        click_into(h);
+        SendMessageA(h, EM_SETSEL, 0, -1);
+        if (value.empty()) {
+            SendMessageA(h, WM_CHAR, VK_BACK, 1);
+        }
+        for (unsigned char c : value) {
+            SendMessageA(h, WM_CHAR, c, 1);
+        }
         settle();
     } else if (verb == "key") {
         HWND h = typing_window(find_control(arg));
+        click_into(h);
         const int code = std::atoi(value.c_str());
         PostMessageA(h, WM_KEYDOWN, static_cast<WPARAM>(code), 1);
         PostMessageA(h, WM_CHAR, static_cast<WPARAM>(code), 1);
         PostMessageA(h, WM_KEYUP, static_cast<WPARAM>(code), 0xC0000001);
         settle();
-    } else if (verb == "select") {
+    } else if (verb == "select" || verb == "addselect") {
         HWND h = find_control(arg);
         const int n = std::atoi(value.c_str());
         if (kind_of(h) == "combo") {
-            SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(n), 0);
-            notify_parent(h, CBN_SELCHANGE);
-        } else {
-            const LONG style = GetWindowLongA(h, GWL_STYLE);
-            if (style & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) {
-                SendMessageA(h, LB_SETSEL, TRUE, n);
-            } else {
-                SendMessageA(h, LB_SETCURSEL, static_cast<WPARAM>(n), 0);
+            // Arrow keys in the box, as a person picks without opening the list.
+            // A list-only combo opens its list at the click; Enter closes it on the pick.
+            HWND keys = typing_window(h);
+            const bool list_only = keys == h;
+            click_into(keys);
+            expect(wait_for([&] {
+                       const LRESULT current = SendMessageA(h, CB_GETCURSEL, 0, 0);
+                       if (current == n)
+                           return true;
+                       const WPARAM key = current < n ? VK_DOWN : VK_UP;
+                       PostMessageA(keys, WM_KEYDOWN, key, 1);
+                       PostMessageA(keys, WM_KEYUP, key, 0xC0000001);
+                       settle();
+                       return SendMessageA(h, CB_GETCURSEL, 0, 0) == n;
+                   }),
+                   "cannot select item " + value);
+            if (list_only) {
+                PostMessageA(keys, WM_KEYDOWN, VK_RETURN, 1);
+                PostMessageA(keys, WM_KEYUP, VK_RETURN, 0xC0000001);
             }
-            SendMessageA(h, LB_SETCARETINDEX, static_cast<WPARAM>(n), 0);
-            notify_parent(h, LBN_SELCHANGE);
+        } else {
+            // A click on the line; with Ctrl held it is added to the lines already selected.
+            // Where the line is, from messages that carry no pointers.
+            if (n >= SendMessageA(h, LB_GETCOUNT, 0, 0))
+                fail("no line " + value);
+            SendMessageA(h, LB_SETTOPINDEX, static_cast<WPARAM>(n), 0);
+            const LRESULT top = SendMessageA(h, LB_GETTOPINDEX, 0, 0);
+            const LRESULT height = SendMessageA(h, LB_GETITEMHEIGHT, 0, 0);
+            RECT client{};
+            GetClientRect(h, &client);
+            const LPARAM at = MAKELPARAM(client.right / 2, (n - top) * height + height / 2);
+            const WPARAM keys = verb == "addselect" ? MK_CONTROL : 0;
+            PostMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+            PostMessageA(h, WM_LBUTTONUP, keys, at);
         }
         settle();
     } else if (verb == "tab") {

@@ -18,15 +18,15 @@ drive "$W" "click option:Option &B" "checked option:Option &B = 1" "text label#1
 # Typing respects the maximum length; Enter reaches the key handler; leaving the box is seen.
 drive "$W" "type edit#1 = hello world!" "text edit#1 = hello worl" "text label#2 = text=hello worl"
 drive "$W" "key edit#1 = 13" "text label#1 = enter:hello worl"
-drive "$W" "settext edit#1 = 42" "text label#2 = text=42"
+drive "$W" "retype edit#1 = 42" "text label#2 = text=42"
 
 # Combo boxes: the editable one takes typed text and a selection; the list one a selection.
 drive "$W" "items combo#1 = 00|15|30|45" "select combo#1 = 3" "text label#1 = combo=45"
-drive "$W" "settext combo#1 = 1h30" "text label#2 = combo text=1h30"
+drive "$W" "retype combo#1 = 1h30" "text label#2 = combo text=1h30"
 drive "$W" "select combo#2 = 1" "text label#1 = colour=Green"
 
 # A list box with several lines selected.
-drive "$W" "select list#1 = 0" "select list#1 = 2" "text label#1 = list=0,2"
+drive "$W" "select list#1 = 0" "addselect list#1 = 2" "text label#1 = list=0,2"
 
 # The tab strip shows one page at a time.
 drive "$W" "visible frame:Page one = 1" "visible frame:Page two = 0" \

@@ -17,14 +17,14 @@ sleep 1
 artifact session-main-dialog
 
 # 0 hours 2 minutes, then the check: a wrong password locks it, the button counts down.
-drive "$M" "settext combo#1 = 0" "settext combo#2 = 2" "click button:&Start computer timer"
+drive "$M" "retype combo#1 = 0" "retype combo#2 = 2" "click button:&Start computer timer"
 C="window Vardex - Security Check"
-drive "$C" "settext edit#2 = wrong" "click button#1" "text button#1 = Wait 4 sec." \
+drive "$C" "retype edit#2 = wrong" "click button#1" "text button#1 = Wait 4 sec." \
     "text label~Password or Security Code was wrong = Password or Security Code was wrong! Please wait 5 s..."
 artifact session-security-dialog
 drive "$C" "text button#1 = Wait 3 sec." "text button#1 = Wait 2 sec." "text button#1 = Wait 1 sec." \
     "text button#1 = OK"
-drive "$C" "settext edit#2 = zel" "click button:OK" "gone Vardex - Security Check"
+drive "$C" "retype edit#2 = zel" "click button:OK" "gone Vardex - Security Check"
 
 # Timing: the small window counts down; a click on it opens the timing window.
 # (Waits match the start of the text: a driver call under load can miss a given second.)
@@ -34,6 +34,11 @@ drive "window Vardex - Time" "click label#1"
 T="window Vardex"
 drive "$T" "visible button:E&xit Timing Mode = 1" "starts edit#1 = 00:01:"
 artifact session-timing-window
+# Help: the timing window's topic in the program's own help window.
+drive "$T" "click button:Help"
+drive "window Vardex - Help" "starts edit#1 = The timing window" "topmost Vardex - Help = 1"
+artifact session-help
+drive "window Vardex - Help" "click button:&Close" "gone Vardex - Help"
 
 # Pause: the blocking screen is back and the pointer is held on the pause button.
 drive "$T" "click button:&Pause" "text edit#1 = paused" "text button#1 = &Start"
@@ -63,21 +68,21 @@ grep -q ": Timer paused." "$L" && false  # pausing is not logged with Value9 = 0
 grep -q ": Timer-Period was over." "$L"
 
 # A second run passing the check with the code computed from the digits (formula KOS).
-drive "$M" "settext combo#1 = 1" "settext combo#2 = 0" "click button:&Start computer timer"
+drive "$M" "retype combo#1 = 1" "retype combo#2 = 0" "click button:&Start computer timer"
 digit() { drive "$C" "read label#$1" ; }
 code="$(digit 37)$(digit 41)$(digit 45)"
 echo "digits K O S: $code"
-drive "$C" "settext edit#1 = $code" "click button#1" "gone Vardex - Security Check"
+drive "$C" "retype edit#1 = $code" "click button#1" "gone Vardex - Security Check"
 drive "timeout 15000" "window Vardex - Time" "starts label#1 = Computer time: 0"
 drive "window Vardex - Time" "click label#1"
 drive "$T" "click button:E&xit Timing Mode"
-drive "$C" "settext edit#2 = ZEL" "click button#1" "gone Vardex - Security Check"
+drive "$C" "retype edit#2 = ZEL" "click button#1" "gone Vardex - Security Check"
 drive "$M" "visible button:&Start computer timer = 1"
 grep -q ": Timer was exited." "$L"
 check test "$(reg_value "HKLM\\$S" Value5)" = 0
 
 # Exit Vardex through the check: the program ends.
 drive "$M" "click button:E&xit Vardex"
-drive "$C" "settext edit#2 = zel" "click button#1"
+drive "$C" "retype edit#2 = zel" "click button#1"
 wait_exit "$app" 10
 grep -q ": Vardex was closed." "$L"

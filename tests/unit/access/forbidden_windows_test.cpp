@@ -128,6 +128,54 @@ TEST_F(Forbidden, ABlankTitleIsNeverForbidden) {
     EXPECT_TRUE(closes("Game"));
 }
 
+TEST_F(Forbidden, IdleTheSweepReadsTitlesAndTheClipOnlyWhenSomethingChanged) {
+    forbid("Game", MatchMode::whole);
+    sim::SimDesktop& desktop = pc.machine.desktop();
+    world.advance(1000);
+    const int titles = desktop.title_reads();
+    const int clips = desktop.clip_reads();
+    world.advance(10000);  // 333 ticks of the 30 ms sweep, 33 of the 300 ms one
+    EXPECT_LE(desktop.title_reads() - titles, 12);
+    EXPECT_LE(desktop.clip_reads() - clips, 12);
+    // A forbidden window goes at once, not at the next tick: the system reports it in front.
+    const WindowId game = desktop.open_window("Game");
+    world.advance(1);
+    EXPECT_FALSE(desktop.is_open(game));
+    // So does one that takes a forbidden title while in front.
+    const WindowId later = desktop.open_window("Loading...");
+    world.advance(100);
+    ASSERT_TRUE(desktop.is_open(later));
+    desktop.set_title(later, "Game");
+    world.advance(1);
+    EXPECT_FALSE(desktop.is_open(later));
+    // A dropped clip is put back when the window in front changes.
+    desktop.clip_cursor(nullptr);
+    desktop.open_window("Notes");
+    world.advance(1);
+    EXPECT_EQ(desktop.cursor_clip(), p->vardex_dialog.window_rect());
+}
+
+// A platform that reports no window changes: the sweep looks at every tick.
+struct ForbiddenUnwatched : ::testing::Test {
+    sim::World world;
+    testing::VardexMachine pc{world};
+};
+
+TEST_F(ForbiddenUnwatched, WithoutReportsTheSweepLooksAtEveryTick) {
+    pc.machine.desktop().set_window_events(false);
+    pc.put_settings();
+    Program& p = pc.start();
+    world.advance(3000);
+    p.settings.record().forbidden_windows.push_back({"Game", MatchMode::whole});
+    sim::SimDesktop& desktop = pc.machine.desktop();
+    const int titles = desktop.title_reads();
+    world.advance(3000);
+    EXPECT_GE(desktop.title_reads() - titles, 100);
+    const WindowId game = desktop.open_window("Game");
+    world.advance(60);
+    EXPECT_FALSE(desktop.is_open(game));
+}
+
 struct ForbiddenEditing : Forbidden {
     OptionsDialog& d() { return p->options_dialog; }
     ForbiddenEditing() {
