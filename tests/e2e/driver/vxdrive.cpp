@@ -5,7 +5,8 @@
 //   window CAPTION            wait for a visible top-level window with this caption; use it
 //   gone CAPTION              wait until no visible window has this caption
 //   shown CAPTION = 0|1       wait until such a window is (not) visible
-//   click SEL                 click a control (SEL: kind#n, kind:Caption or kind~part)
+//   click SEL                 click a control (SEL: kind#n, kind:Caption, kind~part, or
+//                             kind@Label: the first control of the kind after that label)
 //   type SEL = TEXT           type characters into an edit or combo box
 //   retype SEL = TEXT         select all of an edit or combo box and type TEXT over it, one
 //                             character at a time (an empty TEXT deletes what was there)
@@ -165,7 +166,7 @@ std::vector<HWND> controls() {
 HWND find_control(const std::string& selector) {
     if (g_window == nullptr)
         fail("no window selected");
-    const auto sep = selector.find_first_of("#:~");
+    const auto sep = selector.find_first_of("#:~@");
     if (sep == std::string::npos)
         fail("bad selector " + selector);
     const std::string kind = selector.substr(0, sep);
@@ -174,9 +175,18 @@ HWND find_control(const std::string& selector) {
     HWND found = nullptr;
     wait_for([&] {
         int n = 0;
+        bool after_label = false;
         for (HWND h : controls()) {
+            if (how == '@' && kind_of(h) == "label" && text_of(h) == what) {
+                after_label = true;
+                continue;
+            }
             if (kind_of(h) != kind)
                 continue;
+            if (after_label) {
+                found = h;
+                return true;
+            }
             ++n;
             const std::string t = text_of(h);
             if ((how == '#' && n == std::atoi(what.c_str())) || (how == ':' && t == what) ||

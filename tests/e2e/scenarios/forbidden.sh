@@ -21,3 +21,14 @@ grep -q ": Protected Window 'Untitled - Editor' closed" "$WINEPREFIX/drive_c/vad
 # A window whose title only begins with the entry stays (the driver fails when it was closed,
 # and when it never came to the front).
 drive "stays Editor - Properties = 1000"
+
+# A title of blanks only cannot be forbidden: it would close every window in front.
+drive "window Vardex" "click button:&Options"
+drive "window Vardex - Security Check" "type edit#2 = zel" "click button:&OK" \
+    "gone Vardex - Security Check"
+O="window Vardex - Options"
+drive "$O" "tab tab#1 = 2" "type edit@Window Titel to add: =    " "click button:&Add Window Title"
+drive "window Vardex - Info" "visible label~blanks only = 1"
+artifact forbidden-blank-title
+drive "window Vardex - Info" "click button:&OK" "gone Vardex - Info"
+drive "$O" "items list#1 = editor"

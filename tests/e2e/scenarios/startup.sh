@@ -32,7 +32,8 @@ artifact startup-blocked
 wine reg export 'HKLM\SOFTWARE\Morvandel4' "$VX_ARTIFACTS/before.reg" /y </dev/null >/dev/null 2>&1
 start_vardex
 second=$VX_PID
-drive "timeout 20000" "window Vardex - Info" "visible label:Vardex is already running! = 1"
+drive "timeout 20000" "window Vardex - Info" "visible label:Vardex is already running! = 1" \
+    "topmost Vardex - Info = 1"
 artifact startup-second-instance
 drive "window Vardex - Info" "click button:&OK"
 wait_exit "$second" 10
@@ -60,6 +61,7 @@ check cmp -s "$VX_INSTALL_PATH/vado41.exe" "$VX_BIN/app/vado41.exe"
 wineserver -k
 wait_exit "$first" 10
 set_setting Value5 10
+set_setting Value8 1
 start_vardex
 drive "timeout 20000" "window Vardex - Info" \
     "visible label:Vardex discovered unusual shutdown! Timer continued running from last recorded time. = 1"
@@ -70,5 +72,9 @@ for i in $(seq 1 50); do
     sleep 0.1
 done
 check test "$(reg_value "HKLM\\$S" Value5)" = 9
+# The log names the time resumed; the program-file guard runs in this start too.
+grep -q ": Timer started at Vardex start for 0:09" "$WINEPREFIX/drive_c/vadolog.txt"
+rm -rf "$VX_INSTALL_PATH"
+wait_file "$VX_INSTALL_PATH/vado41.exe" 5
 artifact startup-recovery
 wineserver -k
