@@ -12,6 +12,13 @@ struct Countdown : testing::BlockedMachineTest {
         start_blocked();
     }
     const std::string& small_text() { return p->lauf2_dialog.time_label.caption(); }
+    // The user opens the timing window from the small one and presses its pause button.
+    void press_pause() {
+        if (p->lauf2_dialog.visible()) {
+            ASSERT_TRUE(user->click_form(p->lauf2_dialog));
+        }
+        ASSERT_TRUE(user->click(p->lauf_dialog.pause_button));
+    }
     std::vector<std::string> log_lines() {
         std::vector<std::string> lines;
         const std::string log = pc.log();
@@ -158,14 +165,11 @@ TEST_F(Countdown, TheCheckpointStaysAtItsMinuteWhilePaused) {
     p->countdown.start_timer(600, ": Timer started for 0:10");
     world.advance(61000);
     EXPECT_EQ(pc.number("Value5"), 9);
-    p->lauf2_dialog.hide();
-    p->lauf_dialog.show();
-    sim::User user(pc.process(*p));
-    ASSERT_TRUE(user.click(p->lauf_dialog.pause_button));
+    press_pause();
     // A crash now would resume the minutes that were left, not what the pause lasted.
     world.advance(600 * 1000);
     EXPECT_EQ(pc.number("Value5"), 9);
-    ASSERT_TRUE(user.click(p->lauf_dialog.pause_button));
+    press_pause();
     world.advance(59000);
     EXPECT_EQ(p->countdown.remaining_seconds, 480);
     EXPECT_EQ(pc.number("Value5"), 8);
@@ -176,17 +180,14 @@ TEST_F(Countdown, TenMinutesOfPauseCostOneSecond) {
     p->settings.record().Log_Pausing_Timer = 1;
     p->countdown.start_timer(600, ": Timer started for 0:10");
     world.advance(1000);
-    p->lauf2_dialog.hide();
-    p->lauf_dialog.show();
-    sim::User user(pc.process(*p));
-    ASSERT_TRUE(user.click(p->lauf_dialog.pause_button));
+    press_pause();
     EXPECT_EQ(p->mode.get(), ProgramMode::paused);
     EXPECT_EQ(p->lauf_dialog.time_box.text(), "paused");
     EXPECT_EQ(p->lauf_dialog.pause_button.caption(), "&Start");
     EXPECT_TRUE(p->blocker_win.visible());
     EXPECT_FALSE(p->lauf_dialog.exit_button.enabled());
     world.advance(600 * 1000);
-    ASSERT_TRUE(user.click(p->lauf_dialog.pause_button));
+    press_pause();
     EXPECT_EQ(p->mode.get(), ProgramMode::timing);
     EXPECT_EQ(p->countdown.remaining_seconds, 599);
     EXPECT_EQ(p->lauf_dialog.time_box.text(), "00:09:59");
@@ -201,10 +202,7 @@ TEST_F(Countdown, EndingAPausedTimerResumesItFirst) {
     p->settings.record().Log_Pausing_Timer = 1;
     p->countdown.start_timer(600, ": Timer started for 0:10");
     world.advance(5000);
-    p->lauf2_dialog.hide();
-    p->lauf_dialog.show();
-    sim::User user(pc.process(*p));
-    ASSERT_TRUE(user.click(p->lauf_dialog.pause_button));
+    press_pause();
     ASSERT_EQ(p->mode.get(), ProgramMode::paused);
     world.advance(20000);
     p->countdown.end_timer(": Timer was exited over network.");
@@ -225,14 +223,11 @@ TEST_F(Countdown, AnOpenEndedRunPausesAndResumesAsOpenEnded) {
     p->settings.record().Pause_Option = 1;
     p->countdown.start_timer(-1, ": Timer started over network");
     world.advance(30000);
-    p->lauf2_dialog.hide();
-    p->lauf_dialog.show();
-    sim::User user(pc.process(*p));
-    ASSERT_TRUE(user.click(p->lauf_dialog.pause_button));
+    press_pause();
     EXPECT_EQ(p->mode.get(), ProgramMode::open_ended_paused);
     EXPECT_TRUE(p->blocker_win.visible());
     world.advance(600 * 1000);
-    ASSERT_TRUE(user.click(p->lauf_dialog.pause_button));
+    press_pause();
     EXPECT_EQ(p->mode.get(), ProgramMode::open_ended);
     // The ten minutes of pause count as one second; the count goes on upwards.
     EXPECT_EQ(p->countdown.remaining_seconds, 31);
@@ -338,12 +333,9 @@ TEST_F(ClockGuardAtMidnight, MidnightIsNoClockChange) {
 }
 
 TEST_F(ClockGuard, APauseIsNoClockChange) {
-    p->lauf2_dialog.hide();
-    p->lauf_dialog.show();
-    sim::User user(pc.process(*p));
-    ASSERT_TRUE(user.click(p->lauf_dialog.pause_button));
+    press_pause();
     world.advance(120 * 1000);
-    ASSERT_TRUE(user.click(p->lauf_dialog.pause_button));
+    press_pause();
     world.advance(3000);
     EXPECT_EQ(pc.machine.clock().sets(), 0);
     EXPECT_FALSE(p->time_dialog.visible());
