@@ -21,6 +21,7 @@ constexpr Setting number(std::string_view value_name, std::string_view field_nam
     s.first_run_number = default_value;
     s.options_key = options_key;
     s.options_line = options_line;
+    s.options_import = OptionImport::number;
     return s;
 }
 
@@ -37,6 +38,12 @@ constexpr Setting text(std::string_view value_name, std::string_view field_name,
     s.first_run_text = default_value;
     s.options_key = options_key;
     s.options_line = options_line;
+    s.options_import = OptionImport::text;
+    return s;
+}
+
+constexpr Setting imported_as(Setting s, OptionImport rule) {
+    s.options_import = rule;
     return s;
 }
 
@@ -66,16 +73,22 @@ constexpr Setting localised(std::string_view value_name, std::string_view option
 // In load order. The options-file lines 1 to 4 are the forbidden titles and the Time
 // Distributer IDs, which are lists.
 constexpr std::array table{
-    told_when_missing(text("String1", "Security_Formula", text_field<&R::Security_Formula>(), "KOS",
-                           "Security_Formula", 37),
-                      "Couldn't find security formula! Security formula is set to 'KOS'!"),
+    imported_as(
+        told_when_missing(text("String1", "Security_Formula", text_field<&R::Security_Formula>(),
+                               "KOS", "Security_Formula", 37),
+                          "Couldn't find security formula! Security formula is set to "
+                          "'KOS'!"),
+        OptionImport::text_not_empty),
     // The password is written only by its change and by an options import.
-    not_saved(told_when_missing(
-        text("String2", "Password", text_field<&R::Password>(), "zel", "Password", 36),
-        "Couldn't find password! Password is set to 'zel'!")),
-    told_when_missing(
-        text("String3", "Log_Path", text_field<&R::Log_Path>(), "c:\\vadolog.txt", "Log_Path", 5),
-        "Couldn't find Log Filename! Filename is set to 'C:\\VADOLOG.TXT'!"),
+    imported_as(not_saved(told_when_missing(
+                    text("String2", "Password", text_field<&R::Password>(), "zel", "Password", 36),
+                    "Couldn't find password! Password is set to 'zel'!")),
+                OptionImport::text_not_empty),
+    imported_as(told_when_missing(text("String3", "Log_Path", text_field<&R::Log_Path>(),
+                                       "c:\\vadolog.txt", "Log_Path", 5),
+                                  "Couldn't find Log Filename! Filename is set to "
+                                  "'C:\\VADOLOG.TXT'!"),
+                OptionImport::log_path),
 
     number("l2_0", "Active_Time_Dist_ID", number_field<&R::Active_Time_Dist_ID>(), 0),
     number("Value1", "Pause_Option", number_field<&R::Pause_Option>(), 0, "Pause_Option", 10),
@@ -96,14 +109,18 @@ constexpr std::array table{
     number("Value3", "Start_Houres", number_field<&R::Start_Houres>(), 0, "Start_Houres", 12),
     number("Value4", "Start_minutes", number_field<&R::Start_minutes>(), 30, "Start_minutes", 13),
     number("Value6", "Autostart", number_field<&R::Autostart>(), 0, "Autostart", 14),
-    number("Value7", "Log_Start_Exit_Vado", number_field<&R::Log_Start_Exit_Vado>(), 0,
-           "Log_Start_Exit_Vado", 6),
-    number("Value8", "Log_Start_Stop_Timer", number_field<&R::Log_Start_Stop_Timer>(), 0,
-           "Log_Start_Stop_Timer", 7),
-    number("Value9", "Log_Pausing_Timer", number_field<&R::Log_Pausing_Timer>(), 0,
-           "Log_Pausing_Timer", 8),
-    number("Value10", "Log_Preventing_Program", number_field<&R::Log_Preventing_Program>(), 0,
-           "Log_Preventing_Program", 9),
+    imported_as(number("Value7", "Log_Start_Exit_Vado", number_field<&R::Log_Start_Exit_Vado>(), 0,
+                       "Log_Start_Exit_Vado", 6),
+                OptionImport::log_switch),
+    imported_as(number("Value8", "Log_Start_Stop_Timer", number_field<&R::Log_Start_Stop_Timer>(),
+                       0, "Log_Start_Stop_Timer", 7),
+                OptionImport::log_switch),
+    imported_as(number("Value9", "Log_Pausing_Timer", number_field<&R::Log_Pausing_Timer>(), 0,
+                       "Log_Pausing_Timer", 8),
+                OptionImport::log_switch),
+    imported_as(number("Value10", "Log_Preventing_Program",
+                       number_field<&R::Log_Preventing_Program>(), 0, "Log_Preventing_Program", 9),
+                OptionImport::log_switch),
     // The crash-recovery checkpoint, written alone by the countdown.
     not_saved(number("Value5", "Recovery_Minutes", number_field<&R::Recovery_Minutes>(), 0)),
 
@@ -128,9 +145,14 @@ constexpr std::array table{
 
     with(number("Value11", "Network_Role", number_field<&R::Network_Role>(), 0),
          WhenMissing::leave_network),
-    number("Value12", "Admin_Port", number_field<&R::Admin_Port>(), 9023, "Admin_Port", 20),
-    number("Value13", "Own_Port", number_field<&R::Own_Port>(), 9023, "Own_Port", 21),
-    text("String6", "Path_of_Logo", text_field<&R::Path_of_Logo>(), "", "Path_of_Logo", 15),
+    imported_as(
+        number("Value12", "Admin_Port", number_field<&R::Admin_Port>(), 9023, "Admin_Port", 20),
+        OptionImport::port),
+    imported_as(number("Value13", "Own_Port", number_field<&R::Own_Port>(), 9023, "Own_Port", 21),
+                OptionImport::port),
+    imported_as(
+        text("String6", "Path_of_Logo", text_field<&R::Path_of_Logo>(), "", "Path_of_Logo", 15),
+        OptionImport::logo_path),
 };
 
 }  // namespace

@@ -26,6 +26,17 @@ enum class WhenMissing {
     draw_computer_name,      // "error" and a random number, in memory only
 };
 
+// How an import takes a setting over from the options file.
+enum class OptionImport {
+    number,          // a 16-bit number
+    port,            // a whole number from 1 to 65535
+    text,            // the text as it stands, an empty one too
+    text_not_empty,  // an empty value leaves the setting as it is
+    log_path,        // taken, with the log switches, when the file can be opened here
+    log_switch,      // taken only together with a usable log path
+    logo_path,       // taken when the picture file can be read here
+};
+
 // Reads and writes one field of the record as the registry stores it.
 struct NumberAccess {
     std::int32_t (*get)(const SettingsRecord&) = nullptr;
@@ -52,6 +63,7 @@ struct Setting {
     bool saved = true;                 // written by the save of all settings
     std::string_view options_key;      // key in the options file; empty when not carried
     int options_line = 0;              // its place among the file's lines (1-based)
+    OptionImport options_import = OptionImport::number;
 };
 
 std::span<const Setting> setting_table();
