@@ -5,6 +5,118 @@
 
 namespace vardex {
 
+namespace {
+bool all_digits(const std::string& text) {
+    return text.find_first_not_of("0123456789") == std::string::npos;
+}
+constexpr std::size_t max_ids = 21;
+}  // namespace
+
+Distributer::Distributer(Program& program) : program_(program) {
+    DistributerPage& page = program.options_dialog.distributer;
+    page.create_button.on_click = [this] { create_distributer_id(); };
+    page.delete_button.on_click = [this] { delete_distributer_id(); };
+    page.reset_button.on_click = [this] { reset_distributer_id(); };
+}
+
+int Distributer::selected_line() const {
+    const ListBox& list = program_.options_dialog.distributer.ids;
+    int found = -1;
+    for (int i = 0; i < list.list_count(); ++i) {
+        if (list.selected(i)) {
+            found = i;
+        }
+    }
+    return found;
+}
+
+void Distributer::refill_list() {
+    ListBox& list = program_.options_dialog.distributer.ids;
+    list.clear();
+    for (const TimeDistributerId& id : program_.settings.record().time_dist_ids) {
+        list.add_item(distributer_list_line(id, program_.platform.clock()));
+    }
+}
+
+void Distributer::create_distributer_id() {
+    Program& p = program_;
+    DistributerPage& page = p.options_dialog.distributer;
+    const std::string id_text = page.id_box.text();
+    const std::string hours = page.hours_box.text();
+    const std::string minutes = page.minutes_box.text();
+    auto refuse = [&p](const std::string& text) { p.time_dialog.message(text); };
+    if (hours.empty()) {
+        refuse(
+            "You have to enter a number of hours, for which the computer will be accesible every "
+            "day/week!");
+    } else if (id_text.empty()) {
+        refuse("You have to enter an ID in the ID textfield!");
+    } else if (minutes.empty()) {
+        refuse("You have to enter a number of minutes in the minutes text field!");
+    } else if (!all_digits(hours)) {
+        refuse("Please enter an integer in the 'hours' Textbox!");
+    } else if (!all_digits(minutes)) {
+        refuse("Please enter just integers in the 'Minutes' Textbox!");
+    } else if (!page.daily.value() && !page.weekly.value()) {
+        refuse("Please choose a period: 'weekly' or 'daily'");
+    } else if (p.settings.record().time_dist_ids.size() >= max_ids) {
+        refuse(
+            "The maximum allowed number of Time Distributer IDs has been reached.\nPlease delete "
+            "another Time Distributer ID before continuing!");
+    } else {
+        TimeDistributerId id;
+        id.Time_Dist_ID = id_text;
+        // The boxes take two digits each: this cannot overflow.
+        id.Time_Dist_Time = std::stoi(hours) * 3600 + std::stoi(minutes) * 60;
+        id.Time_Dist_Remain = id.Time_Dist_Time;
+        id.Time_Dist_Period = page.daily.value() ? 1 : 7;
+        id.Time_Dist_Date = p.platform.clock().today();
+        p.settings.record().time_dist_ids.push_back(id);
+        page.ids.add_item(distributer_list_line(id, p.platform.clock()));
+        page.id_box.set_text("");
+        page.hours_box.set_text("");
+        page.minutes_box.set_text("");
+    }
+}
+
+void Distributer::delete_distributer_id() {
+    Program& p = program_;
+    const int line = selected_line();
+    if (line < 0) {
+        p.time_dialog.message(
+            "No Time Distributor ID was deleted, because no one was selected in the list!");
+        return;
+    }
+    if (!p.platform.desktop().yes_no_box(
+            "Are you sure, you want to delete the selected Time Distributor ID?", "Vardex")) {
+        return;
+    }
+    SettingsRecord& r = p.settings.record();
+    p.options_dialog.distributer.ids.remove_item(line);
+    r.time_dist_ids.erase(r.time_dist_ids.begin() + line);
+    // The running ID stays the same ID; it is none when it was the one deleted.
+    if (r.Active_Time_Dist_ID == line + 1) {
+        r.Active_Time_Dist_ID = 0;
+    } else if (r.Active_Time_Dist_ID > line + 1) {
+        --r.Active_Time_Dist_ID;
+    }
+}
+
+void Distributer::reset_distributer_id() {
+    Program& p = program_;
+    const int line = selected_line();
+    if (line < 0) {
+        p.time_dialog.message(
+            "No Time Distributor ID was reseted, because no one was selected in the list!");
+        return;
+    }
+    TimeDistributerId& id = p.settings.record().time_dist_ids.at(static_cast<std::size_t>(line));
+    id.Time_Dist_Date = p.platform.clock().today();
+    id.Time_Dist_Remain = id.Time_Dist_Time;
+    refill_list();
+    p.time_dialog.message("The Time Distributor ID was successfully reseted!");
+}
+
 void Distributer::start_distributer_id() {
     Program& p = program_;
     SettingsRecord& r = p.settings.record();

@@ -7,14 +7,22 @@ class Program;
 // Time Distributer IDs: allowances that recharge daily or weekly.
 class Distributer {
   public:
-    explicit Distributer(Program& program) : program_(program) {}
+    explicit Distributer(Program& program);
 
     // The main dialog's start with the ID typed into its box.
     void start_distributer_id();
     // Keeps the seconds left for the running ID and ends its timing.
     void end_distributer_timing();
 
+    // The options page's buttons.
+    void create_distributer_id();
+    void delete_distributer_id();
+    void reset_distributer_id();
+
   private:
+    // The last selected line of the page's list, or -1.
+    int selected_line() const;
+    void refill_list();
     Program& program_;
 };
 

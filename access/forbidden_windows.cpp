@@ -17,16 +17,16 @@ constexpr char pick_visible[] = "Click on the Window, from which you want to get
 }  // namespace
 
 ForbiddenWindows::ForbiddenWindows(Program& program) : program_(program) {
-    OptionsDialog& d = program.options_dialog;
-    d.add_title_button.on_click = [this] { add_forbidden_title(true); };
+    ForbiddenPage& d = program.options_dialog.forbidden;
+    d.add_button.on_click = [this] { add_forbidden_title(true); };
     d.title_box.on_key_press = [this](int& key) {
-        if (key == 13 && !program_.options_dialog.title_box.text().empty()) {
+        if (key == 13 && !program_.options_dialog.forbidden.title_box.text().empty()) {
             add_forbidden_title(false);
         }
     };
-    d.remove_title_button.on_click = [this] { remove_forbidden_titles(); };
-    d.pick_title_button.on_click = [this] { pick_window_title(); };
-    d.forbidden_list.on_click = [this] { show_matching_flags(); };
+    d.remove_button.on_click = [this] { remove_forbidden_titles(); };
+    d.pick_button.on_click = [this] { pick_window_title(); };
+    d.titles.on_click = [this] { show_matching_flags(); };
     d.front_check.on_click = [this] { set_matching_flags(); };
     d.back_check.on_click = [this] { set_matching_flags(); };
     program.explan_dialog.on_mouse_up = [this](const MouseEvent&) { finish_pick(); };
@@ -129,7 +129,7 @@ bool ForbiddenWindows::sweeping() const {
 }
 
 void ForbiddenWindows::add_forbidden_title(bool check_length) {
-    OptionsDialog& d = program_.options_dialog;
+    ForbiddenPage& d = program_.options_dialog.forbidden;
     const std::string text = d.title_box.text();
     if (text.empty()) {
         return;
@@ -148,8 +148,8 @@ void ForbiddenWindows::add_forbidden_title(bool check_length) {
             "window.");
         return;
     }
-    d.forbidden_list.add_item(title);
-    d.forbidden_modes.push_back(MatchMode::whole);
+    d.titles.add_item(title);
+    d.modes.push_back(MatchMode::whole);
     d.title_box.set_text("");
     if (check_length) {
         d.title_box.set_focus();
@@ -157,12 +157,12 @@ void ForbiddenWindows::add_forbidden_title(bool check_length) {
 }
 
 void ForbiddenWindows::remove_forbidden_titles() {
-    OptionsDialog& d = program_.options_dialog;
-    for (int i = 0; i < d.forbidden_list.list_count();) {
-        if (d.forbidden_list.selected(i)) {
-            d.forbidden_list.remove_item(i);
-            if (i < static_cast<int>(d.forbidden_modes.size())) {
-                d.forbidden_modes.erase(d.forbidden_modes.begin() + i);
+    ForbiddenPage& d = program_.options_dialog.forbidden;
+    for (int i = 0; i < d.titles.list_count();) {
+        if (d.titles.selected(i)) {
+            d.titles.remove_item(i);
+            if (i < static_cast<int>(d.modes.size())) {
+                d.modes.erase(d.modes.begin() + i);
             }
         } else {
             ++i;
@@ -172,39 +172,39 @@ void ForbiddenWindows::remove_forbidden_titles() {
 }
 
 void ForbiddenWindows::show_matching_flags() {
-    OptionsDialog& d = program_.options_dialog;
+    ForbiddenPage& d = program_.options_dialog.forbidden;
     int first = -1;
-    for (int i = 0; i < d.forbidden_list.list_count(); ++i) {
-        if (d.forbidden_list.selected(i)) {
+    for (int i = 0; i < d.titles.list_count(); ++i) {
+        if (d.titles.selected(i)) {
             first = i;
             break;
         }
     }
-    if (first < 0 || first >= static_cast<int>(d.forbidden_modes.size())) {
+    if (first < 0 || first >= static_cast<int>(d.modes.size())) {
         d.front_check.set_enabled(false);
         d.back_check.set_enabled(false);
         return;
     }
     d.front_check.set_enabled(true);
     d.back_check.set_enabled(true);
-    const MatchMode mode = d.forbidden_modes[static_cast<std::size_t>(first)];
+    const MatchMode mode = d.modes[static_cast<std::size_t>(first)];
     const bool both = mode == MatchMode::front_or_back;
     d.front_check.set_value(mode == MatchMode::front || both ? 1 : 0);
     d.back_check.set_value(mode == MatchMode::back || both ? 1 : 0);
 }
 
 void ForbiddenWindows::set_matching_flags() {
-    OptionsDialog& d = program_.options_dialog;
-    for (int i = 0; i < d.forbidden_list.list_count(); ++i) {
-        if (!d.forbidden_list.selected(i)) {
+    ForbiddenPage& d = program_.options_dialog.forbidden;
+    for (int i = 0; i < d.titles.list_count(); ++i) {
+        if (!d.titles.selected(i)) {
             continue;
         }
-        if (i >= static_cast<int>(d.forbidden_modes.size())) {
+        if (i >= static_cast<int>(d.modes.size())) {
             return;
         }
         const auto mode = static_cast<MatchMode>((d.front_check.value() != 0 ? 1 : 0) +
                                                  (d.back_check.value() != 0 ? 2 : 0));
-        d.forbidden_modes[static_cast<std::size_t>(i)] = mode;
+        d.modes[static_cast<std::size_t>(i)] = mode;
         // The sweep follows a mode change at once; titles follow when the settings are saved.
         auto& stored = program_.settings.record().forbidden_windows;
         if (i < static_cast<int>(stored.size())) {
@@ -245,7 +245,7 @@ void ForbiddenWindows::finish_pick() {
     if (e.explanation_label.caption() == pick_opened) {
         e.hide();
     }
-    p.options_dialog.title_box.set_text(t);
+    p.options_dialog.forbidden.title_box.set_text(t);
     p.options_dialog.set_window_state(WindowState::normal);
     p.options_dialog.set_focus();
     e.explanation_label.set_caption("");

@@ -47,7 +47,7 @@ SecurityCheck::SecurityCheck(Program& program) : program_(program) {
           "In this box you enter the password. Then click the 'OK' button to pass the security "
           "check");
 
-    OptionsDialog& o = program.options_dialog;
+    SecurityPage& o = program.options_dialog.security;
     o.formula_button.on_click = [this] { use_new_formula(); };
     o.password_button.on_click = [this] { change_password(); };
 }
@@ -279,7 +279,7 @@ void SecurityCheck::keep_check_focused() {
 }
 
 void SecurityCheck::use_new_formula() {
-    const std::string formula = program_.options_dialog.formula_box.text();
+    const std::string formula = program_.options_dialog.security.formula_box.text();
     auto refuse = [this](const std::string& text) { program_.time_dialog.message(text); };
     if (formula.size() > 30) {
         refuse("Formula too long! (Maximum 30 characters)\nFormula hasn't been changed!");
@@ -308,7 +308,7 @@ void SecurityCheck::test_new_formula(bool starting) {
     Program& p = program_;
     SecDialog& d = p.sec_dialog;
     SettingsRecord& r = p.settings.record();
-    OptionsDialog& o = p.options_dialog;
+    SecurityPage& o = p.options_dialog.security;
     if (starting) {
         show_random_numbers();
         tests_left = 3;
@@ -317,7 +317,7 @@ void SecurityCheck::test_new_formula(bool starting) {
         d.password_label.set_visible(false);
         d.password_box.set_visible(false);
         d.status_label.set_caption("Check 1... Please enter Security Code!");
-        o.hide();
+        p.options_dialog.hide();
         d.show();
         p.time_dialog.message(
             "To test the new formula you have to pass 3 security tests! If you pass all 3 tests, "
@@ -337,7 +337,7 @@ void SecurityCheck::test_new_formula(bool starting) {
         d.hide();
         d.password_label.set_visible(true);
         d.password_box.set_visible(true);
-        o.show();
+        p.options_dialog.show();
         if (p.settings.store_security_formula(r.Security_Formula) != 0) {
             p.time_dialog.message(
                 "Couldn't write to registry! Securiy formula hasn't been changed!");
@@ -363,7 +363,7 @@ void SecurityCheck::test_new_formula(bool starting) {
 
 void SecurityCheck::change_password() {
     Program& p = program_;
-    const std::string password = p.options_dialog.password_box.text();
+    const std::string password = p.options_dialog.security.password_box.text();
     if (password.empty()) {
         p.time_dialog.message("First enter a new Password, then press 'Change Password'!");
         return;
@@ -383,7 +383,7 @@ void SecurityCheck::change_password() {
 
 void SecurityCheck::store_password() {
     Program& p = program_;
-    OptionsDialog& o = p.options_dialog;
+    SecurityPage& o = p.options_dialog.security;
     const std::string password = o.password_box.text();
     const long r = p.settings.store_password(password);
     o.password_box.set_text("");

@@ -4,8 +4,7 @@
 
 namespace vardex {
 
-ExplanDialog::ExplanDialog(Program& program)
-    : Form("Explan_Dialog", "Vardex - Explanation Window") {
+ExplanDialog::ExplanDialog() : Form("Explan_Dialog", "Vardex - Explanation Window") {
     move(0, 0, 6000, 1485);
     explanation_label.set_caption(
         "Just move the mouse cursor to the control you need help with and a explanation will "
@@ -13,10 +12,6 @@ ExplanDialog::ExplanDialog(Program& program)
     explanation_label.move(120, 120, 5640, 1000);
     spare_box.move(120, 1700, 5640, 1110);
     spare_box.set_visible(false);
-    // Closed by its close box: the options dialog's button offers to open it again.
-    on_unload = [&program] {
-        program.options_dialog.explanation_button.set_caption("Expl&anation Window");
-    };
 }
 
 AboutDialog::AboutDialog(Program& program)

@@ -10,7 +10,7 @@ class Program;
 // Help texts of the options dialog, at the top-left corner of the screen.
 class ExplanDialog final : public Form {
   public:
-    explicit ExplanDialog(Program& program);
+    ExplanDialog();
     void debug_log(const std::string&) {}
 
     Label explanation_label{*this, "Label1"};

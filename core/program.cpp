@@ -7,7 +7,6 @@ Program::Program(Platform& p)
       settings(p.registry(), p.random()),
       time_dialog(*this),
       time_dialog2(*this),
-      explan_dialog(*this),
       about_dialog(*this),
       quest_dialog(*this),
       lifecycle(*this),

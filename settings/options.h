@@ -1,10 +1,14 @@
 #pragma once
 
+#include <string>
+
 namespace vardex {
 
 class Program;
 
-// The options dialog's fill from the store, its apply into the store, and leaving it.
+// The options dialog as a whole: its opening, its fill from the store and its apply into it,
+// leaving it, the general options of the two "Misc" pages with their file-name checks, the
+// options file, and the explanation window.
 class Options {
   public:
     explicit Options(Program& program);
@@ -14,9 +18,30 @@ class Options {
     void fill_options_dialog();
     void apply_options_dialog();
     void leave_options();
+    // "&Goto Network Dialog": only on the administrator.
+    void goto_network_dialog();
+
+    void export_options();
+    void import_options();
+    // True when the file cannot be used (and says so): opened for reading or for appending.
+    bool check_file_usable(const std::string& path, bool for_reading);
+
+    // The file-name checks of the log file, the administrator log and the logo.
+    void check_log_file();
+    void check_admin_log_file();
+    void check_logo_file();
 
   private:
+    void wire_explanations();
+    void toggle_explanation_window();
+    // Steps 1 to 4 of leaving; false when a box holds no whole number.
+    bool leave_checks(const std::string& minutes_message);
+    // The open-file dialog of a "..." button; empty when cancelled.
+    std::string pick_file();
+    void message(const std::string& text);
+
     Program& program_;
+    bool checking_log_ = false;
 };
 
 }  // namespace vardex

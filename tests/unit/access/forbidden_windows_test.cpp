@@ -177,30 +177,30 @@ TEST_F(ForbiddenUnwatched, WithoutReportsTheSweepLooksAtEveryTick) {
 }
 
 struct ForbiddenEditing : Forbidden {
-    OptionsDialog& d() { return p->options_dialog; }
+    ForbiddenPage& d() { return p->options_dialog.forbidden; }
     ForbiddenEditing() {
         p->options.open_options_dialog();
-        d().pages[0].set_visible(false);
-        d().pages[2].set_visible(true);
+        p->options_dialog.pages[0].set_visible(false);
+        p->options_dialog.pages[2].set_visible(true);
     }
 };
 
 TEST_F(ForbiddenEditing, AddRemoveAndMatchingFlags) {
     ASSERT_TRUE(user->replace_text(d().title_box, "  Game  "));
-    ASSERT_TRUE(user->click(d().add_title_button));
-    EXPECT_EQ(d().forbidden_list.items(), (std::vector<std::string>{"Game"}));
+    ASSERT_TRUE(user->click(d().add_button));
+    EXPECT_EQ(d().titles.items(), (std::vector<std::string>{"Game"}));
     EXPECT_EQ(d().title_box.text(), "");
-    EXPECT_TRUE(user->click(d().add_title_button));  // empty: nothing happens
-    EXPECT_EQ(d().forbidden_list.list_count(), 1);
+    EXPECT_TRUE(user->click(d().add_button));  // empty: nothing happens
+    EXPECT_EQ(d().titles.list_count(), 1);
     EXPECT_FALSE(p->time_dialog.visible());
     // Blanks only are refused with a message, by the button and by Enter.
     ASSERT_TRUE(user->replace_text(d().title_box, "    "));
-    ASSERT_TRUE(user->click(d().add_title_button));
-    EXPECT_EQ(d().forbidden_list.list_count(), 1);
+    ASSERT_TRUE(user->click(d().add_button));
+    EXPECT_EQ(d().titles.list_count(), 1);
     ASSERT_TRUE(p->time_dialog.visible());
     EXPECT_NE(p->time_dialog.mess_txt[0].caption().find("blanks only"), std::string::npos);
     ASSERT_TRUE(user->press_key(d().title_box, 13));
-    EXPECT_EQ(d().forbidden_list.list_count(), 1);
+    EXPECT_EQ(d().titles.list_count(), 1);
     EXPECT_EQ(p->time_dialog.message_count, 2);
     p->time_dialog.ok();
     user->replace_text(d().title_box, "");
@@ -208,46 +208,46 @@ TEST_F(ForbiddenEditing, AddRemoveAndMatchingFlags) {
     user->press_key(d().title_box, 13);
     user->replace_text(d().title_box, "Browser");
     user->press_key(d().title_box, 13);
-    EXPECT_EQ(d().forbidden_list.items(), (std::vector<std::string>{"Game", "Editor", "Browser"}));
-    EXPECT_EQ(d().forbidden_modes, (std::vector<MatchMode>(3, MatchMode::whole)));
+    EXPECT_EQ(d().titles.items(), (std::vector<std::string>{"Game", "Editor", "Browser"}));
+    EXPECT_EQ(d().modes, (std::vector<MatchMode>(3, MatchMode::whole)));
 
     EXPECT_FALSE(d().front_check.enabled());
-    ASSERT_TRUE(user->select(d().forbidden_list, 1));
+    ASSERT_TRUE(user->select(d().titles, 1));
     EXPECT_TRUE(d().front_check.enabled());
     EXPECT_EQ(d().front_check.value(), 0);
     user->click(d().front_check);
     user->click(d().back_check);
-    EXPECT_EQ(d().forbidden_modes[1], MatchMode::front_or_back);
-    user->select(d().forbidden_list, 1);  // unselect
-    user->select(d().forbidden_list, 2);
+    EXPECT_EQ(d().modes[1], MatchMode::front_or_back);
+    user->select(d().titles, 1);  // unselect
+    user->select(d().titles, 2);
     user->click(d().back_check);
-    EXPECT_EQ(d().forbidden_modes[2], MatchMode::back);
+    EXPECT_EQ(d().modes[2], MatchMode::back);
     // The first selected line shows its flags.
-    user->select(d().forbidden_list, 1);
+    user->select(d().titles, 1);
     EXPECT_EQ(d().front_check.value(), 1);
     EXPECT_EQ(d().back_check.value(), 1);
 
-    user->select(d().forbidden_list, 0);
-    user->select(d().forbidden_list, 1);  // lines 0 and 2 stay selected
-    user->click(d().remove_title_button);
-    EXPECT_EQ(d().forbidden_list.items(), (std::vector<std::string>{"Editor"}));
-    EXPECT_EQ(d().forbidden_modes, (std::vector<MatchMode>{MatchMode::front_or_back}));
+    user->select(d().titles, 0);
+    user->select(d().titles, 1);  // lines 0 and 2 stay selected
+    user->click(d().remove_button);
+    EXPECT_EQ(d().titles.items(), (std::vector<std::string>{"Editor"}));
+    EXPECT_EQ(d().modes, (std::vector<MatchMode>{MatchMode::front_or_back}));
     EXPECT_FALSE(d().front_check.enabled());  // nothing selected any more
 
     user->replace_text(d().title_box, "New");
     d().front_check.set_value(1);
-    user->click(d().add_title_button);
-    EXPECT_EQ(d().forbidden_modes.back(), MatchMode::whole);  // a new entry starts in mode 0
+    user->click(d().add_button);
+    EXPECT_EQ(d().modes.back(), MatchMode::whole);  // a new entry starts in mode 0
 }
 
 TEST_F(ForbiddenEditing, TitlesOfTwoHundredCharactersAreRefusedByTheButton) {
     d().title_box.set_text(std::string(200, 't'));  // only a picked title can be this long
-    user->click(d().add_title_button);
-    EXPECT_EQ(d().forbidden_list.list_count(), 0);
+    user->click(d().add_button);
+    EXPECT_EQ(d().titles.list_count(), 0);
     EXPECT_NE(p->time_dialog.mess_txt[0].caption().find("199"), std::string::npos);
     d().title_box.set_text(std::string(200, 't'));
     user->press_key(d().title_box, 13);  // Enter does not check the length
-    EXPECT_EQ(d().forbidden_list.list_count(), 1);
+    EXPECT_EQ(d().titles.list_count(), 1);
 }
 
 TEST_F(ForbiddenEditing, PickingATitleByClickingOnTheWindow) {
@@ -256,22 +256,22 @@ TEST_F(ForbiddenEditing, PickingATitleByClickingOnTheWindow) {
     p->blocking.unblock_screen();
     p->vardex_dialog.hide();
     const WindowId game = desk.open_window("Solitaire", {600, 600, 900, 800});
-    d().set_focus();
-    user->click(d().pick_title_button);
+    p->options_dialog.set_focus();
+    user->click(d().pick_button);
     ExplanDialog& e = p->explan_dialog;
     EXPECT_TRUE(e.visible());
     EXPECT_EQ(e.explanation_label.caption(),
               "Click on the Window, from which you want to get the titel!");
-    EXPECT_EQ(d().window_state(), WindowState::minimized);
+    EXPECT_EQ(p->options_dialog.window_state(), WindowState::minimized);
     EXPECT_EQ(desk.captured(), e.window_id());
     desk.set_cursor_pos({700, 700});
     e.raise_mouse_up(MouseEvent{mouse::left, 0, 0, 0});
     EXPECT_EQ(d().title_box.text(), "Solitaire");
     EXPECT_FALSE(e.visible());
-    EXPECT_EQ(d().window_state(), WindowState::normal);
+    EXPECT_EQ(p->options_dialog.window_state(), WindowState::normal);
     EXPECT_EQ(desk.captured(), 0u);
     EXPECT_EQ(e.explanation_label.caption(), "");
-    EXPECT_EQ(d().forbidden_list.list_count(), 0);  // added only when the operator adds it
+    EXPECT_EQ(d().titles.list_count(), 0);  // added only when the operator adds it
     (void)game;
 }
 

@@ -144,11 +144,11 @@ TEST_F(Security, TheFocusKeeperSweepsAndTakesTheFocusBack) {
 }
 
 struct Formula : Security {
-    OptionsDialog& o() { return p->options_dialog; }
+    SecurityPage& o() { return p->options_dialog.security; }
     Formula() {
         open(CheckAction::options);
         enter("", "zel");
-        user->select_tab(o().tabs, 3);  // "&Security"
+        user->select_tab(p->options_dialog.tabs, 3);  // "&Security"
     }
     void try_formula(const std::string& f) {
         o().formula_box.set_text(f);
@@ -166,7 +166,7 @@ struct Formula : Security {
 TEST_F(Formula, ThreeRightCodesStoreTheNewFormula) {
     try_formula("abcd");
     ASSERT_TRUE(d().visible());
-    EXPECT_FALSE(o().visible());
+    EXPECT_FALSE(p->options_dialog.visible());
     EXPECT_FALSE(d().password_box.visible());
     EXPECT_EQ(d().status_label.caption(), "Check 1... Please enter Security Code!");
     EXPECT_NE(p->time_dialog.mess_txt[0].caption().find("you have to pass 3 security tests"),
@@ -183,7 +183,7 @@ TEST_F(Formula, ThreeRightCodesStoreTheNewFormula) {
         }
     }
     EXPECT_FALSE(d().visible());
-    EXPECT_TRUE(o().visible());
+    EXPECT_TRUE(p->options_dialog.visible());
     EXPECT_TRUE(d().password_box.visible());
     EXPECT_EQ(o().used_formula_box.text(), "ABCD");
     EXPECT_EQ(unscramble_text(*pc.machine.registry().text(testing::settings_path, "String1")),
@@ -199,7 +199,7 @@ TEST_F(Formula, AWrongCodeOrCancelKeepsTheOldFormula) {
     user->replace_text(d().code_box, "999");
     user->click(d().ok_button);
     EXPECT_EQ(p->settings.record().Security_Formula, "KOS");
-    EXPECT_TRUE(o().visible());
+    EXPECT_TRUE(p->options_dialog.visible());
     try_formula("XYZ");
     user->click(d().cancel_button);
     EXPECT_EQ(p->settings.record().Security_Formula, "KOS");

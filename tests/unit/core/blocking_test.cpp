@@ -143,17 +143,17 @@ TEST_F(Blocking, TheLocalisableTextsGoIntoTheirWindows) {
     EXPECT_FALSE(pc.machine.registry().text(testing::settings_path, "String21").has_value());
 
     for (int i = 0; i < 9; ++i) {
-        p->options_dialog.localised_boxes[i].set_text("x");
+        p->options_dialog.localize.boxes[i].set_text("x");
     }
-    p->options_dialog.reset_localisation();
-    EXPECT_EQ(p->options_dialog.localised_boxes[0].text(), "System blocked!");
-    EXPECT_EQ(p->options_dialog.localised_boxes[7].text(), "&Start");
+    p->options_dialog.localize.reset_localisation();
+    EXPECT_EQ(p->options_dialog.localize.boxes[0].text(), "System blocked!");
+    EXPECT_EQ(p->options_dialog.localize.boxes[7].text(), "&Start");
     // The boxes take at most the row's length.
     p->options_dialog.show();
     p->options_dialog.pages[5].set_visible(true);
     sim::User user(pc.process(*p));
-    ASSERT_TRUE(user.replace_text(p->options_dialog.localised_boxes[0], std::string(26, 'a')));
-    EXPECT_EQ(p->options_dialog.localised_boxes[0].text().size(), 25u);
+    ASSERT_TRUE(user.replace_text(p->options_dialog.localize.boxes[0], std::string(26, 'a')));
+    EXPECT_EQ(p->options_dialog.localize.boxes[0].text().size(), 25u);
 }
 
 struct EventLogTest : Blocking {};
