@@ -1,5 +1,7 @@
 #include "access/distributer.h"
 
+#include <algorithm>
+
 #include "core/program.h"
 #include "platform/ansi.h"
 
@@ -157,8 +159,11 @@ void Distributer::end_distributer_timing() {
     SettingsRecord& r = program_.settings.record();
     const std::int32_t active = r.Active_Time_Dist_ID;
     if (active >= 1 && active <= static_cast<std::int32_t>(r.time_dist_ids.size())) {
-        r.time_dist_ids[static_cast<std::size_t>(active - 1)].Time_Dist_Remain =
-            program_.countdown.remaining_seconds;
+        // Never more than the ID had at its start: the countdown shows one second more in its
+        // first second, and a stop then must not add that second to the allowance.
+        std::int32_t& remain =
+            r.time_dist_ids[static_cast<std::size_t>(active - 1)].Time_Dist_Remain;
+        remain = std::clamp(program_.countdown.remaining_seconds, 0, remain);
     }
     r.Active_Time_Dist_ID = 0;
     program_.countdown.end_timer(": Timer was exited.");

@@ -45,7 +45,8 @@ void ForbiddenPage::apply(SettingsRecord& r) const {
     r.forbidden_windows.clear();
     for (int i = 0; i < titles.list_count(); ++i) {
         const auto n = static_cast<std::size_t>(i);
-        r.forbidden_windows.push_back({titles.item(i), n < modes.size() ? modes[n] : MatchMode::whole});
+        r.forbidden_windows.push_back(
+            {titles.item(i), n < modes.size() ? modes[n] : MatchMode::whole});
     }
 }
 

@@ -13,7 +13,8 @@ bool on(int value) {
 MiscPage1::MiscPage1(Form& f, Frame& p) : form(f), page(p) {
     shutdown_frame.set_caption("Shutdown");
     shutdown_frame.move(60, 0, 4020, 1200);
-    shutdown_label.set_caption("Should the user be allowed to shutdown the computer in timing mode?");
+    shutdown_label.set_caption(
+        "Should the user be allowed to shutdown the computer in timing mode?");
     shutdown_label.move(120, 270, 3780, 480);
     shutdown_check.set_caption("&User is allowed to shutdown");
     shutdown_check.move(120, 810, 3780, 270);

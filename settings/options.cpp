@@ -12,7 +12,8 @@ namespace {
 constexpr char cr[] = "\r";
 constexpr char explanation_closed[] = "Expl&anation Window";
 constexpr char explanation_open[] = "Close Expl. Window";
-constexpr char hours_message[] = "Please enter an integer in the 'hours' Textbox at the 'Misc' Tab!";
+constexpr char hours_message[] =
+    "Please enter an integer in the 'hours' Textbox at the 'Misc' Tab!";
 constexpr char minutes_message[] =
     "Please enter an integer in the 'Minutes' Textbox at the 'Misc' Tab!";
 
@@ -46,8 +47,7 @@ Options::Options(Program& program) : program_(program) {
             check_log_file();
         }
     };
-    for (CheckBox* box :
-         {&m1.log_start_exit, &m1.log_timer, &m1.log_pausing, &m1.log_prevented}) {
+    for (CheckBox* box : {&m1.log_start_exit, &m1.log_timer, &m1.log_pausing, &m1.log_prevented}) {
         // A log box cannot stay on without a log file.
         box->on_click = [this] {
             MiscPage1& m = program_.options_dialog.misc1;

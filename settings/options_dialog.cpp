@@ -37,10 +37,10 @@ Explanations OptionsDialog::explanations() {
          "This button opens and closes this explanation window, which should give you some ideas "
          "about the options!"},
     };
-    for (Explanations page : {misc1.explanations(), misc2.explanations(),
-                              forbidden.explanations(), security.explanations(),
-                              code_pages.explanations(), localize.explanations(),
-                              network.explanations(), distributer.explanations()}) {
+    for (Explanations page :
+         {misc1.explanations(), misc2.explanations(), forbidden.explanations(),
+          security.explanations(), code_pages.explanations(), localize.explanations(),
+          network.explanations(), distributer.explanations()}) {
         out.insert(out.end(), page.begin(), page.end());
     }
     return out;

@@ -52,8 +52,7 @@ class Reader {
         return v && !v->empty() ? v : std::nullopt;
     }
     // A number in [low, high]; nullopt when not given; a failure when it is not such a number.
-    std::optional<std::int64_t> number(std::string_view key, std::int64_t low,
-                                       std::int64_t high) {
+    std::optional<std::int64_t> number(std::string_view key, std::int64_t low, std::int64_t high) {
         const std::optional<std::string> v = given(key);
         if (!v) {
             return std::nullopt;
@@ -221,8 +220,8 @@ std::string write_options_file(const SettingsRecord& r) {
     std::sort(carried.begin(), carried.end(),
               [](const Setting* a, const Setting* b) { return a->options_line < b->options_line; });
     for (const Setting* s : carried) {
-        line(s->options_key, s->kind == SettingKind::number ? std::to_string(s->number.get(r))
-                                                             : s->text.get(r));
+        line(s->options_key,
+             s->kind == SettingKind::number ? std::to_string(s->number.get(r)) : s->text.get(r));
     }
     return out;
 }

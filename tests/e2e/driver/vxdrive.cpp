@@ -6,7 +6,8 @@
 //   gone CAPTION              wait until no visible window has this caption
 //   shown CAPTION = 0|1       wait until such a window is (not) visible
 //   click SEL                 click a control (SEL: kind#n, kind:Caption, kind~part, or
-//                             kind@Label: the first control of the kind after that label)
+//                             kind@Label: the first control of the kind after that visible
+//                             label)
 //   type SEL = TEXT           type characters into an edit or combo box
 //   retype SEL = TEXT         select all of an edit or combo box and type TEXT over it, one
 //                             character at a time (an empty TEXT deletes what was there)
@@ -151,7 +152,9 @@ std::vector<HWND> controls() {
         g_window,
         [](HWND h, LPARAM p) -> BOOL {
             if (GetParent(h) == g_window || class_of(GetParent(h)) != "ComboBox") {
-                if (!kind_of(h).empty() && GetDlgCtrlID(h) >= 1000) {
+                // The program's controls, and the system dialogs' OK, Cancel, Yes and No.
+                const int id = GetDlgCtrlID(h);
+                if (!kind_of(h).empty() && (id >= 1000 || (id >= IDOK && id <= IDNO))) {
                     reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
                 }
             }
@@ -177,7 +180,7 @@ HWND find_control(const std::string& selector) {
         int n = 0;
         bool after_label = false;
         for (HWND h : controls()) {
-            if (how == '@' && kind_of(h) == "label" && text_of(h) == what) {
+            if (how == '@' && kind_of(h) == "label" && text_of(h) == what && IsWindowVisible(h)) {
                 after_label = true;
                 continue;
             }
@@ -403,7 +406,10 @@ void run(const std::string& command) {
         expect(IsWindowVisible(h) && IsWindowEnabled(h), "control " + arg + " cannot be used");
         const std::string kind = kind_of(h);
         if (kind == "button" || kind == "check" || kind == "option") {
-            SendMessageA(h, BM_CLICK, 0, 0);
+            // A click that opens a modal dialog (a file dialog, a question) returns only when
+            // that dialog closes: the driver waits a second for it, then goes on.
+            DWORD_PTR result = 0;
+            SendMessageTimeoutA(h, BM_CLICK, 0, 0, SMTO_NORMAL, 1000, &result);
         } else {
             RECT r{};
             GetClientRect(h, &r);

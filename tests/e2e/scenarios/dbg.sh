@@ -6,8 +6,7 @@ start_vardex
 drive "timeout 20000" "window Vardex" "click button:&Options"
 drive "window Vardex - Security Check" "type edit#2 = zel" "click button:&OK" "gone Vardex - Security Check"
 O="window Vardex - Options"
-for i in 0 1 2 3 4 5 6 7; do
-  drive "$O" "tab tab#1 = $i"
-  sleep 0.5
-  artifact options-page-$i
-done
+drive "$O" "tab tab#1 = 1" "click button:Sa&ve options to file..."
+drive "window Save As" "type combo#3 = C:\\users\\opts.txt" "click button:&Save" "gone Save As"
+drive "window Vardex - Info" "visible label:File was successfully written! = 1"
+ls -la "$WINEPREFIX/drive_c/users/" ; cat "$WINEPREFIX/drive_c/users/opts.txt" | head -5

@@ -51,7 +51,8 @@ TEST_F(Distributer, ANewIdIsCheckedInOrderAndListed) {
          "You have to enter a number of hours, for which the computer will be accesible every "
          "day/week!"},
         {{"", "1", "30", "1"}, "You have to enter an ID in the ID textfield!"},
-        {{"Anna", "1", "", "1"}, "You have to enter a number of minutes in the minutes text field!"},
+        {{"Anna", "1", "", "1"},
+         "You have to enter a number of minutes in the minutes text field!"},
         {{"Anna", "1a", "30", "1"}, "Please enter an integer in the 'hours' Textbox!"},
         {{"Anna", "1", "3x", "1"}, "Please enter just integers in the 'Minutes' Textbox!"},
         {{"Anna", "1", "30", "0"}, "Please choose a period: 'weekly' or 'daily'"},
@@ -71,7 +72,8 @@ TEST_F(Distributer, ANewIdIsCheckedInOrderAndListed) {
     EXPECT_EQ(id.Time_Dist_Remain, 7200);
     EXPECT_EQ(id.Time_Dist_Period, 1);
     EXPECT_EQ(id.Time_Dist_Date, clock().today());
-    EXPECT_EQ(page().ids.items(), (std::vector<std::string>{"Anna | 02:00 | daily | 02:00 | 08.12.2026"}));
+    EXPECT_EQ(page().ids.items(),
+              (std::vector<std::string>{"Anna | 02:00 | daily | 02:00 | 08.12.2026"}));
     EXPECT_EQ(page().id_box.text(), "");
     EXPECT_EQ(page().hours_box.text(), "");
     // Twenty-one IDs at most.
@@ -183,6 +185,13 @@ TEST_F(Distributer, AnIdStoppedEarlyKeepsItsRestForThePeriod) {
     EXPECT_EQ(pc.number("l2_6_0"), rest);
     start("Anna");
     EXPECT_EQ(p->countdown.end_seconds, rest);
+    // Stopped at once, in the second that shows one more: nothing is gained.
+    stop();
+    for (int i = 0; i < 3; ++i) {
+        start("Anna");
+        stop();
+    }
+    EXPECT_EQ(p->settings.record().time_dist_ids[0].Time_Dist_Remain, rest);
 }
 
 }  // namespace

@@ -45,13 +45,15 @@ TEST_F(OptionsTest, TheTimerBoxesTakeWholeNumbersThatFitOnly) {
         ASSERT_TRUE(user->replace_text(misc1().hours_box, refused));
         ASSERT_TRUE(user->click(d().exit_button));
         EXPECT_TRUE(d().visible()) << refused;
-        EXPECT_EQ(last_message(), "Please enter an integer in the 'hours' Textbox at the 'Misc' Tab!");
+        EXPECT_EQ(last_message(),
+                  "Please enter an integer in the 'hours' Textbox at the 'Misc' Tab!");
         EXPECT_FALSE(pc.number("Value3").has_value()) << "nothing is applied";
     }
     ASSERT_TRUE(user->replace_text(misc1().hours_box, "0007"));
     ASSERT_TRUE(user->replace_text(misc1().minutes_box, "x"));
     ASSERT_TRUE(user->click(d().exit_button));
-    EXPECT_EQ(last_message(), "Please enter an integer in the 'Minutes' Textbox at the 'Misc' Tab!");
+    EXPECT_EQ(last_message(),
+              "Please enter an integer in the 'Minutes' Textbox at the 'Misc' Tab!");
     ASSERT_TRUE(user->replace_text(misc1().minutes_box, ""));
     // The close box leaves exactly as the button does.
     EXPECT_FALSE(user->close(d()));
@@ -89,9 +91,9 @@ TEST_F(OptionsTest, ALogBoxCannotStayOnWithoutALogFile) {
     EXPECT_EQ(misc1().log_timer.value(), 1);
     ASSERT_TRUE(user->click(d().exit_button));
     EXPECT_EQ(pc.number("Value8"), 1);
-    EXPECT_EQ(unscramble_text(
-                  pc.machine.registry().text(testing::settings_path, "String3").value_or("")),
-              "c:\\logs.txt");
+    EXPECT_EQ(
+        unscramble_text(pc.machine.registry().text(testing::settings_path, "String3").value_or("")),
+        "c:\\logs.txt");
 }
 
 TEST_F(OptionsTest, TheLogoAndTheAdminLogAreCheckedAndTheirButtonsPickAFile) {
@@ -152,7 +154,8 @@ TEST_F(OptionsTest, TheExplanationWindowFollowsTheMouseAndOpensWithOneClickAgain
     // Every page's texts are wired: one of each page.
     page(7);
     ASSERT_TRUE(user->move_mouse(d().distributer.ids));
-    EXPECT_EQ(e.explanation_label.caption().substr(0, 39), "This list shows the Time Ditributer IDs");
+    EXPECT_EQ(e.explanation_label.caption().substr(0, 39),
+              "This list shows the Time Ditributer IDs");
     page(5);
     ASSERT_TRUE(user->move_mouse(d().localize.english_button));
     EXPECT_EQ(e.explanation_label.caption().substr(0, 30), "To reset the localisation to t");

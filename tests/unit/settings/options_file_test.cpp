@@ -147,8 +147,9 @@ TEST(OptionsFile, PathsAreTakenOnlyWhenUsableHere) {
         checked.emplace_back(path, reading);
         return false;
     };
-    const OptionsFile file("Log_Path=q:\\no.txt\r\nLog_Start_Exit_Vado=1\r\nPath_of_Logo=no.bmp\r\n"
-                           "Own_Port=40000\r\n");
+    const OptionsFile file(
+        "Log_Path=q:\\no.txt\r\nLog_Start_Exit_Vado=1\r\nPath_of_Logo=no.bmp\r\n"
+        "Own_Port=40000\r\n");
     ASSERT_TRUE(take_over_options(file, r, nothing_is));
     EXPECT_EQ(r.Log_Path, "c:\\old.txt");
     EXPECT_EQ(r.Log_Start_Exit_Vado, 0);  // the switches go with their file
