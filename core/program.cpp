@@ -19,6 +19,7 @@ Program::Program(Platform& p)
       options(*this),
       security(*this),
       direct_access(*this),
+      code_pages(*this),
       distributer(*this),
       forbidden(*this),
       network(*this) {

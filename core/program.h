@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "access/code_pages.h"
 #include "access/direct_access.h"
 #include "access/distributer.h"
 #include "access/forbidden_windows.h"
@@ -71,6 +72,7 @@ class Program {
     Options options;
     SecurityCheck security;
     DirectAccess direct_access;
+    CodePages code_pages;
     Distributer distributer;
     ForbiddenWindows forbidden;
     Network network;

@@ -6,6 +6,7 @@
 #include "platform/printer.h"
 #include "platform/random.h"
 #include "platform/registry.h"
+#include "platform/secure_random.h"
 #include "platform/udp.h"
 #include "platform/window_system.h"
 
@@ -18,6 +19,7 @@ class Platform {
     virtual Registry& registry() = 0;
     virtual Clock& clock() = 0;
     virtual Random& random() = 0;
+    virtual SecureRandom& secure_random() = 0;
     virtual Files& files() = 0;
     virtual UdpSocket& udp() = 0;
     virtual Printer& printer() = 0;

@@ -27,6 +27,27 @@ class SimRandom final : public Random {
     double seed_ = 0;
 };
 
+// A stand-in for the system's cryptographic source: the same bytes for the same seed, so that
+// tests know the codes; a failing one for the error path.
+class SimSecureRandom final : public SecureRandom {
+  public:
+    bool fill(std::span<std::uint8_t> out) override {
+        if (failing_) {
+            return false;
+        }
+        for (std::uint8_t& b : out) {
+            b = static_cast<std::uint8_t>(engine_() & 0xFF);
+        }
+        return true;
+    }
+    void seed(std::uint64_t seed) { engine_.seed(seed); }
+    void set_failing(bool failing) { failing_ = failing; }
+
+  private:
+    std::mt19937_64 engine_{20261207u};
+    bool failing_ = false;
+};
+
 // The desktop as one process sees it: the machine's screen, with its own named locks.
 class ProcessDesktop;
 
@@ -39,6 +60,7 @@ class SimProcess final : public Platform {
     Registry& registry() override;
     Clock& clock() override;
     Random& random() override { return random_; }
+    SecureRandom& secure_random() override { return secure_random_; }
     Files& files() override;
     UdpSocket& udp() override { return udp_; }
     Printer& printer() override;
@@ -50,6 +72,7 @@ class SimProcess final : public Platform {
     SimWindows& sim_windows() { return windows_; }
     SimUdp& sim_udp() { return udp_; }
     SimRandom& sim_random() { return random_; }
+    SimSecureRandom& sim_secure_random() { return secure_random_; }
     bool ended() const { return ended_; }
     int exit_code() const { return windows_.exit_code(); }
     // The process ends: its windows go, its locks are released, its socket closes.
@@ -59,6 +82,7 @@ class SimProcess final : public Platform {
     Machine& machine_;
     int id_;
     SimRandom random_;
+    SimSecureRandom secure_random_;
     SimUdp udp_;
     std::unique_ptr<ProcessDesktop> desktop_;
     SimWindows windows_;

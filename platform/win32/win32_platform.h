@@ -6,6 +6,7 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_printer.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_secure_random.h"
 #include "platform/win32/win32_udp.h"
 #include "platform/win32/win32_windows.h"
 
@@ -19,6 +20,7 @@ class Win32Platform final : public Platform {
     Registry& registry() override { return registry_; }
     Clock& clock() override { return clock_; }
     Random& random() override { return random_; }
+    SecureRandom& secure_random() override { return secure_random_; }
     Files& files() override { return files_; }
     UdpSocket& udp() override { return udp_; }
     Printer& printer() override { return printer_; }
@@ -32,6 +34,7 @@ class Win32Platform final : public Platform {
     Win32Registry registry_;
     Win32Clock clock_;
     StandardRandom random_;
+    Win32SecureRandom secure_random_;
     Win32Files files_;
     Win32Udp udp_;
     Win32Printer printer_;
