@@ -32,6 +32,7 @@ bench: deps
 	cmake --build --preset bench
 	./build/bench/bench/sim_timers_bench
 	./build/bench/bench/forbidden_sweep_bench
+	./build/bench/bench/code_page_bench
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

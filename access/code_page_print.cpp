@@ -24,8 +24,7 @@ bool valid(const std::string& code) {
 
 }  // namespace
 
-void fit_font_size(Printer& printer, std::string_view text, double max_width,
-                   double max_height) {
+void fit_font_size(Printer& printer, std::string_view text, double max_width, double max_height) {
     int steps = 0;
     while (printer.text_height(text) < max_height && printer.text_width(text) < max_width &&
            steps < max_steps) {
@@ -93,10 +92,9 @@ std::optional<PrinterError> print_code_page(Printer& printer, const CodeSheet& s
         {"Vardex", 10000, 400, Heading::Place::centre, 100},
         {"Direct Access Codes", 10000, 300, Heading::Place::centre, 500},
         {sheet.comment, 10000, 250, Heading::Place::centre, 800},
-        {"Sheet Nr: " + std::to_string(sheet.number), 5000, 300,
-         Heading::Place::right_above_rows, 0},
-        {"Sheet Default time: " + std::to_string(sheet.hours) + ":" +
-             std::to_string(sheet.minutes),
+        {"Sheet Nr: " + std::to_string(sheet.number), 5000, 300, Heading::Place::right_above_rows,
+         0},
+        {"Sheet Default time: " + std::to_string(sheet.hours) + ":" + std::to_string(sheet.minutes),
          5000, 300, Heading::Place::left, 0},
     };
     for (const Heading& heading : headings) {

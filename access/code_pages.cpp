@@ -15,14 +15,32 @@ bool all_digits(const std::string& text) {
 }  // namespace
 
 std::optional<std::array<std::string, codes_per_page>> generate_code_set(SecureRandom& random) {
+    // Bytes are asked for in batches; bytes of 250 and more are passed over, so that each
+    // digit is equally likely.
+    std::array<std::uint8_t, 1024> bytes{};
+    std::size_t next = bytes.size();
+    auto digit = [&]() -> int {
+        for (;;) {
+            if (next == bytes.size()) {
+                if (!random.fill(bytes)) {
+                    return -1;
+                }
+                next = 0;
+            }
+            const std::uint8_t byte = bytes[next++];
+            if (byte < 250) {
+                return byte % 10;
+            }
+        }
+    };
     std::array<std::string, codes_per_page> codes;
     for (std::string& code : codes) {
         for (int i = 0; i < 15; ++i) {
-            const int digit = random.digit();
-            if (digit < 0) {
+            const int d = digit();
+            if (d < 0) {
                 return std::nullopt;
             }
-            code += static_cast<char>('0' + digit);
+            code += static_cast<char>('0' + d);
         }
         code += '1';
     }
@@ -156,7 +174,7 @@ void CodePages::renew_code_page() {
                                              std::to_string(page.cpnr) +
                                              "!\nIf you continue they will be invalidated! Do "
                                              "you want to continue?",
-                                         "Vardex")) {
+                                         "Vardex - Question")) {
         message("No Code Page was changed!");
         return;
     }
@@ -176,13 +194,13 @@ void CodePages::renew_code_page() {
 
 void CodePages::invalidate_code_page() {
     Program& p = program_;
-    const int index = selected_page(
-        "No Code Page was made invalid, because no one was selected in the list!");
+    const int index =
+        selected_page("No Code Page was made invalid, because no one was selected in the list!");
     if (index < 0) {
         return;
     }
     if (!p.platform.desktop().yes_no_box(
-            "Are you sure, you want to invalidate the Code Page Selected?", "Vardex")) {
+            "Are you sure, you want to invalidate the Code Page Selected?", "Vardex - Question")) {
         return;
     }
     auto& pages = p.settings.record().code_pages;
@@ -201,8 +219,8 @@ void CodePages::reprint_code_page() {
 
 void CodePages::save_code_page_file() {
     Program& p = program_;
-    const int index = selected_page(
-        "No code page was saved to a file, because no one was selected in the list!");
+    const int index =
+        selected_page("No code page was saved to a file, because no one was selected in the list!");
     if (index < 0) {
         return;
     }

@@ -90,7 +90,8 @@ void Distributer::delete_distributer_id() {
         return;
     }
     if (!p.platform.desktop().yes_no_box(
-            "Are you sure, you want to delete the selected Time Distributor ID?", "Vardex")) {
+            "Are you sure, you want to delete the selected Time Distributor ID?",
+            "Vardex - Question")) {
         return;
     }
     SettingsRecord& r = p.settings.record();

@@ -23,7 +23,7 @@ void SweepTwoHundredEntries(benchmark::State& state) {
     for (int i = 0; i < 200; ++i) {
         // Entries that share the title's first and last characters, so every compare runs.
         list.push_back(
-            {"Document " + std::to_string(i) + " - Editor", static_cast<std::int16_t>(i % 4)});
+            {"Document " + std::to_string(i) + " - Editor", static_cast<vardex::MatchMode>(i % 4)});
     }
     const std::string title = "Document - " + std::string(180, 'x') + " Editorial";
     machine.desktop().open_window(title);

@@ -15,3 +15,5 @@ export VX_BIN="$bin" VX_ARTIFACTS="$root/build/e2e-artifacts"
 source "$root/tests/e2e/lib.sh"
 install_vardex
 for n in List_Anz l2_1 cpanz Value11; do set_setting $n 0; done
+drive "regsettext SOFTWARE\\Morvandel4 String1 = KOS" "regsettext SOFTWARE\\Morvandel4 String2 = zel" \
+    "regsettext SOFTWARE\\Morvandel4 String3 = c:\\vadolog.txt"

@@ -7,7 +7,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     g++-mingw-w64-x86-64-posix
     wine wine64
-    xvfb x11-utils x11-apps imagemagick
+    xvfb x11-utils x11-apps imagemagick ghostscript poppler-utils
     util-linux procps
 )
 

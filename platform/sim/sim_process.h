@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <random>
 
 #include "platform/platform.h"
 #include "platform/sim/sim_udp.h"

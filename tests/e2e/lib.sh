@@ -87,3 +87,35 @@ wait_file() {
     echo "no file $path after ${limit}s" >&2
     return 1
 }
+
+# A default printer for the prefix: Wine's PostScript driver writing to C:\prints\out.ps.
+VX_PRINT="$WINEPREFIX/drive_c/prints/out.ps"
+add_printer() {
+    mkdir -p "$WINEPREFIX/drive_c/prints"
+    # A generic PostScript printer's description, from ghostscript.
+    cp "$(find /usr/share/ghostscript -name ghostpdf.ppd | head -1)" \
+        "$WINEPREFIX/drive_c/windows/system32/spool/drivers/x64/3/vardex.ppd"
+    # The port writes to a file named with its Linux path.
+    wine reg add 'HKCU\Software\Wine\Printing\Spooler' /v LPT1: /d "$VX_PRINT" /f \
+        </dev/null >/dev/null 2>&1
+    check test "$(wine "$VX_BIN/tests/e2e/printer_setup.exe" </dev/null 2>/dev/null | tr -d '\r')" = ok
+}
+
+# Waits for the next printed sheet and keeps it as $1.ps, $1.txt (its text) and an artefact PNG.
+take_print() {
+    local name=$1 i
+    for i in $(seq 1 100); do
+        [ -s "$VX_PRINT" ] && break
+        sleep 0.1
+    done
+    check test -s "$VX_PRINT"
+    sleep 0.5
+    mv "$VX_PRINT" "$VX_ARTIFACTS/$name.ps"
+    ps2pdf "$VX_ARTIFACTS/$name.ps" "$VX_ARTIFACTS/$name.pdf"
+    pdftotext -layout "$VX_ARTIFACTS/$name.pdf" "$VX_ARTIFACTS/$name.txt"
+    pdftoppm -png -r 60 -singlefile "$VX_ARTIFACTS/$name.pdf" "$VX_ARTIFACTS/$name"
+}
+
+remove_printer() {
+    check test "$(wine "$VX_BIN/tests/e2e/printer_setup.exe" remove </dev/null 2>/dev/null | tr -d '\r')" = ok
+}

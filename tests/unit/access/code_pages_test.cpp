@@ -73,7 +73,8 @@ TEST_F(CodePagesTest, ANewPageIsPrintedWithItsSixtyCodesAndListed) {
     const auto left = column(sheet, 500);
     const auto right = column(sheet, 5200);
     for (int r = 0; r < 30; ++r) {
-        EXPECT_EQ(left[static_cast<std::size_t>(r)], printed(made.codes[static_cast<std::size_t>(r)]));
+        EXPECT_EQ(left[static_cast<std::size_t>(r)],
+                  printed(made.codes[static_cast<std::size_t>(r)]));
         EXPECT_EQ(right[static_cast<std::size_t>(r)],
                   printed(made.codes[static_cast<std::size_t>(30 + r)]));
     }
@@ -279,9 +280,8 @@ TEST_F(CodePagesTest, APrintedCodeStartsItsTimeOnceEvenAfterARestart) {
     ASSERT_TRUE(user->click(p->vardex_dialog.code_button));
     ASSERT_EQ(p->mode.get(), ProgramMode::timing);
     EXPECT_EQ(p->countdown.end_seconds, 5400);
-    EXPECT_EQ(unscramble_text(pc.machine.registry()
-                                  .text(testing::settings_path + "\\cp0", "0_7")
-                                  .value_or("")),
+    EXPECT_EQ(unscramble_text(
+                  pc.machine.registry().text(testing::settings_path + "\\cp0", "0_7").value_or("")),
               code + "0");
     EXPECT_EQ(pc.number("cpanz"), 1);
     // The program ends; a new start refuses the same code.
