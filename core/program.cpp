@@ -22,7 +22,8 @@ Program::Program(Platform& p)
       code_pages(*this),
       distributer(*this),
       forbidden(*this),
-      network(*this) {
+      network(*this),
+      joining(*this) {
     settings.show_start_error = [this](const std::string& text, StoreProblem kind) {
         lifecycle.show_start_error(text, kind);
     };

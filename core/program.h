@@ -22,6 +22,7 @@
 #include "core/time_dialog.h"
 #include "core/timing_windows.h"
 #include "core/vardex_dialog.h"
+#include "network/joining.h"
 #include "network/network.h"
 #include "network/network_dialog.h"
 #include "platform/platform.h"
@@ -76,6 +77,7 @@ class Program {
     Distributer distributer;
     ForbiddenWindows forbidden;
     Network network;
+    Joining joining;
 
   private:
     void attach_all();

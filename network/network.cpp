@@ -4,8 +4,18 @@
 
 namespace vardex {
 
+namespace {
+constexpr char no_free_port[] =
+    "Could not find a free Winsock port for Vardex. Check network installation.";
+// The client's check-in waits this long for the administrator's answer.
+constexpr double check_in_wait = 10;
+}  // namespace
+
 Network::Network(Program& program) : program_(program) {
     program.mode.observe([this](const ModeChange& change) { report_mode_change(change); });
+    program.platform.udp().set_receiver(
+        [this](const Datagram& datagram) { protocol.handle_message(datagram.data); });
+    program.vardex_dialog.network_timer.on_tick = [this] { tick(); };
 }
 
 void Network::report_mode_change(const ModeChange& change) {
@@ -21,12 +31,20 @@ void Network::report_mode_change(const ModeChange& change) {
     }
 }
 
+void Network::tick() {
+    if (program_.settings.record().Network_Role == NetworkRole::none) {
+        program_.vardex_dialog.network_timer.set_enabled(false);
+    }
+    protocol.tick();
+}
+
 std::int32_t Network::find_free_port(std::int32_t port) {
     UdpSocket& ws = program_.platform.udp();
     bool fallback_taken = false;
     for (;;) {
         ws.close();
-        if (ws.bind(static_cast<int>(port)) == 0) {
+        // A port no socket can have fails as a busy one does.
+        if (port >= 1 && port <= 65535 && ws.bind(static_cast<int>(port)) == 0) {
             program_.settings.record().Own_Port = port;
             return port;
         }
@@ -42,6 +60,28 @@ std::int32_t Network::find_free_port(std::int32_t port) {
     }
 }
 
+std::int32_t Network::bind_admin_port(std::int32_t port) {
+    const std::int32_t bound = find_free_port(port);
+    if (bound == -1) {
+        show_message(no_free_port);
+    }
+    return bound;
+}
+
+std::string Network::own_ip_address() {
+    UdpSocket& ws = program_.platform.udp();
+    const std::string host = ws.host_name();
+    std::string address = host.empty() ? std::string{} : ws.first_ipv4_address(host);
+    if (address.empty()) {
+        program_.platform.desktop().message_box(
+            "Could not get IP address of this machine. Probably there is a problem with the "
+            "network setup (e.g. you are not using TCP/IP protocol). You can also enter the IP "
+            "manually",
+            "Vardex");
+    }
+    return address;
+}
+
 void Network::network_startup() {
     SettingsRecord& r = program_.settings.record();
     if (r.Network_Role == NetworkRole::none) {
@@ -51,22 +91,121 @@ void Network::network_startup() {
     const std::int32_t stored = r.Own_Port;
     const std::int32_t bound = find_free_port(stored);
     if (bound == -1) {
-        r.Own_Port = stored;  // no port: keep the stored one rather than -1
+        r.Own_Port = stored;  // no port: the stored one stays, never -1
     } else if (bound != stored) {
         r.Own_Port = bound;
         program_.settings.save_settings();
     }
+    if (r.Network_Role == NetworkRole::client) {
+        protocol.send_hello();
+    }
     program_.vardex_dialog.network_timer.set_enabled(true);
+    if (r.Network_Role == NetworkRole::administrator) {
+        load_computer_table();
+        for (std::size_t i = 0; i < protocol.computer_table.size(); ++i) {
+            protocol.ping_computer(i);
+        }
+    }
+    repaint_network_dialog();
 }
 
 void Network::leave_network() {
-    program_.settings.record().Network_Role = NetworkRole::none;
+    protocol.leave_network();
 }
 
-// The protocol that carries these reports is not built yet: until it is, a client's reports go
-// nowhere. Every change of mode already arrives here, through report_mode_change.
-void Network::send_status_report(bool /*queued*/) {}
+int Network::check_in() {
+    if (find_free_port(9023) == -1) {
+        show_message(no_free_port);
+        return -1;
+    }
+    protocol.send_check_in();
+    const double started = monotonic_seconds();
+    for (;;) {
+        if (protocol.check_in_answer != 0) {
+            return protocol.check_in_answer;
+        }
+        // The clock that no change of the time of day moves: midnight neither hangs the wait
+        // nor ends it early.
+        if (monotonic_seconds() - started >= check_in_wait ||
+            program_.platform.windows().quitting()) {
+            return -1;
+        }
+        program_.platform.windows().do_events();
+    }
+}
 
-void Network::send_countdown_update() {}
+void Network::load_computer_table() {
+    protocol.computer_table.clear();
+    for (const StoredComputer& stored : program_.settings.load_computer_table()) {
+        NetworkComputer c;
+        c.name = stored.name;
+        c.address = stored.address;
+        c.port = stored.port;
+        protocol.computer_table.push_back(c);
+    }
+}
+
+double Network::monotonic_seconds() {
+    return program_.platform.clock().monotonic_seconds();
+}
+
+SettingsRecord& Network::record() {
+    return program_.settings.record();
+}
+
+bool Network::send_datagram(const std::string& address, std::int32_t port,
+                            const std::string& data) {
+    return program_.platform.udp().send_to(address, static_cast<int>(port), data) == 0;
+}
+
+void Network::show_message(const std::string& text) {
+    program_.time_dialog.message(text);
+}
+
+void Network::start_timer(std::int32_t seconds, const std::string& log_text) {
+    program_.countdown.start_timer(seconds, log_text);
+}
+
+void Network::end_timer(const std::string& log_text) {
+    program_.countdown.end_timer(log_text);
+}
+
+std::int16_t Network::program_mode() {
+    return static_cast<std::int16_t>(program_.mode.get());
+}
+
+std::int32_t Network::remaining_seconds() {
+    return program_.countdown.remaining_seconds;
+}
+
+void Network::save_settings() {
+    program_.settings.save_settings();
+}
+
+void Network::store_network_role() {
+    program_.settings.store_network_role();
+}
+
+void Network::save_computer_table() {
+    std::vector<StoredComputer> stored;
+    for (const NetworkComputer& c : protocol.computer_table) {
+        stored.push_back({c.name, c.address, c.port});
+    }
+    if (program_.settings.save_computer_table(stored) != 0) {
+        show_message(
+            "Error! While writing in the Registry an error occured. Maybe the Vardex Network will "
+            "have mailfunctions, start Vado again!");
+    }
+}
+
+void Network::refill_options() {
+    program_.options.fill_options_dialog();
+}
+
+void Network::repaint_network_dialog() {
+    if (on_table_changed) {
+        on_table_changed();
+    }
+}
 
 }  // namespace vardex

@@ -1,29 +1,64 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
+
+#include "network/protocol.h"
 
 namespace vardex {
 
 class Program;
 struct ModeChange;
 
-// The machine's side of the Vardex network: its socket, its role, its reports.
-class Network {
+// The machine's side of the Vardex network: the one UDP socket, the protocol, the role's
+// start-up, and the client's reports of every change of mode.
+class Network final : public ProtocolHost {
   public:
     explicit Network(Program& program);
 
-    // Binds the socket to a free port from `port` on; the bound port, or -1.
+    // Binds the socket to a free port from `port` on (the port, else the ladder from 9023 in
+    // steps of 700 up to 24999); the bound port, or -1.
     std::int32_t find_free_port(std::int32_t port);
+    // The same, with the message when no port is free.
+    std::int32_t bind_admin_port(std::int32_t port);
+    // This machine's IPv4 address, or empty (and the system's message box says why).
+    std::string own_ip_address();
+    // At program start, in the stored role: a client greets the administrator, an
+    // administrator reloads its clients and pings them.
     void network_startup();
-    // Leaves the network: the queue of unacknowledged messages goes, the role becomes none.
     void leave_network();
-    // A client's report of its mode to the administrator.
-    void send_status_report(bool queued);
-    void send_countdown_update();
+    // A client's sign-in at the administrator; 1 accepted, -2 the name is known there,
+    // -1 no answer within 10 seconds.
+    int check_in();
+    void send_status_report(bool queued) { protocol.send_status_report(queued); }
+    void send_countdown_update() { protocol.send_countdown_update(); }
+    void load_computer_table();
+
+    NetworkProtocol protocol{*this};
+    // The administrator's table or a client's state in it changed: its window shows it.
+    std::function<void()> on_table_changed;
+
+    // The protocol's host.
+    double monotonic_seconds() override;
+    SettingsRecord& record() override;
+    bool send_datagram(const std::string& address, std::int32_t port,
+                       const std::string& data) override;
+    void show_message(const std::string& text) override;
+    void start_timer(std::int32_t seconds, const std::string& log_text) override;
+    void end_timer(const std::string& log_text) override;
+    std::int16_t program_mode() override;
+    std::int32_t remaining_seconds() override;
+    void save_settings() override;
+    void store_network_role() override;
+    void save_computer_table() override;
+    void refill_options() override;
+    void repaint_network_dialog() override;
 
   private:
     // Every change of the operating mode: a client tells the administrator.
     void report_mode_change(const ModeChange& change);
+    void tick();
     Program& program_;
 };
 

@@ -82,11 +82,12 @@ void NetworkPage::set_up_for(NetworkRole role) {
              &admin_connect, &start_dialog_check, &admin_log_frame}) {
         c->set_enabled(is_admin);
     }
+    // A client has no administrator boxes; a machine outside the network has no boxes at all.
     if (!is_admin) {
         admin_own_address_box.set_text("");
         own_port_box.set_text("");
     }
-    if (!is_client) {
+    if (!is_client && !is_admin) {
         admin_address_box.set_text("");
         admin_port_box.set_text("");
         client_address_box.set_text("");
@@ -94,6 +95,7 @@ void NetworkPage::set_up_for(NetworkRole role) {
 }
 
 void NetworkPage::fill(const SettingsRecord& r) {
+    filling = true;
     start_dialog_check.set_value(r.Start_Network_Dialog == 1 ? 1 : 0);
     set_up_for(r.Network_Role);
     switch (r.Network_Role) {
@@ -123,6 +125,7 @@ void NetworkPage::fill(const SettingsRecord& r) {
     if (!r.Computer_Name.empty() && name_box.text().empty()) {
         name_box.set_text(r.Computer_Name);
     }
+    filling = false;
 }
 
 void NetworkPage::apply(SettingsRecord& r) const {

@@ -51,6 +51,9 @@ class NetworkPage {
     TextBox admin_log_box{form, "Text24", &admin_log_frame};
     CommandButton admin_log_button{form, "Command21", &admin_log_frame};
 
+    // True while the program, not the user, writes the boxes: such a change leaves no network.
+    bool filling = false;
+
     OptionButton& client() { return roles[0]; }
     OptionButton& administrator() { return roles[1]; }
     OptionButton& no_network() { return roles[2]; }

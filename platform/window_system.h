@@ -18,6 +18,8 @@ class WindowSystem {
     // Ends the program: the message loop stops and the process exits with this code.
     virtual void quit(int exit_code) = 0;
     virtual bool quitting() const = 0;
+    // The hourglass over all of the program's windows while it waits, or the normal pointer.
+    virtual void set_busy_cursor(bool busy) = 0;
 };
 
 }  // namespace vardex

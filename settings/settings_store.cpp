@@ -479,6 +479,11 @@ long SettingsStore::store_password(std::string_view password) {
     return write_scrambled(settings_key_.get(), "String2", password);
 }
 
+long SettingsStore::store_network_role() {
+    return write_number_value(settings_key_.get(), "Value11",
+                              static_cast<std::int32_t>(record_.Network_Role));
+}
+
 long SettingsStore::store_redeemed_code(std::size_t page, std::size_t code) {
     const CodePage& cp = record_.code_pages.at(page);
     RegKeyHandle key(registry_);

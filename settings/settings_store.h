@@ -73,6 +73,8 @@ class SettingsStore {
     long store_recovery_minutes(std::int32_t minutes);
     long store_security_formula(std::string_view formula);
     long store_password(std::string_view password);
+    // The network role alone, when the administrator takes this machine out of its network.
+    long store_network_role();
     // The page's count of valid codes and the one code, after a redeem.
     long store_redeemed_code(std::size_t page, std::size_t code);
     // The administrator's clients: a missing count or value loads as no client, "??????",

@@ -30,14 +30,19 @@ void Lan::unbind(SimUdp& socket) {
 
 void Lan::send(const std::string& from_address, int from_port, const std::string& to_address,
                int to_port, const std::string& data) {
+    std::uniform_real_distribution<double> chance(0, 1);
     SentDatagram d{world_.now_ms(), from_address, from_port, to_address, to_port, data, false};
     if (drop_next_ > 0) {
         --drop_next_;
         d.dropped = true;
     } else if (drop_filter_ && drop_filter_(d)) {
         d.dropped = true;
+    } else if (faults_.loss > 0 && chance(random_) < faults_.loss) {
+        d.dropped = true;
     }
-    log_.push_back(d);
+    if (keep_log_) {
+        log_.push_back(d);
+    }
     if (d.dropped) {
         return;
     }
@@ -45,9 +50,16 @@ void Lan::send(const std::string& from_address, int from_port, const std::string
     if (duplicate_next_ > 0) {
         --duplicate_next_;
         copies = 2;
+    } else if (faults_.duplication > 0 && chance(random_) < faults_.duplication) {
+        copies = 2;
     }
     for (int i = 0; i < copies; ++i) {
-        world_.schedule(world_.now_ms() + latency_ms_, [this, d] { deliver(d); });
+        std::int64_t delay = latency_ms_;
+        if (faults_.max_extra_delay_ms > 0) {
+            delay +=
+                std::uniform_int_distribution<std::int64_t>(0, faults_.max_extra_delay_ms)(random_);
+        }
+        world_.schedule(world_.now_ms() + delay, [this, d] { deliver(d); });
     }
 }
 

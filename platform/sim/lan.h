@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <random>
 #include <set>
 #include <string>
 #include <utility>
@@ -22,6 +23,15 @@ struct SentDatagram {
     int to_port = 0;
     std::string data;
     bool dropped = false;
+};
+
+// Faults of a bad network, drawn at random per datagram from a seed, so that a run repeats.
+struct LanFaults {
+    double loss = 0;         // share of datagrams lost
+    double duplication = 0;  // share delivered twice
+    // Each copy is late by up to this much more than the latency: datagrams overtake each other.
+    std::int64_t max_extra_delay_ms = 0;
+    std::uint32_t seed = 1;
 };
 
 // The simulated LAN: sockets bound to (address, port), delivery after a latency, and the
@@ -48,9 +58,15 @@ class Lan {
         drop_filter_ = std::move(filter);
     }
     void duplicate_next(int count) { duplicate_next_ += count; }
+    void set_faults(const LanFaults& faults) {
+        faults_ = faults;
+        random_.seed(faults.seed);
+    }
 
     const std::vector<SentDatagram>& log() const { return log_; }
     void clear_log() { log_.clear(); }
+    // A long run keeps no log.
+    void keep_log(bool on) { keep_log_ = on; }
 
   private:
     void deliver(const SentDatagram& d);
@@ -63,6 +79,9 @@ class Lan {
     int drop_next_ = 0;
     int duplicate_next_ = 0;
     std::function<bool(const SentDatagram&)> drop_filter_;
+    bool keep_log_ = true;
+    LanFaults faults_;
+    std::mt19937 random_;
 };
 
 }  // namespace vardex::sim

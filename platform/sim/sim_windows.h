@@ -25,6 +25,8 @@ class SimWindows final : public WindowSystem {
     void do_events() override;
     void quit(int exit_code) override;
     bool quitting() const override { return quitting_; }
+    void set_busy_cursor(bool busy) override { busy_cursor_ = busy; }
+    bool busy_cursor() const { return busy_cursor_; }
 
     SimProcess& process() { return process_; }
     const std::vector<Form*>& forms() const { return forms_; }
@@ -44,6 +46,7 @@ class SimWindows final : public WindowSystem {
     std::vector<std::unique_ptr<SimControlPeer>> control_peers_;
     Control* focused_ = nullptr;
     bool quitting_ = false;
+    bool busy_cursor_ = false;
     int exit_code_ = 0;
 };
 

@@ -326,6 +326,13 @@ LRESULT Win32FormPeer::handle(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CLOSE:
             form_->raise_close_request();
             return 0;
+        case WM_SETCURSOR:
+            // Children pass the message up first: the hourglass covers the whole form.
+            if (windows_.busy_cursor()) {
+                SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+                return TRUE;
+            }
+            break;
         case WM_ACTIVATE:
             if (LOWORD(wp) != WA_INACTIVE) {
                 if (!IsWindowVisible(GetFocus()) || GetAncestor(GetFocus(), GA_ROOT) != h) {

@@ -75,6 +75,8 @@ bool Win32Windows::dispatch(MSG& msg) {
 }
 
 void Win32Windows::do_events() {
+    // Waits a little for something to arrive, so that a loop of do_events does not spin.
+    MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     MSG msg;
     while (!quitting_ && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (!dispatch(msg)) {
@@ -82,6 +84,12 @@ void Win32Windows::do_events() {
             return;
         }
     }
+}
+
+void Win32Windows::set_busy_cursor(bool busy) {
+    busy_cursor_ = busy;
+    // Shown at once; WM_SETCURSOR of the program's windows keeps it while the pointer moves.
+    SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
 void Win32Windows::quit(int exit_code) {

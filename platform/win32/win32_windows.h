@@ -28,6 +28,8 @@ class Win32Windows final : public WindowSystem {
     void do_events() override;
     void quit(int exit_code) override;
     bool quitting() const override { return quitting_; }
+    void set_busy_cursor(bool busy) override;
+    bool busy_cursor() const { return busy_cursor_; }
 
     // The message loop; returns the exit code given to quit.
     int run();
@@ -47,6 +49,7 @@ class Win32Windows final : public WindowSystem {
     int tpp_x_;
     int tpp_y_;
     bool quitting_ = false;
+    bool busy_cursor_ = false;
     int exit_code_ = 0;
     std::vector<std::unique_ptr<Win32FormPeer>> peers_;
     std::map<std::tuple<std::string, int, bool>, UniqueGdi> fonts_;

@@ -1,0 +1,128 @@
+#include "network/message.h"
+
+#include <charconv>
+#include <limits>
+
+#include "settings/scrambler.h"
+
+namespace vardex {
+
+namespace {
+
+// No message of the format is longer: 173 characters of fields, and a tag of 44 where a
+// network key is set. What is longer is no message of ours.
+constexpr std::size_t longest_datagram = 400;
+// Computer names are at most 20 characters (the connect box takes no more).
+constexpr std::size_t longest_name = 20;
+
+// The next field from `pos`: up to the next ";" or the end; a missing field is empty.
+std::string_view next_field(std::string_view text, std::size_t& pos) {
+    if (pos >= text.size()) {
+        pos = text.size() + 1;
+        return {};
+    }
+    const std::size_t end = text.find(';', pos);
+    const std::size_t stop = end == std::string_view::npos ? text.size() : end;
+    std::string_view field = text.substr(pos, stop - pos);
+    pos = stop + 1;
+    return field;
+}
+
+template <typename Int>
+std::optional<Int> number_in(std::string_view text) {
+    const std::optional<std::int64_t> v = whole_number(text);
+    if (!v || *v < std::numeric_limits<Int>::min() || *v > std::numeric_limits<Int>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<Int>(*v);
+}
+
+}  // namespace
+
+std::optional<std::int64_t> whole_number(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    std::int64_t v = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+std::string encode_message(const Message& m) {
+    return scramble_text(std::to_string(m.id) + ";" + m.to + ";" + m.from + ";" + m.from_address +
+                         ";" + std::to_string(m.from_port) + ";" + std::to_string(m.code) + ";" +
+                         m.param);
+}
+
+std::optional<Message> decode_message(std::string_view datagram) {
+    if (datagram.size() > longest_datagram) {
+        return std::nullopt;
+    }
+    const std::string text = unscramble_text(datagram);
+    std::size_t pos = 0;
+    const std::string_view id = next_field(text, pos);
+    Message m;
+    m.to = std::string(next_field(text, pos));
+    m.from = std::string(next_field(text, pos));
+    m.from_address = std::string(next_field(text, pos));
+    const std::string_view port = next_field(text, pos);
+    const std::string_view code = next_field(text, pos);
+    m.param = std::string(next_field(text, pos));
+    const auto id_value = number_in<std::int16_t>(id);
+    const auto port_value = number_in<std::int32_t>(port);
+    const auto code_value = number_in<std::int16_t>(code);
+    // Replies go to the sender's own address and port: a message without a usable one, or
+    // without a name, cannot come from a peer.
+    if (!id_value || !port_value || !code_value || *port_value < 1 || *port_value > 65535 ||
+        m.from.empty() || m.from.size() > longest_name || is_bad_ip(m.from_address)) {
+        return std::nullopt;
+    }
+    m.id = *id_value;
+    m.from_port = *port_value;
+    m.code = *code_value;
+    return m;
+}
+
+bool is_bad_ip(std::string_view text) {
+    int parts = 0;
+    std::size_t pos = 0;
+    for (;;) {
+        const std::size_t dot = text.find('.', pos);
+        const std::size_t end = dot == std::string_view::npos ? text.size() : dot;
+        const std::string_view part = text.substr(pos, end - pos);
+        if (dot == std::string_view::npos && part.empty() && parts == 4 && !text.empty()) {
+            break;  // one trailing "." after four parts
+        }
+        // Digits only, and the value is taken digit by digit so that no part can overflow.
+        int value = 0;
+        for (const char c : part) {
+            if (c < '0' || c > '9') {
+                return true;
+            }
+            value = value * 10 + (c - '0');
+            if (value > 255) {
+                return true;
+            }
+        }
+        if (part.empty()) {
+            return true;
+        }
+        ++parts;
+        if (dot == std::string_view::npos) {
+            break;
+        }
+        pos = dot + 1;
+    }
+    return parts != 4;
+}
+
+}  // namespace vardex

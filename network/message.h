@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vardex {
+
+// The message codes of a Vardex network.
+enum class MessageCode : std::int16_t {
+    start_countdown = 1,   // administrator → client: seconds to grant
+    end_timer = 2,         // administrator → client: lock
+    start_open_ended = 4,  // administrator → client
+    ack = 10,              // any → sender: the id acknowledged
+    check_in = 11,         // client → administrator
+    check_in_answer = 12,  // administrator → client: "1" accepted, "-2" name known
+    removed = 15,          // administrator → client: out of the network
+    ping = 16,             // administrator → client
+    leaving = 17,          // client → administrator
+    status_first = 21,     // client → administrator: 20 + the client's mode
+    status_last = 27,
+    countdown_started = 28,  // client → administrator: the seconds left
+    hello = 30,              // client → administrator at start-up
+    hello_answer = 31,       // administrator → client
+    misdelivered = 40,       // receiver → sender: the id that reached the wrong name
+    text = 50,               // administrator → client: a text to show
+};
+
+// Ids: a plain message wants no acknowledgement; a queued one is new when its id is asked for.
+inline constexpr std::int16_t plain_id = -2;
+inline constexpr std::int16_t new_queued_id = -4;
+
+// One message of the network: seven fields joined by ";", scrambled on the wire.
+struct Message {
+    std::int16_t id = plain_id;
+    std::string to;
+    std::string from;
+    std::string from_address;
+    std::int32_t from_port = 0;
+    std::int16_t code = 0;
+    std::string param = "0";
+};
+
+// The datagram of a message.
+std::string encode_message(const Message& message);
+// The message of a datagram; nullopt when it cannot be one of ours (no number where a number
+// belongs, a name or address no peer has, longer than any message is): such a datagram is
+// dropped.
+std::optional<Message> decode_message(std::string_view datagram);
+
+// True when the text is not a dotted IPv4 address: four parts of 0 to 255 (a single trailing
+// "." is allowed).
+bool is_bad_ip(std::string_view text);
+
+// A whole number of the text (blanks around it allowed); nullopt when it is none or does not
+// fit.
+std::optional<std::int64_t> whole_number(std::string_view text);
+
+}  // namespace vardex

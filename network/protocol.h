@@ -1,0 +1,128 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "network/message.h"
+#include "settings/settings_record.h"
+
+namespace vardex {
+
+// One client as the administrator knows it.
+struct NetworkComputer {
+    std::string name;
+    std::string address;
+    std::int32_t port = 0;
+    // 0 not heard since loaded; 1 Lock mode; 2 Timing; 3 program not running; 4 Options;
+    // 5 paused; 6 open-ended; 7 no feedback.
+    std::int16_t status = 0;
+    double running_seconds = 0;         // elapsed seconds of an open-ended run
+    double remaining_seconds_seen = 0;  // seconds left as last reported, -1 when locked
+    double countdown_total = 0;         // seconds of the countdown as it started
+    bool busy = false;                  // a command from the network dialog awaits its ack
+};
+
+// A queued message waiting for its acknowledgement.
+struct PendingMessage {
+    std::int16_t id = 0;
+    double stamp = 0;  // monotonic seconds of the last send
+    std::string to_name;
+    std::string to_address;
+    std::int32_t to_port = 0;
+    std::int16_t code = 0;
+    std::string param;
+    std::int16_t retries = 0;
+};
+
+// What the protocol asks of the program around it: the socket, the messages, the countdown,
+// the store and the windows.
+class ProtocolHost {
+  public:
+    virtual ~ProtocolHost() = default;
+    virtual double monotonic_seconds() = 0;
+    virtual SettingsRecord& record() = 0;
+    // One datagram; false when the socket would not send it.
+    virtual bool send_datagram(const std::string& address, std::int32_t port,
+                               const std::string& data) = 0;
+    virtual void show_message(const std::string& text) = 0;
+    virtual void start_timer(std::int32_t seconds, const std::string& log_text) = 0;
+    virtual void end_timer(const std::string& log_text) = 0;
+    // This client's mode and the seconds to report with it (left, or elapsed when open-ended).
+    virtual std::int16_t program_mode() = 0;
+    virtual std::int32_t remaining_seconds() = 0;
+    virtual void save_settings() = 0;
+    // Value11 alone, when the administrator takes the machine out of the network.
+    virtual void store_network_role() = 0;
+    virtual void save_computer_table() = 0;
+    // The administrator took this machine out: the options dialog shows it.
+    virtual void refill_options() = 0;
+    virtual void repaint_network_dialog() = 0;
+};
+
+// The message protocol of a Vardex network, without sockets or windows: the pending queue
+// with its resends, the administrator's computer table, the client's error count, and what
+// each code does. Time is the host's monotonic clock.
+class NetworkProtocol {
+  public:
+    explicit NetworkProtocol(ProtocolHost& host) : host_(host) {}
+
+    // Sends one message; an empty address means the administrator. id: new_queued_id for a
+    // queued message (it becomes the new id), plain_id, or a queued id to resend.
+    void send_message(std::int16_t code, const std::string& param, std::string to_name,
+                      std::string to_address, std::int32_t to_port, std::int16_t& id);
+    void handle_message(std::string_view datagram);
+    void send_ack(std::int16_t id, const std::string& to_name, const std::string& to_address,
+                  std::int32_t to_port);
+    // 0 nothing changed, 1 address or port updated, 2 record added.
+    int learn_peer(const std::string& name, const std::string& address, std::int32_t port,
+                   bool may_update);
+    std::int16_t queue_pending(std::int16_t code, const std::string& param,
+                               const std::string& to_address, std::int32_t to_port,
+                               const std::string& to_name);
+    void drop_pending(std::int16_t id);
+    void process_retries();
+    // The network tick: resends, and a client's report every minute while its time runs.
+    void tick();
+
+    void send_status_report(bool queued);
+    void send_countdown_update();
+    void send_hello();
+    void send_check_in();
+
+    void ping_computer(std::size_t index);
+    void delete_computer(std::size_t index);
+    void remove_computer(std::size_t index);
+    // The last record with this name (letter case aside), or -1.
+    int find_computer(const std::string& name) const;
+    void leave_network();
+
+    std::vector<NetworkComputer> computer_table;
+    std::vector<PendingMessage> pending_messages;
+    std::int16_t network_error_count = 0;
+    std::int16_t check_in_answer = 0;
+
+  private:
+    void act(const Message& m);
+    void give_up(const PendingMessage& entry);
+    // A queued command already carried out, resent because its acknowledgement was lost. The
+    // last message under each id is remembered per sender for a short time: a resend comes
+    // within the four resends' time, and a new message under a reused id replaces the memory.
+    bool seen_before(const Message& m);
+    void set_status(const Message& m, std::int16_t status);
+    NetworkRole role() { return host_.record().Network_Role; }
+
+    ProtocolHost& host_;
+    double last_report_ = 0;
+    struct Carried {
+        std::string sender;
+        std::int16_t id;
+        std::int16_t code;
+        std::string param;
+        double at;
+    };
+    std::deque<Carried> carried_out_;
+};
+
+}  // namespace vardex
