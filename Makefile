@@ -33,6 +33,7 @@ bench: deps
 	./build/bench/bench/sim_timers_bench
 	./build/bench/bench/forbidden_sweep_bench
 	./build/bench/bench/code_page_bench
+	./build/bench/bench/network_sim_bench
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -79,7 +79,7 @@ void NetworkPage::set_up_for(NetworkRole role) {
     }
     for (Control* c : std::initializer_list<Control*>{
              &admin_own_address_label, &admin_own_address_box, &own_port_label, &own_port_box,
-             &admin_connect, &start_dialog_check, &admin_log_frame}) {
+             &admin_connect, &goto_button, &start_dialog_check, &admin_log_frame}) {
         c->set_enabled(is_admin);
     }
     // A client has no administrator boxes; a machine outside the network has no boxes at all.

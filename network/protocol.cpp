@@ -20,8 +20,8 @@ constexpr std::size_t carried_limit = 256;
 constexpr double report_interval = 60;
 
 // Commands that a second run would show twice, restart or end again. Answers and reports
-// only set what they set before, and must be taken whenever they come: a check-in answer under
-// an id just used for the same answer is a new one.
+// only set again what they set before, and are taken whenever they come: a check-in answer
+// under an id just used for the same answer is a new one.
 bool repeats_matter(std::int16_t code) {
     switch (static_cast<MessageCode>(code)) {
         case MessageCode::start_countdown:
@@ -121,22 +121,27 @@ bool NetworkProtocol::seen_before(const Message& m) {
            (now - carried_out_.front().at > carried_memory || now < carried_out_.front().at)) {
         carried_out_.pop_front();
     }
+    if (carried_out_.empty() && !repeats_matter(m.code)) {
+        return false;  // the common case of an administrator's many reports
+    }
     const std::string sender = key_of(m);
     const auto same_id =
         std::find_if(carried_out_.begin(), carried_out_.end(),
-                     [&](const Carried& c) { return c.sender == sender && c.id == m.id; });
+                     [&](const Carried& c) { return c.id == m.id && c.sender == sender; });
     if (same_id != carried_out_.end()) {
         if (same_id->code == m.code && same_id->param == m.param) {
-            // A resend is a repeat only where doing it twice would be seen twice.
-            return repeats_matter(m.code);
+            return true;
         }
         // Another message under that id: the sender's ids started again.
         carried_out_.erase(same_id);
     }
-    if (carried_out_.size() >= carried_limit) {
-        carried_out_.pop_front();
+    // Only what a second run would show twice, restart or end again is remembered.
+    if (repeats_matter(m.code)) {
+        if (carried_out_.size() >= carried_limit) {
+            carried_out_.pop_front();
+        }
+        carried_out_.push_back({sender, m.id, m.code, m.param, now});
     }
-    carried_out_.push_back({sender, m.id, m.code, m.param, now});
     return false;
 }
 
@@ -461,8 +466,20 @@ void NetworkProtocol::remove_computer(std::size_t index) {
 }
 
 int NetworkProtocol::find_computer(const std::string& name) const {
+    const std::string key = upper_ansi(name);
+    // The index holds while it names every record once and the record found still has the
+    // name; else the table was changed around it, or holds a name twice, and is searched.
+    if (name_index_.size() == computer_table.size()) {
+        const auto it = name_index_.find(key);
+        if (it != name_index_.end() && it->second < computer_table.size() &&
+            equal_ignoring_case(computer_table[it->second].name, name)) {
+            return static_cast<int>(it->second);
+        }
+    }
+    name_index_.clear();
     int found = -1;
     for (std::size_t i = 0; i < computer_table.size(); ++i) {
+        name_index_[upper_ansi(computer_table[i].name)] = i;
         if (equal_ignoring_case(computer_table[i].name, name)) {
             found = static_cast<int>(i);
         }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "network/message.h"
@@ -114,6 +115,9 @@ class NetworkProtocol {
     NetworkRole role() { return host_.record().Network_Role; }
 
     ProtocolHost& host_;
+    // Upper-cased name → position in the table, so that a large network is not searched
+    // name by name for every message.
+    mutable std::unordered_map<std::string, std::size_t> name_index_;
     double last_report_ = 0;
     struct Carried {
         std::string sender;

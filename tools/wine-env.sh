@@ -4,6 +4,7 @@
 #   vx_prefix TPL DIR   a fresh prefix DIR as a copy of the template; starts its wineserver
 #   vx_stop_prefix      end every process of the current prefix
 #   vx_screenshot FILE  PNG of the whole screen
+#   vx_own_display      another Xvfb for a second machine (exports VX_DISPLAY2, VX_XVFB2_PID)
 
 export WINEARCH=win64
 export WINEDEBUG=-all
@@ -13,13 +14,21 @@ vx_display() {
     if [ -n "${DISPLAY:-}" ]; then
         return 0
     fi
-    local f
+    local started
+    started=$(vx_start_xvfb)
+    VX_XVFB_PID=${started% *}
+    export VX_XVFB_PID
+    export DISPLAY=${started#* }
+    echo "No display: started Xvfb on $DISPLAY" >&2
+}
+
+# Starts Xvfb; prints "PID :N".
+vx_start_xvfb() {
+    local f pid i
     f=$(mktemp)
     rm -f "$f"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$f" >/dev/null 2>&1 &
-    VX_XVFB_PID=$!
-    export VX_XVFB_PID
-    local i
+    pid=$!
     for i in $(seq 1 100); do
         [ -s "$f" ] && break
         sleep 0.1
@@ -28,9 +37,24 @@ vx_display() {
         echo "Xvfb did not start" >&2
         return 1
     fi
-    export DISPLAY=":$(cat "$f")"
+    echo "$pid :$(cat "$f")"
     rm -f "$f"
-    echo "No display: started Xvfb on $DISPLAY" >&2
+}
+
+vx_own_display() {
+    local started
+    started=$(vx_start_xvfb)
+    VX_XVFB2_PID=${started% *}
+    VX_DISPLAY2=${started#* }
+    export VX_XVFB2_PID VX_DISPLAY2
+}
+
+vx_stop_own_display() {
+    if [ -n "${VX_XVFB2_PID:-}" ]; then
+        kill "$VX_XVFB2_PID" 2>/dev/null || true
+        wait "$VX_XVFB2_PID" 2>/dev/null || true
+        unset VX_XVFB2_PID
+    fi
 }
 
 vx_stop_display() {

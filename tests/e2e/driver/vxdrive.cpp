@@ -7,7 +7,7 @@
 //   shown CAPTION = 0|1       wait until such a window is (not) visible
 //   click SEL                 click a control (SEL: kind#n, kind:Caption, kind~part, or
 //                             kind@Label: the first control of the kind after that visible
-//                             label)
+//                             label or frame caption)
 //   type SEL = TEXT           type characters into an edit or combo box
 //   retype SEL = TEXT         select all of an edit or combo box and type TEXT over it, one
 //                             character at a time (an empty TEXT deletes what was there)
@@ -180,7 +180,9 @@ HWND find_control(const std::string& selector) {
         int n = 0;
         bool after_label = false;
         for (HWND h : controls()) {
-            if (how == '@' && kind_of(h) == "label" && text_of(h) == what && IsWindowVisible(h)) {
+            const std::string k = kind_of(h);
+            if (how == '@' && (k == "label" || k == "frame") && text_of(h) == what &&
+                IsWindowVisible(h)) {
                 after_label = true;
                 continue;
             }

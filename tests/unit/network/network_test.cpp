@@ -165,7 +165,13 @@ TEST_F(NetworkTest, TheConnectButtonsCheckTheirBoxesInOrder) {
     client.start();
     client.open_options();
     NetworkPage& c = client.page();
+    // A host name that does not resolve: no address, and the system's message box says so.
+    client.pc.machine.set_host_resolves(false);
     ASSERT_TRUE(client.user->click(c.client()));
+    EXPECT_EQ(c.client_address_box.text(), "");
+    ASSERT_FALSE(client.pc.machine.desktop().message_boxes().empty());
+    EXPECT_EQ(client.pc.machine.desktop().message_boxes().back().substr(0, 48),
+              "Could not get IP address of this machine. Probab");
     struct Case {
         const char* own;
         const char* admin_address;

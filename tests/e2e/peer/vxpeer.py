@@ -1,0 +1,206 @@
+#!/usr/bin/env python3
+"""A Vardex network peer of the test harness, written apart from the program: it speaks the
+datagram format to a machine under test, as an administrator would.
+
+    vxpeer.py --bind PORT --to ADDR:PORT --name NAME [--state FILE] STEP...
+
+Messages go to NAME at ADDR:PORT and say they come from "admin" at 127.0.0.1:PORT (--as-port
+changes the port they name). Every queued message received is acknowledged. Steps:
+
+    send CODE PARAM         a queued message; resent after 2 s, five sends in all, until acked
+    plain CODE PARAM        a message that wants no acknowledgement
+    expect CODE[=PARAM] S   wait up to S seconds for a message of that code (and parameter)
+    drain S                 listen (and acknowledge) for S seconds
+    hostile                 a burst of datagrams no peer would send
+    latency N               N remote starts of a minute each: the time from the start sent to
+                            the countdown-started report received; prints median and worst
+
+Prints one line per message expected, "ok" at the end; exits 1 with "FAIL: ..." otherwise.
+"""
+import argparse
+import os
+import random
+import socket
+import statistics
+import sys
+import time
+
+
+def shift(p):
+    return 29 + p if p <= 226 else 29 + ((p - 1) % 226) + 1
+
+
+def swap_pairs(t):
+    n = len(t)
+    for p in range(1, n // 2 + 1, 2):
+        t[p - 1], t[n - p - 1] = t[n - p - 1], t[p - 1]
+
+
+def scramble(text):
+    t = bytearray(b if b >= 32 else 32 for b in text.encode("latin-1"))
+    swap_pairs(t)
+    for i in range(len(t)):
+        c = t[i] - shift(i + 1)
+        t[i] = c + 224 if c < 32 else c
+    return bytes(t)
+
+
+def unscramble(data):
+    t = bytearray(data.split(b"\0", 1)[0])
+    for i in range(len(t)):
+        c = t[i] + shift(i + 1)
+        t[i] = c - 224 if c > 255 else c
+    swap_pairs(t)
+    return t.decode("latin-1")
+
+
+class Peer:
+    def __init__(self, args):
+        self.sock = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+        self.sock.bind(("127.0.0.1", args.bind))
+        host, port = args.to.split(":")
+        self.to = (host, int(port))
+        self.name = args.name
+        self.from_port = args.as_port or args.bind
+        self.state = args.state
+        self.next_id = 1
+        if self.state and os.path.exists(self.state):
+            self.next_id = int(open(self.state).read() or "1")
+        self.acked = set()
+        self.inbox = []
+
+    def save(self):
+        if self.state:
+            with open(self.state, "w") as f:
+                f.write(str(self.next_id))
+
+    def datagram(self, msg_id, code, param):
+        text = f"{msg_id};{self.name};admin;127.0.0.1;{self.from_port};{code};{param}"
+        self.sock.sendto(scramble(text), self.to)
+
+    def receive(self, timeout):
+        """One message from the machine, or None; queued ones are acknowledged."""
+        self.sock.settimeout(max(timeout, 0.001))
+        try:
+            data, _ = self.sock.recvfrom(65536)
+        except socket.timeout:
+            return None
+        fields = unscramble(data).split(";")
+        if len(fields) < 7:
+            return None
+        msg_id, code, param = int(fields[0]), int(fields[5]), fields[6]
+        if msg_id != -2:
+            text = f"-2;{fields[2]};admin;127.0.0.1;{self.from_port};10;{msg_id}"
+            self.sock.sendto(scramble(text), (fields[3], int(fields[4])))
+        if code == 10:
+            self.acked.add(int(param))
+        return (code, param, fields)
+
+    def pump(self, seconds):
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            m = self.receive(end - time.monotonic())
+            if m:
+                self.inbox.append(m)
+
+    def send(self, code, param):
+        msg_id = self.next_id
+        self.next_id = self.next_id % 30000 + 1
+        for _ in range(5):
+            self.datagram(msg_id, code, param)
+            end = time.monotonic() + 2
+            while time.monotonic() < end:
+                m = self.receive(end - time.monotonic())
+                if m:
+                    self.inbox.append(m)
+                if msg_id in self.acked:
+                    return msg_id
+        raise SystemExit(f"FAIL: code {code} {param!r} never acknowledged")
+
+    def expect(self, spec, seconds):
+        code, _, param = spec.partition("=")
+        code = int(code)
+        end = time.monotonic() + seconds
+        while True:
+            for i, (c, p, fields) in enumerate(self.inbox):
+                if c == code and (not param or p == param):
+                    del self.inbox[i]
+                    return fields
+            left = end - time.monotonic()
+            if left <= 0:
+                seen = [f"{c}:{p}" for c, p, _ in self.inbox]
+                raise SystemExit(f"FAIL: no code {spec} within {seconds}s (seen {seen})")
+            m = self.receive(left)
+            if m:
+                self.inbox.append(m)
+
+    def hostile(self):
+        rng = random.Random(7)
+        bursts = [b"", b"x" * 65000, bytes(rng.randrange(256) for _ in range(300))]
+        for text in ["", ";;;;;;", "1;PC7;admin;127.0.0.1;9500;1", "x;PC7;admin;1.2.3.4;9;1;60",
+                     "99999;PC7;admin;127.0.0.1;9500;1;60", "5;PC7;admin;127.0.0.1;99999;1;60",
+                     "6;PC7;admin;127.0.0.1;9500;1;-600", "7;PC7;admin;127.0.0.1;9500;1;1e99",
+                     "8;PC7;admin;999.0.0.1;9500;50;never shown", "9;PC7;;127.0.0.1;9500;50;x",
+                     "10;PC7;admin;127.0.0.1;9500;12;junk", "-2;PC7;admin;127.0.0.1;0;16;0"]:
+            bursts.append(scramble(text))
+        for _ in range(200):
+            bursts.append(bytes(rng.randrange(256) for _ in range(rng.randrange(1, 400))))
+        for data in bursts:
+            self.sock.sendto(data, self.to)
+
+    def latency(self, count):
+        times = []
+        for i in range(count):
+            self.inbox.clear()
+            started = time.monotonic()
+            msg_id = self.next_id
+            self.next_id = self.next_id % 30000 + 1
+            self.datagram(msg_id, 1, str(60 + i))
+            while True:
+                m = self.receive(5)
+                if m is None:
+                    raise SystemExit(f"FAIL: no countdown report for start {i}")
+                if m[0] == 28:
+                    times.append((time.monotonic() - started) * 1000)
+                    break
+        times.sort()
+        print(f"start to report over {count}: median {statistics.median(times):.1f} ms, "
+              f"worst {times[-1]:.1f} ms, best {times[0]:.1f} ms")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bind", type=int, required=True)
+    parser.add_argument("--as-port", type=int, default=0)
+    parser.add_argument("--to", required=True)
+    parser.add_argument("--name", required=True)
+    parser.add_argument("--state")
+    parser.add_argument("steps", nargs="+")
+    args = parser.parse_args()
+    peer = Peer(args)
+    try:
+        for step in args.steps:
+            words = step.split(" ", 2)
+            verb = words[0]
+            if verb == "send":
+                peer.send(int(words[1]), words[2] if len(words) > 2 else "0")
+            elif verb == "plain":
+                peer.datagram(-2, int(words[1]), words[2] if len(words) > 2 else "0")
+            elif verb == "expect":
+                fields = peer.expect(words[1], float(words[2]))
+                print("got " + ";".join(fields))
+            elif verb == "drain":
+                peer.pump(float(words[1]))
+            elif verb == "hostile":
+                peer.hostile()
+            elif verb == "latency":
+                peer.latency(int(words[1]))
+            else:
+                raise SystemExit(f"FAIL: unknown step {step!r}")
+    finally:
+        peer.save()
+    print("ok")
+
+
+if __name__ == "__main__":
+    sys.exit(main())

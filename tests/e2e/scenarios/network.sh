@@ -1,0 +1,105 @@
+# Two machines form a Vardex network on the real Windows build: an administrator at 127.0.0.1
+# and a client "PC7" at 127.0.0.2, each its own prefix and display, joined through their
+# options dialogs. Then a peer of the harness acting as the administrator drives the client:
+# a remote start, a text message, a ping, a burst of hostile datagrams, a remote lock. Last,
+# the client leaves the network and the administrator's table loses it.
+S='SOFTWARE\Morvandel4'
+peer() {
+    python3 "$here/peer/vxpeer.py" --bind 9500 --to 127.0.0.2:9723 --name PC7 \
+        --state "$VX_BIN/wine/network-peer-ids" "$@"
+}
+prepare_machine() {
+    install_vardex
+    for n in List_Anz l2_1 cpanz Value11; do set_setting $n 0; done
+    drive "regsettext $S String1 = KOS" "regsettext $S String2 = zel" \
+        "regsettext $S String3 = c:\\vadolog.txt"
+}
+open_network_page() {
+    drive "timeout 20000" "window Vardex" "click button:&Options"
+    drive "window Vardex - Security Check" "type edit#2 = zel" "click button:&OK" \
+        "gone Vardex - Security Check"
+    drive "window Vardex - Options" "tab tab#1 = 6"
+}
+O="window Vardex - Options"
+rm -f "$VX_BIN/wine/network-peer-ids"
+
+# The administrator.
+admin_prefix=$WINEPREFIX
+prepare_machine
+start_vardex
+open_network_page
+drive "$O" "click option:Administrator" \
+    "retype edit@Network Administration Controls = 127.0.0.1" "text edit@Port: = 9023" \
+    "click button:&Connect!" \
+    "visible label:This computer is connected to the network as a ADMINISTER... = 1"
+artifact network-admin-connected
+drive "$O" "click button:E&xit Options" "gone Vardex - Options"
+check test "$(reg_value "HKLM\\$S" Value11)" = 2
+check test "$(reg_value "HKLM\\$S" Value13)" = 9023
+
+# The client: a second machine with its own display.
+vx_own_display
+client_prefix="$VX_BIN/wine/run-network-client"
+trap 'WINEPREFIX=$client_prefix wineserver -k 2>/dev/null; vx_stop_own_display; rm -rf "$client_prefix"' EXIT
+DISPLAY=$VX_DISPLAY2 vx_prefix "$VX_BIN/wine/template" "$client_prefix"
+export WINEPREFIX=$admin_prefix
+on_client() { WINEPREFIX=$client_prefix DISPLAY=$VX_DISPLAY2 "$@"; }
+on_client prepare_machine
+on_client start_vardex
+client_pid=$VX_PID
+on_client open_network_page
+on_client drive "$O" "click option:Client" "retype edit@Name of this computer: = PC7" \
+    "retype edit@IP Address of Admin: = 127.0.0.1" "text edit@Port of Admin: = 9023" \
+    "retype edit@IP Address of this machine: = 127.0.0.2" "click button:C&onnect!" \
+    "visible label:This computer is connected to the network as a CLIENT... = 1"
+on_client artifact network-client-connected
+on_client drive "$O" "click button:E&xit Options" "gone Vardex - Options"
+check test "$(on_client reg_value "HKLM\\$S" Value11)" = 1
+# 9023 is the administrator's on this host: the check-in took the next port of the ladder.
+check test "$(on_client reg_value "HKLM\\$S" Value13)" = 9723
+# The administrator keeps its client in its store.
+check test "$(reg_value "HKLM\\$S" Value1000)" = 1
+drive "regtext $S str1001 = PC7" "regtext $S str1002 = 127.0.0.2"
+check test "$(reg_value "HKLM\\$S" val1003)" = 9723
+
+# The peer takes the administrator's part: the client follows it to its port.
+peer "send 1 120" "expect 28 5"
+on_client drive "window Vardex - Time" "starts label#1 = Computer time: 00:01:5"
+check test "$(on_client reg_value "HKLM\\$S" Value12)" = 9500
+on_client artifact network-client-remote-start
+peer "send 50 Please save your work" "drain 1"
+on_client drive "window Vardex - Info" \
+    "visible label:The Admin has sent you the following message: Please save your work = 1"
+on_client artifact network-client-text-message
+on_client drive "window Vardex - Info" "click button:&OK" "gone Vardex - Info"
+check kill -0 "$client_pid"
+# A ping is answered with the seconds left.
+left=$(peer "plain 16 0" "expect 22 5" | sed -n 's/^got .*;22;//p')
+echo "the client had $left seconds left"
+check test "$left" -gt 60
+check test "$left" -le 120
+# Hostile datagrams: the client stays, answers and counts on.
+peer "hostile" "drain 2" "plain 16 0" "expect 22 5"
+check kill -0 "$client_pid"
+on_client drive "window Vardex - Time" "starts label#1 = Computer time: 00:01:"
+# The remote lock brings the blocking screen back.
+peer "send 2 0" "expect 21 5"
+on_client drive "window Vardex" "visible button:&Start computer timer = 1"
+on_client drive "window Vardex - Blocked" "text label#1 = System blocked!"
+on_client artifact network-client-locked
+# The peer hands the client back to the real administrator.
+peer --as-port 9023 "plain 16 0" "drain 1"
+check test "$(on_client reg_value "HKLM\\$S" Value12)" = 9023
+
+# The client leaves: the administrator's table loses it.
+on_client open_network_page
+on_client drive "$O" "click option:not using network" \
+    "visible label:This computer is not part of the Vado network! = 1"
+for i in $(seq 1 50); do
+    [ "$(reg_value "HKLM\\$S" Value1000)" = 0 ] && break
+    sleep 0.1
+done
+check test "$(reg_value "HKLM\\$S" Value1000)" = 0
+on_client drive "$O" "click button:E&xit Options" "gone Vardex - Options"
+check test "$(on_client reg_value "HKLM\\$S" Value11)" = 0
+rm -f "$VX_BIN/wine/network-peer-ids"
