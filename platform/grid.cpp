@@ -68,6 +68,16 @@ void Grid::user_selected_row(int row) {
     raise_click();
 }
 
+void Grid::user_dragged_to_row(int row) {
+    if (row != row_ || row != row_sel_) {
+        user_selected_row(row);
+    }
+}
+
+int Grid::row_at(double y) const {
+    return y < 0 ? -1 : static_cast<int>(y / row_height);
+}
+
 void Grid::set_redraw(bool on) {
     redraw_ = on;
     if (on) {

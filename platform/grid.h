@@ -28,6 +28,12 @@ class Grid : public Control {
     void select_rows(int row, int row_sel);
     std::function<void()> on_select_change;
     void user_selected_row(int row);
+    // The pointer moved with a button held over this row: the selection follows it.
+    void user_dragged_to_row(int row);
+    // The row at a height in the grid (twips from its top), for backends without their own hit
+    // test; rows are row_height high.
+    static constexpr std::int32_t row_height = 255;
+    int row_at(double y) const;
 
     bool redraw() const { return redraw_; }
     void set_redraw(bool on);

@@ -131,6 +131,10 @@ bool User::mouse_move(Control& control, int buttons, double x, double y) {
         return false;
     }
     control.raise_mouse_move(MouseEvent{buttons, 0, x, y});
+    if (buttons != 0 && control.kind() == ControlKind::grid && control.enabled()) {
+        auto& grid = static_cast<Grid&>(control);
+        grid.user_dragged_to_row(grid.row_at(y));
+    }
     return true;
 }
 

@@ -465,7 +465,10 @@ void Win32ControlPeer::sync_grid() {
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.pszText = title.data();
-        column.cx = form_.to_px_x(grid->col_width(c));
+        // A header caption is never cut: the column widens to it where the font needs more.
+        const int caption_px =
+            title.empty() ? 0 : ListView_GetStringWidth(hwnd_, title.c_str()) + 14;
+        column.cx = std::max(form_.to_px_x(grid->col_width(c)), caption_px);
         column.iSubItem = c;
         if (c < existing) {
             SendMessageA(hwnd_, LVM_SETCOLUMNA, static_cast<WPARAM>(c),
@@ -628,6 +631,43 @@ void Win32ControlPeer::notify(const NMHDR& header) {
     }
 }
 
+bool Win32ControlPeer::grid_mouse(UINT msg, WPARAM wp, POINT pt) {
+    // A grid selects whole rows, and with the button held the selection follows the pointer
+    // from row to row (the list view would start a drag instead).
+    const bool dragging = msg == WM_MOUSEMOVE && (wp & MK_LBUTTON) != 0 && GetCapture() == hwnd_;
+    if (msg != WM_LBUTTONDOWN && msg != WM_LBUTTONUP && !dragging) {
+        return false;
+    }
+    if (msg == WM_LBUTTONDOWN) {
+        SetFocus(hwnd_);
+        SetCapture(hwnd_);
+    }
+    LVHITTESTINFO hit{};
+    hit.pt = pt;
+    const int item = ListView_SubItemHitTest(hwnd_, &hit);
+    if (item >= 0 && msg != WM_LBUTTONUP &&
+        (ListView_GetItemState(hwnd_, item, LVIS_SELECTED) & LVIS_SELECTED) == 0) {
+        ListView_SetItemState(hwnd_, item, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    if (msg == WM_LBUTTONUP && GetCapture() == hwnd_) {
+        ReleaseCapture();
+    }
+    if (control_ != nullptr) {
+        const MouseEvent e{msg == WM_MOUSEMOVE ? 1 : message_button(msg, wp), 0,
+                           static_cast<double>(form_.from_px_x(pt.x)),
+                           static_cast<double>(form_.from_px_y(pt.y))};
+        if (msg == WM_LBUTTONDOWN) {
+            control_->raise_mouse_down(e);
+        } else if (msg == WM_LBUTTONUP) {
+            control_->raise_mouse_up(e);
+        } else {
+            control_->raise_mouse_move(e);
+        }
+    }
+    return true;
+}
+
 LRESULT CALLBACK Win32ControlPeer::subclass_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
                                                  UINT_PTR, DWORD_PTR self) {
     return reinterpret_cast<Win32ControlPeer*>(self)->subclassed(hwnd, msg, wp, lp);
@@ -670,6 +710,9 @@ LRESULT Win32ControlPeer::subclassed(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
             POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
             if (hwnd != hwnd_) {
                 MapWindowPoints(hwnd, hwnd_, &pt, 1);
+            }
+            if (c.kind() == ControlKind::grid && grid_mouse(msg, wp, pt)) {
+                return 0;
             }
             const int button = message_button(msg, wp);
             const MouseEvent e{button, (wp & MK_SHIFT) ? 1 : 0,

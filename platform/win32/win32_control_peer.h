@@ -38,6 +38,8 @@ class Win32ControlPeer final : public ControlPeer {
     Color background() const;
 
   private:
+    // The grid's own mouse handling; true when the message was taken.
+    bool grid_mouse(UINT msg, WPARAM wp, POINT pt);
     static LRESULT CALLBACK subclass_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                           DWORD_PTR self);
     LRESULT subclassed(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
