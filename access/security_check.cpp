@@ -194,13 +194,7 @@ void SecurityCheck::pass_options() {
 }
 
 void SecurityCheck::pass_network_dialog() {
-    Program& p = program_;
-    p.sec_dialog.focus_timer.set_enabled(false);
-    p.network_dialog.show();
-    p.blocking.unblock_screen();
-    p.time_dialog.hide();
-    p.vardex_dialog.hide();
-    p.sec_dialog.hide();
+    program_.console.open_after_check();
 }
 
 void SecurityCheck::wait_tick() {

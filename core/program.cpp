@@ -23,7 +23,8 @@ Program::Program(Platform& p)
       distributer(*this),
       forbidden(*this),
       network(*this),
-      joining(*this) {
+      joining(*this),
+      console(*this) {
     settings.show_start_error = [this](const std::string& text, StoreProblem kind) {
         lifecycle.show_start_error(text, kind);
     };

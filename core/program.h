@@ -22,6 +22,7 @@
 #include "core/time_dialog.h"
 #include "core/timing_windows.h"
 #include "core/vardex_dialog.h"
+#include "network/console.h"
 #include "network/joining.h"
 #include "network/network.h"
 #include "network/network_dialog.h"
@@ -78,6 +79,7 @@ class Program {
     ForbiddenWindows forbidden;
     Network network;
     Joining joining;
+    NetworkConsole console;
 
   private:
     void attach_all();

@@ -106,7 +106,7 @@ void Network::network_startup() {
             protocol.ping_computer(i);
         }
     }
-    repaint_network_dialog();
+    program_.console.set_ping_time(false);
 }
 
 void Network::leave_network() {

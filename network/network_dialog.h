@@ -13,26 +13,26 @@ class NetworkDialog final : public Form {
     NetworkDialog();
 
     Grid computer_grid{*this, "fg1"};
-    Label label3{*this, "Label3"};
-    ComboBox combo1{*this, "Combo1", ComboBox::Style::dropdown_list};
-    Frame frame1{*this, "Frame1"};
-    Label label1{*this, "Label1", &frame1};
-    ComboBox hours_box{*this, "Stunden", ComboBox::Style::dropdown_combo, &frame1};
-    Label label2{*this, "Label2", &frame1};
-    ComboBox minutes_box{*this, "Minuten", ComboBox::Style::dropdown_combo, &frame1};
-    CommandButton command4{*this, "Command4", &frame1};
-    CommandButton command9{*this, "Command9"};
-    CommandButton command5{*this, "Command5"};
-    Frame frame2{*this, "Frame2"};
-    TextBox text1{*this, "Text1", &frame2};
-    CommandButton command10{*this, "Command10", &frame2};
-    CommandButton command7{*this, "Command7"};
-    CommandButton command6{*this, "Command6"};
-    CommandButton command8{*this, "Command8"};
-    CommandButton command3{*this, "Command3"};
+    Label sort_label{*this, "Label3"};
+    ComboBox sort_box{*this, "Combo1", ComboBox::Style::dropdown_list};
+    Frame timing_frame{*this, "Frame1"};
+    Label hours_label{*this, "Label1", &timing_frame};
+    ComboBox hours_box{*this, "Stunden", ComboBox::Style::dropdown_combo, &timing_frame};
+    Label minutes_label{*this, "Label2", &timing_frame};
+    ComboBox minutes_box{*this, "Minuten", ComboBox::Style::dropdown_combo, &timing_frame};
+    CommandButton countdown_button{*this, "Command4", &timing_frame};
+    CommandButton open_ended_button{*this, "Command9"};
+    CommandButton lock_button{*this, "Command5"};
+    Frame message_frame{*this, "Frame2"};
+    TextBox text_box{*this, "Text1", &message_frame};
+    CommandButton send_button{*this, "Command10", &message_frame};
+    CommandButton ping_button{*this, "Command7"};
+    CommandButton remove_button{*this, "Command6"};
+    CommandButton options_button{*this, "Command8"};
+    CommandButton main_dialog_button{*this, "Command3"};
     CommandButton help_button{*this, "Command2"};
-    CommandButton command1{*this, "Command1"};
-    Timer timer2{*this, "Timer2", 1000, false};
+    CommandButton exit_button{*this, "Command1"};
+    Timer repaint_timer{*this, "Timer2", 1000, false};
 };
 
 }  // namespace vardex

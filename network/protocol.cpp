@@ -356,7 +356,10 @@ void NetworkProtocol::give_up(const PendingMessage& entry) {
         ++network_error_count;
     } else if (role() == NetworkRole::administrator) {
         if (const int index = find_computer(entry.to_name); index >= 0) {
-            computer_table[static_cast<std::size_t>(index)].status = 7;
+            // Nothing waits for that client any more: it has no feedback, and no command.
+            NetworkComputer& c = computer_table[static_cast<std::size_t>(index)];
+            c.status = 7;
+            c.busy = false;
         }
     }
 }

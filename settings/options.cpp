@@ -221,8 +221,7 @@ void Options::goto_network_dialog() {
     if (!leave_checks("Please enter an integer in the 'Minutes' Textbox  at the 'Misc' Tab!")) {
         return;
     }
-    p.options_dialog.hide();
-    p.network_dialog.show();
+    p.console.open_from_options();
 }
 
 std::string Options::pick_file() {

@@ -1,0 +1,343 @@
+#include "network/console.h"
+
+#include <cmath>
+
+#include "core/program.h"
+#include "network/admin_log.h"
+
+namespace vardex {
+
+namespace {
+constexpr char select_first[] = "Select an computer out of the list on the left first!";
+
+bool all_digits(const std::string& text) {
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+    }
+    return true;
+}
+}  // namespace
+
+NetworkConsole::NetworkConsole(Program& program) : program_(program) {
+    NetworkDialog& d = program.network_dialog;
+    d.on_activate = [this] { activate(); };
+    d.on_query_unload = [this] {
+        // Closing is leaving to the main dialog; the dialog starts afresh next time.
+        back_to_main_dialog();
+        program_.network_dialog.sort_box.set_list_index(0);
+        ping_time_ = -1;
+        NetworkDialog& dialog = program_.network_dialog;
+        for (int r = 1; r < dialog.computer_grid.rows(); ++r) {
+            for (int c = 0; c < dialog.computer_grid.cols(); ++c) {
+                dialog.computer_grid.set_cell(r, c, "");
+            }
+        }
+        return true;  // back_to_main_dialog hid it already
+    };
+    d.repaint_timer.on_tick = [this] { repaint_list(); };
+    d.sort_box.on_click = [this] { sort_list(); };
+    d.countdown_button.on_click = [this] { start_countdown(); };
+    d.open_ended_button.on_click = [this] { start_open_ended(); };
+    d.lock_button.on_click = [this] { lock(); };
+    d.send_button.on_click = [this] { send_text(); };
+    d.ping_button.on_click = [this] { ping_all(); };
+    d.remove_button.on_click = [this] { remove_computer(); };
+    d.options_button.on_click = [this] { goto_options(); };
+    d.main_dialog_button.on_click = [this] { back_to_main_dialog(); };
+    d.help_button.on_click = [this] { program_.help.show_topic(3); };
+    d.exit_button.on_click = [this] { exit(); };
+    d.computer_grid.on_select_change = [this] {
+        // One whole row at a time; not while the rows are being sorted.
+        if (!sorting_) {
+            Grid& grid = program_.network_dialog.computer_grid;
+            grid.select_rows(grid.row(), grid.row());
+        }
+    };
+    program.network.on_table_changed = [this] { repaint_list(); };
+}
+
+double NetworkConsole::now() {
+    return program_.platform.clock().monotonic_seconds();
+}
+
+void NetworkConsole::message(const std::string& text) {
+    program_.time_dialog.message(text);
+}
+
+void NetworkConsole::open_after_check() {
+    Program& p = program_;
+    p.sec_dialog.focus_timer.set_enabled(false);
+    p.network_dialog.show();
+    p.blocking.unblock_screen();
+    if (p.time_dialog.visible()) {
+        p.time_dialog.hide();
+    }
+    p.vardex_dialog.hide();
+    p.sec_dialog.hide();
+}
+
+void NetworkConsole::open_from_options() {
+    program_.options_dialog.hide();
+    program_.network_dialog.show();
+}
+
+void NetworkConsole::activate() {
+    repaint_list();
+    sort_list();
+    program_.network_dialog.repaint_timer.set_enabled(true);
+    clear_selection();
+}
+
+void NetworkConsole::clear_selection() {
+    program_.network_dialog.computer_grid.select_rows(0, 0);
+}
+
+void NetworkConsole::set_ping_time(bool pinged) {
+    ping_time_ = pinged ? now() : -1;
+}
+
+void NetworkConsole::repaint_list() {
+    Program& p = program_;
+    NetworkDialog& d = p.network_dialog;
+    std::vector<NetworkComputer>& table = p.network.protocol.computer_table;
+    if (d.visible() && !startup_checked_) {
+        startup_checked_ = true;
+        for (const NetworkComputer& c : table) {
+            if (c.status == 2 || c.status == 6) {
+                message(
+                    "Warning: Some computers where running on startup, sychronisation of timers "
+                    "will take at most 60 sec.");
+                break;
+            }
+        }
+    }
+    const double t = now();
+    double elapsed = t - last_repaint_;
+    last_repaint_ = t;
+    // A stall (a modal message, a sleeping machine) counts as one second, not as its length:
+    // the next report of the client sets the time right.
+    if (elapsed > 5 || elapsed < 0) {
+        elapsed = 1;
+    }
+    if (ping_time_ != -1 && t - ping_time_ > 2) {
+        ping_time_ = -1;
+    }
+    const bool ping_display = ping_time_ != -1 && std::abs(ping_time_ - t) < 2;
+    for (const StoppedRun& run : repaint_rows(d.computer_grid, table, elapsed, ping_display)) {
+        if (p.settings.record().Log_for_Admin == 1) {
+            log_record(run.name, "Countup stopped", run.running);
+        }
+        message("Timing mode was stopped on computer " + run.name + " after: " + run.running);
+    }
+}
+
+void NetworkConsole::sort_list() {
+    Program& p = program_;
+    NetworkDialog& d = p.network_dialog;
+    const std::size_t count = p.network.protocol.computer_table.size();
+    if (count < 2) {
+        return;
+    }
+    d.computer_grid.set_redraw(false);
+    sorting_ = true;
+    const int col = std::max(d.sort_box.list_index(), 0);
+    d.computer_grid.sort_rows(col, 1, static_cast<int>(count));
+    d.computer_grid.set_redraw(true);
+    sorting_ = false;
+    clear_selection();
+}
+
+int NetworkConsole::commanded_computer(ConsoleCommand command) {
+    Program& p = program_;
+    const Grid& grid = p.network_dialog.computer_grid;
+    const int row = grid.row();
+    if (row == 0 || grid.cell(row, static_cast<int>(ConsoleColumn::name)).empty()) {
+        message(select_first);
+        return -1;
+    }
+    const int index =
+        p.network.protocol.find_computer(grid.cell(row, static_cast<int>(ConsoleColumn::name)));
+    if (index < 0) {
+        message(select_first);  // the row's client left since the last repaint
+        return -1;
+    }
+    const NetworkComputer& c = p.network.protocol.computer_table[static_cast<std::size_t>(index)];
+    if (c.busy) {
+        message(
+            "The computer is still working on an old command. Please wait, until the old command "
+            "id done!");
+        return -1;
+    }
+    if (c.status == 7) {
+        message(
+            "This computer gives no feedback, so it can't take commands. Try to 'Ping all "
+            "computers' to get some Feedback or check Vardex on that computer.");
+        return -1;
+    }
+    if (const std::string_view refusal = command_refusal(command, c.status); !refusal.empty()) {
+        message(std::string(refusal));
+        return -1;
+    }
+    return index;
+}
+
+void NetworkConsole::send_command(int index, std::int16_t code, const std::string& param) {
+    NetworkProtocol& protocol = program_.network.protocol;
+    NetworkComputer& c = protocol.computer_table[static_cast<std::size_t>(index)];
+    const NetworkComputer to = c;
+    std::int16_t id = new_queued_id;
+    c.busy = true;
+    protocol.send_message(code, param, to.name, to.address, to.port, id);
+    repaint_list();
+    clear_selection();
+}
+
+void NetworkConsole::start_countdown() {
+    NetworkDialog& d = program_.network_dialog;
+    const int index = commanded_computer(ConsoleCommand::countdown);
+    if (index < 0) {
+        return;
+    }
+    const std::string hours = d.hours_box.text();
+    const std::string minutes = d.minutes_box.text();
+    if (!all_digits(hours)) {
+        message("Please enter an integer in the 'hours' Textbox!");
+        return;
+    }
+    if (!all_digits(minutes)) {
+        message("Please enter just integers in the 'Minutes' Textbox!");
+        return;
+    }
+    if (hours.size() >= 3) {
+        message("Number in houres box is to large!");
+        return;
+    }
+    if (minutes.size() > 2) {
+        message("Number in minutes box is to large!");
+        return;
+    }
+    const int h = hours.empty() ? 0 : std::stoi(hours);
+    const int m = minutes.empty() ? 0 : std::stoi(minutes);
+    const std::string name =
+        program_.network.protocol.computer_table[static_cast<std::size_t>(index)].name;
+    send_command(index, static_cast<std::int16_t>(MessageCode::start_countdown),
+                 std::to_string(h * 3600 + m * 60));
+    if (program_.settings.record().Log_for_Admin == 1) {
+        log_record(name, "Countdown start", admin_log_duration(h, m));
+    }
+}
+
+void NetworkConsole::start_open_ended() {
+    if (const int index = commanded_computer(ConsoleCommand::open_ended); index >= 0) {
+        send_command(index, static_cast<std::int16_t>(MessageCode::start_open_ended), "0");
+    }
+}
+
+void NetworkConsole::lock() {
+    if (const int index = commanded_computer(ConsoleCommand::lock); index >= 0) {
+        send_command(index, static_cast<std::int16_t>(MessageCode::end_timer), "0");
+    }
+}
+
+void NetworkConsole::send_text() {
+    const int index = commanded_computer(ConsoleCommand::message);
+    if (index < 0) {
+        return;
+    }
+    TextBox& box = program_.network_dialog.text_box;
+    if (box.text().empty()) {
+        message("You have to enter a message above before you can sent anything!");
+        return;
+    }
+    const std::string text = box.text();
+    send_command(index, static_cast<std::int16_t>(MessageCode::text), text);
+    box.set_text("");
+}
+
+void NetworkConsole::remove_computer() {
+    Program& p = program_;
+    const Grid& grid = p.network_dialog.computer_grid;
+    const int row = grid.row();
+    const std::string name =
+        row == 0 ? std::string{} : grid.cell(row, static_cast<int>(ConsoleColumn::name));
+    if (name.empty()) {
+        message(select_first);
+        return;
+    }
+    if (!p.platform.desktop().yes_no_box(
+            "This will delete the computer from the Vardex network!\r\nTo reconnect the "
+            "computer, you have to goto\r\nthe options dialog of that computer and select "
+            "'Client'!\r\n\nDo you want to remove computer from this list?",
+            "Vardex - Question")) {
+        return;
+    }
+    if (const int index = p.network.protocol.find_computer(name); index >= 0) {
+        p.network.protocol.delete_computer(static_cast<std::size_t>(index));
+    }
+    repaint_list();
+    clear_selection();
+}
+
+void NetworkConsole::ping_all() {
+    NetworkProtocol& protocol = program_.network.protocol;
+    for (std::size_t i = 0; i < protocol.computer_table.size(); ++i) {
+        protocol.ping_computer(i);
+    }
+    repaint_list();
+    ping_time_ = now();
+}
+
+void NetworkConsole::goto_options() {
+    Program& p = program_;
+    NetworkDialog& d = p.network_dialog;
+    p.options.fill_options_dialog();
+    // The options are open: the mode says so, whichever way the console was reached.
+    if (!p.mode.is(ProgramMode::options)) {
+        p.mode.change_to(ProgramMode::options).announce();
+    }
+    p.options_dialog.show();
+    if (p.time_dialog.visible()) {
+        p.time_dialog.hide();
+    }
+    d.repaint_timer.set_enabled(false);
+    d.hide();
+    clear_selection();
+    startup_checked_ = false;
+}
+
+void NetworkConsole::back_to_main_dialog() {
+    Program& p = program_;
+    NetworkDialog& d = p.network_dialog;
+    d.hide();
+    p.vardex_dialog.show();
+    p.blocking.block_screen();
+    d.repaint_timer.set_enabled(false);
+    p.vardex_dialog.start_sweeps();
+    // Reached from the options, the machine was in Options mode: it is blocked again now.
+    if (p.mode.is(ProgramMode::options)) {
+        p.mode.change_to(ProgramMode::blocked).announce();
+    }
+    clear_selection();
+    startup_checked_ = false;
+}
+
+void NetworkConsole::exit() {
+    program_.network_dialog.repaint_timer.set_enabled(false);
+    program_.lifecycle.exit_program();
+}
+
+void NetworkConsole::log_record(const std::string& computer, const std::string& event,
+                                const std::string& value) {
+    Clock& clock = program_.platform.clock();
+    const LocalTime t = clock.now();
+    const std::string record = admin_log_record(clock.short_date_text(t.day),
+                                                clock.time_text(t.seconds), computer, event, value);
+    if (!append_admin_log(program_.platform.files(),
+                          program_.settings.record().Path_for_Log_for_Admin, record)) {
+        message("Error! Could not write to Admin-Log-File! Check the path in the options dialog!");
+    }
+}
+
+}  // namespace vardex

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+
+#include "network/console_rows.h"
+
+namespace vardex {
+
+class Program;
+
+// The administrator's console: the network dialog's grid of clients kept up to date every
+// second, its commands to the selected client, and the ways in and out of it.
+class NetworkConsole {
+  public:
+    explicit NetworkConsole(Program& program);
+
+    // In from the security check at start, and from the options dialog.
+    void open_after_check();
+    void open_from_options();
+
+    void repaint_list();
+    // true: a "Ping all computers" happened now; false: none is shown.
+    void set_ping_time(bool pinged);
+    void sort_list();
+
+    void start_countdown();
+    void start_open_ended();
+    void lock();
+    void send_text();
+    void remove_computer();
+    void ping_all();
+    void goto_options();
+    void back_to_main_dialog();
+    void exit();
+
+  private:
+    void activate();
+    void clear_selection();
+    // The client of the selected row after the common checks and the per-status table, or
+    // -1 (the refusal shown).
+    int commanded_computer(ConsoleCommand command);
+    void send_command(int index, std::int16_t code, const std::string& param);
+    void log_record(const std::string& computer, const std::string& event,
+                    const std::string& value);
+    void message(const std::string& text);
+    double now();
+
+    Program& program_;
+    double ping_time_ = -1;
+    double last_repaint_ = 0;
+    bool startup_checked_ = false;
+    bool sorting_ = false;
+};
+
+}  // namespace vardex
