@@ -34,6 +34,7 @@ bench: deps
 	./build/bench/bench/forbidden_sweep_bench
 	./build/bench/bench/code_page_bench
 	./build/bench/bench/network_sim_bench
+	./build/bench/bench/console_bench
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
