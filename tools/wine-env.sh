@@ -4,7 +4,7 @@
 #   vx_prefix TPL DIR   a fresh prefix DIR as a copy of the template; starts its wineserver
 #   vx_stop_prefix      end every process of the current prefix
 #   vx_screenshot FILE  PNG of the whole screen
-#   vx_own_display      another Xvfb for a second machine (exports VX_DISPLAY2, VX_XVFB2_PID)
+#   vx_start_xvfb       start another Xvfb; prints "PID :N"
 
 export WINEARCH=win64
 export WINEDEBUG=-all
@@ -39,22 +39,6 @@ vx_start_xvfb() {
     fi
     echo "$pid :$(cat "$f")"
     rm -f "$f"
-}
-
-vx_own_display() {
-    local started
-    started=$(vx_start_xvfb)
-    VX_XVFB2_PID=${started% *}
-    VX_DISPLAY2=${started#* }
-    export VX_XVFB2_PID VX_DISPLAY2
-}
-
-vx_stop_own_display() {
-    if [ -n "${VX_XVFB2_PID:-}" ]; then
-        kill "$VX_XVFB2_PID" 2>/dev/null || true
-        wait "$VX_XVFB2_PID" 2>/dev/null || true
-        unset VX_XVFB2_PID
-    fi
 }
 
 vx_stop_display() {

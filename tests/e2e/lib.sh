@@ -1,12 +1,17 @@
 # Helpers for the end-to-end scenarios; sourced by run.sh inside a fresh prefix.
 
 # Runs the driver with one command per argument; prints what it printed; fails with it.
+# With VX_TRACE set, each run's duration goes to stderr.
 drive() {
-    local out status
+    local out status started
+    started=$(date +%s%N)
     set +e
     out=$(wine "$VX_BIN/tests/e2e/vxdrive.exe" "$@" </dev/null 2>/dev/null | tr -d '\r')
     status=$?
     set -e
+    if [ -n "${VX_TRACE:-}" ]; then
+        echo "drive $((($(date +%s%N) - started) / 1000000)) ms: $*" >&2
+    fi
     printf '%s\n' "$out" | grep -v '^ok$' || true
     if [ $status -ne 0 ] || ! printf '%s\n' "$out" | grep -q '^ok$'; then
         echo "driver failed: $*" >&2
@@ -68,6 +73,29 @@ install_vardex() {
         </dev/null >/dev/null 2>&1
 }
 
+# Vardex installed on a store a previous run left: empty lists, the password "zel".
+fresh_vardex() {
+    install_vardex
+    local n
+    for n in List_Anz l2_1 cpanz Value11; do set_setting $n 0; done
+    drive "regsettext SOFTWARE\\Morvandel4 String1 = KOS" \
+        "regsettext SOFTWARE\\Morvandel4 String2 = zel" \
+        "regsettext SOFTWARE\\Morvandel4 String3 = c:\\vadolog.txt"
+}
+
+# The security check that is open now, passed with the password.
+pass_security_check() {
+    drive "window Vardex - Security Check" "type edit#2 = zel" "click button:&OK" \
+        "gone Vardex - Security Check"
+}
+
+# From the main dialog through the security check to the options dialog's page N.
+open_options_page() {
+    drive "timeout 20000" "window Vardex" "click button:&Options"
+    pass_security_check
+    drive "window Vardex - Options" "tab tab#1 = $1"
+}
+
 start_vardex() {
     start_app "$VX_INSTALL_PATH/vado41.exe"
 }
@@ -118,4 +146,28 @@ take_print() {
 
 remove_printer() {
     check test "$(wine "$VX_BIN/tests/e2e/printer_setup.exe" remove </dev/null 2>/dev/null | tr -d '\r')" = ok
+}
+
+# Another machine: a prefix of its own, copied from the template, on a display of its own (so
+# that one machine's pointer clip and windows never touch another's). Prints
+# "PREFIX DISPLAY XVFB_PID"; run helpers on it with `on_machine PREFIX DISPLAY helper ...`,
+# end it with `end_machine PREFIX XVFB_PID`.
+new_machine() {
+    local dir="$VX_BIN/wine/run-$1" started
+    started=$(vx_start_xvfb)
+    (
+        export DISPLAY=${started#* }
+        vx_prefix "$VX_BIN/wine/template" "$dir"
+    ) </dev/null >/dev/null 2>&1
+    echo "$dir ${started#* } ${started% *}"
+}
+
+on_machine() {
+    WINEPREFIX=$1 DISPLAY=$2 "${@:3}"
+}
+
+end_machine() {
+    WINEPREFIX=$1 wineserver -k 2>/dev/null || true
+    kill "$2" 2>/dev/null || true
+    rm -rf "$1"
 }

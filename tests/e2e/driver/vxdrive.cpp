@@ -16,13 +16,15 @@
 //                             of a list box
 //   addselect SEL = N         Ctrl+click line N of a list box: added to the selection
 //   tab SEL = N               select tab N (0-based) of a tab strip
-//   row SEL = N               select data row N (1-based) of a grid
+//   row SEL = N               click data row N (1-based) of a grid
+//   clickms SEL               click a button; prints how long the program took to handle it
 //   text SEL = TEXT           wait until the control's text is TEXT
 //   starts SEL = TEXT         wait until the control's text begins with TEXT
 //   visible SEL = 0|1         wait until the control is (not) visible
 //   enabled SEL = 0|1         wait until the control is (not) enabled
 //   checked SEL = 0|1         wait until a check or option box is (not) checked
 //   cell SEL = R,C,TEXT       wait until grid cell R,C (row 0 = header) reads TEXT
+//   cellstarts SEL = R,C,TEXT wait until grid cell R,C begins with TEXT
 //   items SEL = A|B|C         wait until a list or combo box holds exactly these items
 //   read SEL                  print the control's text
 //   caption = TEXT            wait until the current window's caption is TEXT
@@ -505,14 +507,21 @@ void run(const std::string& command) {
                "tab " + value + " cannot be selected");
         settle();
     } else if (verb == "row") {
+        // A click on the row, scrolled into view first as a person would.
         HWND h = find_control(arg);
-        Remote remote(h, sizeof(LVITEMA));
-        LVITEMA item{};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        remote.write(0, &item, sizeof item);
-        SendMessageA(h, LVM_SETITEMSTATE, static_cast<WPARAM>(std::atoi(value.c_str()) - 1),
-                     reinterpret_cast<LPARAM>(remote.at(0)));
+        const int index = std::atoi(value.c_str()) - 1;
+        SendMessageA(h, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+        Remote remote(h, sizeof(RECT));
+        RECT r{};
+        r.left = LVIR_BOUNDS;
+        remote.write(0, &r, sizeof r);
+        expect(SendMessageA(h, LVM_GETITEMRECT, static_cast<WPARAM>(index),
+                            reinterpret_cast<LPARAM>(remote.at(0))) != 0,
+               "no row " + value);
+        remote.read(0, &r, sizeof r);
+        const LPARAM at = MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2);
+        PostMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(h, WM_LBUTTONUP, 0, at);
         settle();
     } else if (verb == "text") {
         HWND h = find_control(arg);
@@ -546,6 +555,30 @@ void run(const std::string& command) {
         expect(wait_for([&] { return grid_cell(h, row, col) == want; }),
                "cell " + std::to_string(row) + "," + std::to_string(col) + " reads '" +
                    grid_cell(h, row, col) + "'");
+    } else if (verb == "cellstarts") {
+        HWND h = find_control(arg);
+        const auto c1 = value.find(',');
+        const auto c2 = value.find(',', c1 + 1);
+        const int row = std::atoi(value.substr(0, c1).c_str());
+        const int col = std::atoi(value.substr(c1 + 1, c2 - c1 - 1).c_str());
+        const std::string want = value.substr(c2 + 1);
+        expect(wait_for([&] { return grid_cell(h, row, col).rfind(want, 0) == 0; }),
+               "cell " + std::to_string(row) + "," + std::to_string(col) + " reads '" +
+                   grid_cell(h, row, col) + "', which does not begin with '" + want + "'");
+    } else if (verb == "clickms") {
+        // How long the program takes to handle a click on a button.
+        HWND h = find_control(arg);
+        expect(IsWindowVisible(h) && IsWindowEnabled(h), "control " + arg + " cannot be used");
+        LARGE_INTEGER f, a, b;
+        QueryPerformanceFrequency(&f);
+        QueryPerformanceCounter(&a);
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(h, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &result);
+        QueryPerformanceCounter(&b);
+        std::printf("click handled in %.1f ms\n", 1000.0 *
+                                                      static_cast<double>(b.QuadPart - a.QuadPart) /
+                                                      static_cast<double>(f.QuadPart));
+        settle();
     } else if (verb == "items") {
         HWND h = find_control(arg);
         std::vector<std::string> want;

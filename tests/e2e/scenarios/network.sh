@@ -8,26 +8,13 @@ peer() {
     python3 "$here/peer/vxpeer.py" --bind 9500 --to 127.0.0.2:9723 --name PC7 \
         --state "$VX_BIN/wine/network-peer-ids" "$@"
 }
-prepare_machine() {
-    install_vardex
-    for n in List_Anz l2_1 cpanz Value11; do set_setting $n 0; done
-    drive "regsettext $S String1 = KOS" "regsettext $S String2 = zel" \
-        "regsettext $S String3 = c:\\vadolog.txt"
-}
-open_network_page() {
-    drive "timeout 20000" "window Vardex" "click button:&Options"
-    drive "window Vardex - Security Check" "type edit#2 = zel" "click button:&OK" \
-        "gone Vardex - Security Check"
-    drive "window Vardex - Options" "tab tab#1 = 6"
-}
 O="window Vardex - Options"
 rm -f "$VX_BIN/wine/network-peer-ids"
 
 # The administrator.
-admin_prefix=$WINEPREFIX
-prepare_machine
+fresh_vardex
 start_vardex
-open_network_page
+open_options_page 6
 drive "$O" "click option:Administrator" \
     "retype edit@Network Administration Controls = 127.0.0.1" "text edit@Port: = 9023" \
     "click button:&Connect!" \
@@ -38,16 +25,13 @@ check test "$(reg_value "HKLM\\$S" Value11)" = 2
 check test "$(reg_value "HKLM\\$S" Value13)" = 9023
 
 # The client: a second machine with its own display.
-vx_own_display
-client_prefix="$VX_BIN/wine/run-network-client"
-trap 'WINEPREFIX=$client_prefix wineserver -k 2>/dev/null; vx_stop_own_display; rm -rf "$client_prefix"' EXIT
-DISPLAY=$VX_DISPLAY2 vx_prefix "$VX_BIN/wine/template" "$client_prefix"
-export WINEPREFIX=$admin_prefix
-on_client() { WINEPREFIX=$client_prefix DISPLAY=$VX_DISPLAY2 "$@"; }
-on_client prepare_machine
+read -r client_prefix client_display client_xvfb < <(new_machine network-client)
+trap 'on_client artifact network-client-last; end_machine "$client_prefix" "$client_xvfb"' EXIT
+on_client() { on_machine "$client_prefix" "$client_display" "$@"; }
+on_client fresh_vardex
 on_client start_vardex
 client_pid=$VX_PID
-on_client open_network_page
+on_client open_options_page 6
 on_client drive "$O" "click option:Client" "retype edit@Name of this computer: = PC7" \
     "retype edit@IP Address of Admin: = 127.0.0.1" "text edit@Port of Admin: = 9023" \
     "retype edit@IP Address of this machine: = 127.0.0.2" "click button:C&onnect!" \
@@ -92,7 +76,7 @@ peer --as-port 9023 "plain 16 0" "drain 1"
 check test "$(on_client reg_value "HKLM\\$S" Value12)" = 9023
 
 # The client leaves: the administrator's table loses it.
-on_client open_network_page
+on_client open_options_page 6
 on_client drive "$O" "click option:not using network" \
     "visible label:This computer is not part of the Vado network! = 1"
 for i in $(seq 1 50); do
