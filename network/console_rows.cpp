@@ -73,6 +73,8 @@ std::string_view status_text(std::int16_t status) {
 std::vector<StoppedRun> repaint_rows(Grid& grid, std::vector<NetworkComputer>& table,
                                      double elapsed, bool ping_display) {
     std::vector<StoppedRun> stopped;
+    // Shown once, when every row is in line: a room of clients changes hundreds of cells.
+    grid.set_redraw(false);
     std::unordered_set<std::string> names;
     for (const NetworkComputer& c : table) {
         names.insert(upper_ansi(c.name));
@@ -148,6 +150,7 @@ std::vector<StoppedRun> repaint_rows(Grid& grid, std::vector<NetworkComputer>& t
             grid.set_cell(row, remaining_col, "-");
         }
     }
+    grid.set_redraw(true);
     return stopped;
 }
 

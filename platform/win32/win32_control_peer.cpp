@@ -284,12 +284,12 @@ void Win32ControlPeer::cell_changed(int row, int col) {
         return;
     }
     auto* grid = static_cast<Grid*>(control_);
-    if (row < grid->fixed_rows()) {
+    const int item = row - grid->fixed_rows();
+    if (item < 0 || static_cast<std::size_t>(item) >= shown_cells_.size()) {
         sync_grid();
-        return;
+    } else if (grid->redraw()) {
+        show_cell(item, col, grid->cell(row, col));
     }
-    std::string text = grid->cell(row, col);
-    ListView_SetItemText(hwnd_, row - grid->fixed_rows(), col, text.data());
 }
 
 void Win32ControlPeer::detach() {
@@ -396,14 +396,20 @@ void Win32ControlPeer::sync_selection() {
             TabCtrl_SetCurSel(hwnd_, static_cast<TabStrip*>(control_)->selected());
             break;
         case ControlKind::grid: {
+            // Against the selection the list view reported (LVN_ITEMCHANGED), not by asking
+            // each item: every question to the list view costs a round trip under load.
             auto* grid = static_cast<Grid*>(control_);
-            const int count = ListView_GetItemCount(hwnd_);
             const int first = std::min(grid->row(), grid->row_sel());
             const int last = std::max(grid->row(), grid->row_sel());
-            for (int i = 0; i < count; ++i) {
-                const int row = i + grid->fixed_rows();
+            shown_selected_.resize(shown_cells_.size(), false);
+            for (std::size_t i = 0; i < shown_selected_.size(); ++i) {
+                const int row = static_cast<int>(i) + grid->fixed_rows();
                 const bool on = first >= grid->fixed_rows() && row >= first && row <= last;
-                ListView_SetItemState(hwnd_, i, on ? LVIS_SELECTED : 0, LVIS_SELECTED);
+                if (on != shown_selected_[i]) {
+                    ListView_SetItemState(hwnd_, static_cast<int>(i), on ? LVIS_SELECTED : 0,
+                                          LVIS_SELECTED);
+                    shown_selected_[i] = on;
+                }
             }
             break;
         }
@@ -453,52 +459,109 @@ void Win32ControlPeer::sync_grid() {
     if (!grid->redraw()) {
         return;
     }
-    updating_ = true;
-    SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
-    HWND header = ListView_GetHeader(hwnd_);
-    const int existing = header != nullptr ? Header_GetItemCount(header) : 0;
-    for (int c = existing - 1; c >= grid->cols(); --c) {
-        ListView_DeleteColumn(hwnd_, c);
+    // Only what differs from what the list view shows is sent, counted against our own record
+    // of it: every message to a list view costs a round trip under Wine, and a room of
+    // clients reporting repaints the grid with each report. Many changes at once are drawn
+    // once at the end.
+    const int cols = grid->cols();
+    const int wanted = grid->rows() - grid->fixed_rows();
+    bool columns_differ = static_cast<int>(shown_columns_.size()) != cols;
+    for (int c = 0; c < cols && !columns_differ; ++c) {
+        const ShownColumn& shown = shown_columns_[static_cast<std::size_t>(c)];
+        columns_differ = shown.title != (grid->fixed_rows() > 0 ? grid->cell(0, c) : "") ||
+                         shown.width != grid->col_width(c);
     }
-    for (int c = 0; c < grid->cols(); ++c) {
-        std::string title = grid->fixed_rows() > 0 ? grid->cell(0, c) : std::string{};
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = title.data();
-        // A header caption is never cut: the column widens to it where the font needs more.
-        const int caption_px =
-            title.empty() ? 0 : ListView_GetStringWidth(hwnd_, title.c_str()) + 14;
-        column.cx = std::max(form_.to_px_x(grid->col_width(c)), caption_px);
-        column.iSubItem = c;
-        if (c < existing) {
-            SendMessageA(hwnd_, LVM_SETCOLUMNA, static_cast<WPARAM>(c),
-                         reinterpret_cast<LPARAM>(&column));
-        } else {
-            SendMessageA(hwnd_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(c),
-                         reinterpret_cast<LPARAM>(&column));
+    const bool rows_differ = static_cast<int>(shown_cells_.size()) != wanted;
+    int cells_differ = 0;
+    for (int i = 0; i < std::min(wanted, static_cast<int>(shown_cells_.size())); ++i) {
+        const auto& shown_row = shown_cells_[static_cast<std::size_t>(i)];
+        for (int c = 0; c < cols; ++c) {
+            const std::size_t sc = static_cast<std::size_t>(c);
+            if (sc >= shown_row.size() || shown_row[sc] != grid->cell(i + grid->fixed_rows(), c)) {
+                ++cells_differ;
+            }
         }
     }
-    const int wanted = grid->rows() - grid->fixed_rows();
-    while (ListView_GetItemCount(hwnd_) > wanted) {
-        ListView_DeleteItem(hwnd_, ListView_GetItemCount(hwnd_) - 1);
+    if (!columns_differ && !rows_differ && cells_differ == 0) {
+        sync_selection();
+        return;
     }
-    for (int i = ListView_GetItemCount(hwnd_); i < wanted; ++i) {
+    updating_ = true;
+    const bool hold = columns_differ || rows_differ || cells_differ > 16;
+    if (hold) {
+        SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
+    }
+    if (columns_differ) {
+        sync_columns();
+    }
+    while (static_cast<int>(shown_cells_.size()) > wanted) {
+        ListView_DeleteItem(hwnd_, static_cast<int>(shown_cells_.size()) - 1);
+        shown_cells_.pop_back();
+    }
+    for (int i = static_cast<int>(shown_cells_.size()); i < wanted; ++i) {
         LVITEMA item{};
         item.mask = LVIF_TEXT;
         item.iItem = i;
         item.pszText = const_cast<char*>("");
         SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        shown_cells_.emplace_back();
     }
     for (int i = 0; i < wanted; ++i) {
-        for (int c = 0; c < grid->cols(); ++c) {
-            std::string text = grid->cell(i + grid->fixed_rows(), c);
-            ListView_SetItemText(hwnd_, i, c, text.data());
+        shown_cells_[static_cast<std::size_t>(i)].resize(static_cast<std::size_t>(cols));
+        for (int c = 0; c < cols; ++c) {
+            show_cell(i, c, grid->cell(i + grid->fixed_rows(), c));
         }
     }
-    SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    if (hold) {
+        SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
     updating_ = false;
     sync_selection();
+}
+
+void Win32ControlPeer::sync_columns() {
+    auto* grid = static_cast<Grid*>(control_);
+    while (static_cast<int>(shown_columns_.size()) > grid->cols()) {
+        ListView_DeleteColumn(hwnd_, static_cast<int>(shown_columns_.size()) - 1);
+        shown_columns_.pop_back();
+    }
+    for (int c = 0; c < grid->cols(); ++c) {
+        std::string title = grid->fixed_rows() > 0 ? grid->cell(0, c) : std::string{};
+        const bool exists = c < static_cast<int>(shown_columns_.size());
+        if (exists && shown_columns_[static_cast<std::size_t>(c)].title == title &&
+            shown_columns_[static_cast<std::size_t>(c)].width == grid->col_width(c)) {
+            continue;
+        }
+        // A header caption is never cut: the column widens to it where the font needs more.
+        const int caption_px =
+            title.empty() ? 0 : ListView_GetStringWidth(hwnd_, title.c_str()) + 14;
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.pszText = title.data();
+        column.cx = std::max(form_.to_px_x(grid->col_width(c)), caption_px);
+        column.iSubItem = c;
+        SendMessageA(hwnd_, exists ? LVM_SETCOLUMNA : LVM_INSERTCOLUMNA, static_cast<WPARAM>(c),
+                     reinterpret_cast<LPARAM>(&column));
+        const ShownColumn shown{title, grid->col_width(c)};
+        if (exists) {
+            shown_columns_[static_cast<std::size_t>(c)] = shown;
+        } else {
+            shown_columns_.push_back(shown);
+        }
+    }
+}
+
+void Win32ControlPeer::show_cell(int item, int col, const std::string& text) {
+    auto& shown_row = shown_cells_[static_cast<std::size_t>(item)];
+    if (shown_row.size() <= static_cast<std::size_t>(col)) {
+        shown_row.resize(static_cast<std::size_t>(col) + 1);
+    }
+    std::string& shown = shown_row[static_cast<std::size_t>(col)];
+    if (shown != text) {
+        shown = text;
+        ListView_SetItemText(hwnd_, item, col, shown.data());
+    }
 }
 
 Size Win32ControlPeer::measure_text(const std::string& text, std::int32_t wrap_width) {
@@ -617,6 +680,15 @@ void Win32ControlPeer::command(int code) {
 }
 
 void Win32ControlPeer::notify(const NMHDR& header) {
+    if (control_ != nullptr && control_->kind() == ControlKind::grid &&
+        header.code == LVN_ITEMCHANGED) {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if (change.iItem >= 0 && static_cast<std::size_t>(change.iItem) < shown_selected_.size() &&
+            (change.uChanged & LVIF_STATE) != 0) {
+            shown_selected_[static_cast<std::size_t>(change.iItem)] =
+                (change.uNewState & LVIS_SELECTED) != 0;
+        }
+    }
     if (control_ == nullptr || updating_) {
         return;
     }

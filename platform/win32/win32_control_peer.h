@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "platform/control.h"
 #include "platform/win32/handles.h"
 
@@ -53,6 +57,8 @@ class Win32ControlPeer final : public ControlPeer {
     void sync_selection();
     void sync_timer();
     void sync_grid();
+    void sync_columns();
+    void show_cell(int item, int col, const std::string& text);
     void sync_tabs();
 
     Win32FormPeer& form_;
@@ -62,6 +68,14 @@ class Win32ControlPeer final : public ControlPeer {
     UniqueGdi picture_;
     bool updating_ = false;
     bool timer_set_ = false;
+    // What the grid's list view shows: its columns and its cells.
+    struct ShownColumn {
+        std::string title;
+        std::int32_t width = 0;  // twips, as the grid asked
+    };
+    std::vector<ShownColumn> shown_columns_;
+    std::vector<std::vector<std::string>> shown_cells_;
+    std::vector<bool> shown_selected_;
 };
 
 }  // namespace vardex::win32

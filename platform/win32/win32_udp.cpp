@@ -8,6 +8,12 @@ namespace vardex::win32 {
 
 namespace {
 constexpr UINT socket_message = WM_APP + 17;
+// A read notification that is lost (a full message queue, a busy moment under Wine) would
+// leave the socket unread for good: a slow timer drains it as well.
+constexpr UINT_PTR drain_timer = 1;
+constexpr UINT drain_interval_ms = 100;
+// Datagrams taken per turn, so a flood cannot keep the window's other messages waiting.
+constexpr int drain_batch = 32;
 constexpr char window_class[] = "VardexSocketWindow";
 }  // namespace
 
@@ -34,6 +40,7 @@ Win32Udp::~Win32Udp() {
 
 void Win32Udp::close() {
     if (socket_ != INVALID_SOCKET) {
+        KillTimer(window_.get(), drain_timer);
         closesocket(socket_);
         socket_ = INVALID_SOCKET;
     }
@@ -53,6 +60,7 @@ long Win32Udp::open_socket() {
         close();
         return error;
     }
+    SetTimer(window_.get(), drain_timer, drain_interval_ms, nullptr);
     return 0;
 }
 
@@ -93,22 +101,22 @@ long Win32Udp::send_to(std::string_view address, int port, std::string_view data
 
 void Win32Udp::drain() {
     char buffer[65536];
-    for (;;) {
+    for (int taken = 0; taken < drain_batch && socket_ != INVALID_SOCKET; ++taken) {
         sockaddr_in from{};
         int from_len = sizeof from;
         const int n = recvfrom(socket_, buffer, sizeof buffer, 0,
                                reinterpret_cast<sockaddr*>(&from), &from_len);
         if (n < 0) {
-            return;  // WSAEWOULDBLOCK: nothing more; errors such as WSAECONNRESET are dropped
+            if (WSAGetLastError() == WSAEWOULDBLOCK) {
+                return;
+            }
+            continue;  // such as WSAECONNRESET for an earlier send: the next datagram counts
         }
         char host[INET_ADDRSTRLEN] = {};
         inet_ntop(AF_INET, &from.sin_addr, host, sizeof host);
         if (receiver_) {
             receiver_(Datagram{std::string(buffer, static_cast<std::size_t>(n)), host,
                                ntohs(from.sin_port)});
-        }
-        if (socket_ == INVALID_SOCKET) {
-            return;  // the receiver closed the socket
         }
     }
 }
@@ -118,6 +126,13 @@ LRESULT CALLBACK Win32Udp::window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
         auto* self = reinterpret_cast<Win32Udp*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
         if (self != nullptr && self->socket_ == static_cast<SOCKET>(wp) &&
             WSAGETSELECTEVENT(lp) == FD_READ) {
+            self->drain();
+        }
+        return 0;
+    }
+    if (msg == WM_TIMER && wp == drain_timer) {
+        auto* self = reinterpret_cast<Win32Udp*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (self != nullptr && self->socket_ != INVALID_SOCKET) {
             self->drain();
         }
         return 0;
