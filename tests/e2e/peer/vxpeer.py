@@ -15,11 +15,21 @@ changes the port they name). Every queued message received is acknowledged. Step
     latency N               N remote starts of a minute each: the time from the start sent to
                             the countdown-started report received; prints median and worst
 
+Or, as a room of clients of an administrator at ADDR:PORT:
+
+    vxpeer.py --room N --bind FIRST_PORT --to ADDR:PORT --seconds S --every P
+
+N clients "PC000"... on ports FIRST_PORT... check in, then each reports its state every P
+seconds (client i: lock, timing, options or paused by i mod 4) and answers pings, for S
+seconds or until SIGTERM; queued messages are resent after 2 s, five sends in all. Prints
+the counts.
+
 Prints one line per message expected, "ok" at the end; exits 1 with "FAIL: ..." otherwise.
 """
 import argparse
 import os
 import random
+import signal
 import socket
 import statistics
 import sys
@@ -168,7 +178,104 @@ class Peer:
               f"worst {times[-1]:.1f} ms, best {times[0]:.1f} ms")
 
 
+ROOM_STATES = [(21, lambda t: "0"), (22, lambda t: str(3600 - int(t))), (24, lambda t: "0"),
+               (25, lambda t: "0")]
+
+
+class RoomClient:
+    def __init__(self, index, port, to):
+        self.name = f"PC{index:03d}"
+        self.port = port
+        self.to = to
+        self.state = ROOM_STATES[index % 4]
+        self.sock = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+        self.sock.bind(("127.0.0.1", port))
+        self.sock.setblocking(False)
+        self.next_id = 1
+        self.pending = {}  # id -> [datagram, next send, sends left]
+
+    def queue(self, code, param, now):
+        msg_id = self.next_id
+        self.next_id += 1
+        data = scramble(f"{msg_id};admin;{self.name};127.0.0.1;{self.port};{code};{param}")
+        self.pending[msg_id] = [data, now, 5]
+
+    def report(self, started, now):
+        code, param = self.state
+        self.queue(code, param(now - started), now)
+
+    def flush(self, now, counts):
+        for msg_id, entry in list(self.pending.items()):
+            data, due, left = entry
+            if due > now:
+                continue
+            if left == 0:
+                del self.pending[msg_id]
+                counts["given up"] += 1
+                continue
+            self.sock.sendto(data, self.to)
+            counts["sent"] += 1
+            entry[1], entry[2] = now + 2, left - 1
+
+
+def room(args):
+    import selectors
+    host, port = args.to.split(":")
+    to = (host, int(port))
+    clients = [RoomClient(i, args.bind + i, to) for i in range(args.room)]
+    sel = selectors.DefaultSelector()
+    for c in clients:
+        sel.register(c.sock, selectors.EVENT_READ, c)
+    counts = {"sent": 0, "acknowledged": 0, "given up": 0, "pings answered": 0, "reports": 0}
+    started = time.monotonic()
+    stop = []
+    # Ended early by the harness once it has seen what it wanted.
+    signal.signal(signal.SIGTERM, lambda *_: stop.append(True))
+    for c in clients:
+        c.queue(11, "0", started)
+    # Reports spread over the period, so the administrator hears a steady stream.
+    next_report = [started + 1 + args.every * i / len(clients) for i in range(len(clients))]
+    while not stop and (now := time.monotonic()) < started + args.seconds:
+        for i, c in enumerate(clients):
+            if next_report[i] <= now:
+                c.report(started, now)
+                counts["reports"] += 1
+                next_report[i] += args.every
+            c.flush(now, counts)
+        for key, _ in sel.select(0.02):
+            c = key.data
+            try:
+                data = c.sock.recv(65536)
+            except OSError:
+                continue
+            fields = unscramble(data).split(";")
+            if len(fields) < 7:
+                continue
+            msg_id, code, param = int(fields[0]), int(fields[5]), fields[6]
+            if msg_id != -2:
+                ack = f"-2;admin;{c.name};127.0.0.1;{c.port};10;{msg_id}"
+                c.sock.sendto(scramble(ack), to)
+            if code == 10 and c.pending.pop(int(param), None):
+                counts["acknowledged"] += 1
+            elif code == 16:
+                c.report(started, time.monotonic())
+                counts["pings answered"] += 1
+    print("room of %d: %s" % (len(clients), ", ".join(f"{v} {k}" for k, v in counts.items())))
+    if counts["given up"]:
+        raise SystemExit(f"FAIL: {counts['given up']} messages never acknowledged")
+
+
 def main():
+    if "--room" in sys.argv:
+        parser = argparse.ArgumentParser()
+        parser.add_argument("--room", type=int, required=True)
+        parser.add_argument("--bind", type=int, required=True)
+        parser.add_argument("--to", required=True)
+        parser.add_argument("--seconds", type=float, required=True)
+        parser.add_argument("--every", type=float, default=3)
+        room(parser.parse_args())
+        print("ok")
+        return 0
     parser = argparse.ArgumentParser()
     parser.add_argument("--bind", type=int, required=True)
     parser.add_argument("--as-port", type=int, default=0)
