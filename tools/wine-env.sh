@@ -44,7 +44,12 @@ vx_start_xvfb() {
 vx_stop_display() {
     if [ -n "${VX_XVFB_PID:-}" ]; then
         kill "$VX_XVFB_PID" 2>/dev/null || true
-        wait "$VX_XVFB_PID" 2>/dev/null || true
+        # Started in a command substitution, so not our child: wait until it is gone.
+        local i
+        for i in $(seq 1 50); do
+            kill -0 "$VX_XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
         unset VX_XVFB_PID
     fi
 }

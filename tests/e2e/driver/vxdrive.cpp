@@ -434,14 +434,21 @@ void run(const std::string& command) {
         // the box's own change notifications.
         HWND h = typing_window(find_control(arg));
         click_into(h);
-        SendMessageA(h, EM_SETSEL, 0, -1);
-        if (value.empty()) {
-            SendMessageA(h, WM_CHAR, VK_BACK, 1);
+        // The click is posted and may land after the selection: a person who sees the text
+        // come out wrong selects it all again and types it again.
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            SendMessageA(h, EM_SETSEL, 0, -1);
+            if (value.empty()) {
+                SendMessageA(h, WM_CHAR, VK_BACK, 1);
+            }
+            for (unsigned char c : value) {
+                SendMessageA(h, WM_CHAR, c, 1);
+            }
+            settle();
+            if (text_of(h) == value) {
+                break;
+            }
         }
-        for (unsigned char c : value) {
-            SendMessageA(h, WM_CHAR, c, 1);
-        }
-        settle();
     } else if (verb == "key") {
         HWND h = typing_window(find_control(arg));
         click_into(h);
