@@ -3,6 +3,7 @@
 
 #include "platform/win32/win32_platform.h"
 #include "updater/update_form.h"
+#include "updater/updater.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     vardex::win32::Win32Platform platform;
@@ -11,8 +12,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const vardex::Size screen = platform.desktop().screen_size_twips();
     form.move((screen.width - form.width()) / 2, (screen.height - form.height()) / 2, form.width(),
               form.height());
-    form.command2.on_click = [&platform] { platform.windows().quit(0); };
-    form.on_unload = [&platform] { platform.windows().quit(0); };
+    vardex::Updater updater(platform, form);
     form.show();
+    updater.start();
     return platform.win32_windows().run();
 }

@@ -7,10 +7,6 @@
 
 namespace vardex {
 
-namespace {
-constexpr char instance_lock_name[] = "Vardex.vado41.SingleInstance";
-}
-
 void Lifecycle::centre(Form& form) {
     const Size screen = program_.platform.desktop().screen_size_twips();
     form.move((screen.width - form.width()) / 2, (screen.height - form.height()) / 2, form.width(),
@@ -24,7 +20,7 @@ void Lifecycle::lock_system_keys(bool on) {
 
 void Lifecycle::load() {
     Program& p = program_;
-    if (!p.platform.desktop().claim_single_instance(instance_lock_name)) {
+    if (!p.platform.desktop().claim_single_instance(program_instance_lock)) {
         second_instance_ = true;
         centre(p.time_dialog);
         p.start_dialog.hide();

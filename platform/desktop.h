@@ -65,6 +65,8 @@ class Desktop {
 
     // A named lock held until the process ends; false when another process holds it.
     virtual bool claim_single_instance(std::string_view name) = 0;
+    // Whether some process holds that lock now.
+    virtual bool instance_running(std::string_view name) = 0;
 
     virtual void message_box(std::string_view text, std::string_view caption) = 0;
     virtual bool yes_no_box(std::string_view text, std::string_view caption) = 0;

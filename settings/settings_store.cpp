@@ -157,7 +157,7 @@ void SettingsStore::load_settings() {
                StoreProblem::no_installation);
         return;
     }
-    const std::string help_dir = read_text_value(installation.get(), "Help_Dir");
+    const std::string help_dir = read_text_value(installation.get(), installation_folder_value);
     if (help_dir == missing_text) {
         report("Vardex couldn't find necessary keys in the registry!" + cr +
                    "Install Vardex again to make sure the resgestry keys are right!",

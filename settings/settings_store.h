@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "platform/registry.h"
+#include "settings/installation.h"
 #include "settings/settings_record.h"
 
 namespace vardex {
 
 class Random;
 
-inline constexpr char installation_key_path[] = "SOFTWARE\\Quorvane\\Vardex\\4.0";
 inline constexpr char settings_key_path[] = "SOFTWARE\\Morvandel4";
 inline constexpr char run_key_path[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char run_services_key_path[] =

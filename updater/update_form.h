@@ -10,12 +10,12 @@ class UpdateForm final : public Form {
   public:
     UpdateForm();
 
-    Label label1{*this, "Label1"};
-    Label label2{*this, "Label2"};
-    TextBox text1{*this, "Text1"};
-    CommandButton command1{*this, "Command1"};
-    CommandButton command2{*this, "Command2"};
-    Label label4{*this, "Label4"};
+    Label intro_label{*this, "Label1"};
+    Label found_label{*this, "Label2"};
+    TextBox path_box{*this, "Text1"};
+    CommandButton replace_button{*this, "Command1"};
+    CommandButton cancel_button{*this, "Command2"};
+    Label support_label{*this, "Label4"};
 };
 
 }  // namespace vardex

@@ -109,6 +109,10 @@ bool SimDesktop::claim_single_instance(std::string_view name) {
     return true;
 }
 
+bool SimDesktop::instance_running(std::string_view name) {
+    return mutexes_.count(upper_ansi(name)) != 0;
+}
+
 void SimDesktop::message_box(std::string_view text, std::string_view) {
     message_boxes_.emplace_back(text);
 }

@@ -65,6 +65,12 @@ bool SimFiles::rename(std::string_view from, std::string_view to) {
     if (fails(f) || it == files_.end() || !can_write(t) || files_.count(t) != 0) {
         return false;
     }
+    if (auto refused = refused_renames_.find(t); refused != refused_renames_.end()) {
+        if (--refused->second == 0) {
+            refused_renames_.erase(refused);
+        }
+        return false;
+    }
     File moved{std::string(to), std::move(it->second.content)};
     files_.erase(it);
     files_[t] = std::move(moved);

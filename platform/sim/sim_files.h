@@ -41,7 +41,14 @@ class SimFiles final : public Files {
     void set_temp_folder(const std::string& path) { temp_folder_ = path; }
     // Every operation on this path fails (a locked or unreadable file).
     void fail(const std::string& path) { failing_.insert(key(path)); }
-    void clear_faults() { failing_.clear(); }
+    // The next `times` renames onto this path fail (a file another program just opened).
+    void refuse_renames_to(const std::string& path, int times) {
+        refused_renames_[key(path)] = times;
+    }
+    void clear_faults() {
+        failing_.clear();
+        refused_renames_.clear();
+    }
 
   private:
     struct File {
@@ -56,6 +63,7 @@ class SimFiles final : public Files {
     std::map<std::string, File> files_;
     std::set<std::string> folders_;
     std::set<std::string> failing_;
+    std::map<std::string, int> refused_renames_;
     std::string temp_folder_ = "C:\\WINDOWS\\TEMP\\";
     std::string program_path_ = "C:\\Program Files\\Vardex\\vado41.exe";
 };

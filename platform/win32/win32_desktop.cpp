@@ -183,6 +183,12 @@ void Win32Desktop::beep() {
     MessageBeep(MB_OK);
 }
 
+bool Win32Desktop::instance_running(std::string_view name) {
+    // The lock lives as long as its process: opening it means that process still runs.
+    UniqueHandle mutex(OpenMutexA(SYNCHRONIZE, FALSE, std::string(name).c_str()));
+    return static_cast<bool>(mutex);
+}
+
 bool Win32Desktop::claim_single_instance(std::string_view name) {
     SetLastError(ERROR_SUCCESS);
     UniqueHandle mutex(CreateMutexA(nullptr, TRUE, std::string(name).c_str()));

@@ -36,6 +36,7 @@ class Win32Desktop final : public Desktop {
     bool force_shut_down() override;
     void beep() override;
     bool claim_single_instance(std::string_view name) override;
+    bool instance_running(std::string_view name) override;
     void message_box(std::string_view text, std::string_view caption) override;
     bool yes_no_box(std::string_view text, std::string_view caption) override;
     std::string input_box(std::string_view prompt, std::string_view title,

@@ -19,11 +19,12 @@ artifact session-main-dialog
 # 0 hours 2 minutes, then the check: a wrong password locks it, the button counts down.
 drive "$M" "retype combo#1 = 0" "retype combo#2 = 2" "click button:&Start computer timer"
 C="window Vardex - Security Check"
+# One driver run watches every second of the wait (a screenshot between would miss one).
 drive "$C" "retype edit#2 = wrong" "click button#1" "text button#1 = Wait 4 sec." \
-    "text label~Password or Security Code was wrong = Password or Security Code was wrong! Please wait 5 s..."
-artifact session-security-dialog
-drive "$C" "text button#1 = Wait 3 sec." "text button#1 = Wait 2 sec." "text button#1 = Wait 1 sec." \
+    "text label~Password or Security Code was wrong = Password or Security Code was wrong! Please wait 5 s..." \
+    "text button#1 = Wait 3 sec." "text button#1 = Wait 2 sec." "text button#1 = Wait 1 sec." \
     "text button#1 = OK"
+artifact session-security-dialog
 drive "$C" "retype edit#2 = zel" "click button:OK" "gone Vardex - Security Check"
 
 # Timing: the small window counts down; a click on it opens the timing window.
