@@ -13,9 +13,20 @@ void Lifecycle::centre(Form& form) {
               form.height());
 }
 
+Lifecycle::Lifecycle(Program& program) : program_(program) {
+    program_.mode.observe([this](const ModeChange& change) { hold_keys_for(change.to); });
+}
+
 void Lifecycle::lock_system_keys(bool on) {
     system_keys_locked_ = on;
     program_.platform.desktop().set_system_keys_locked(on);
+    hold_keys_for(program_.mode.get());
+}
+
+void Lifecycle::hold_keys_for(ProgramMode mode) {
+    const bool held = mode == ProgramMode::blocked || mode == ProgramMode::paused ||
+                      mode == ProgramMode::open_ended_paused;
+    program_.platform.desktop().hold_system_keys(system_keys_locked_ && held);
 }
 
 void Lifecycle::load() {

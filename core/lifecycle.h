@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/operating_mode.h"
 #include "settings/settings_store.h"
 
 namespace vardex {
@@ -13,7 +14,7 @@ class Program;
 // timer, the single-instance test, crash recovery, the program-file guard and the exit.
 class Lifecycle {
   public:
-    explicit Lifecycle(Program& program) : program_(program) {}
+    explicit Lifecycle(Program& program);
 
     void load();
     void startup_tick();
@@ -40,6 +41,8 @@ class Lifecycle {
     // Crash recovery: the countdown that was running goes on at once.
     void continue_countdown();
     void lock_system_keys(bool on);
+    // The keyboard hold follows the mode: on while blocked or paused, while the keys are locked.
+    void hold_keys_for(ProgramMode mode);
     void centre(class Form& form);
     void make_folders(const std::string& path);
 

@@ -59,6 +59,9 @@ class Desktop {
 
     // SPI_SETSCREENSAVERRUNNING: the key combinations that switch tasks are ignored while on.
     virtual void set_system_keys_locked(bool locked) = 0;
+    // While on, the key combinations that would leave the program's windows are swallowed
+    // (`swallows_system_key`); the hold ends with the process.
+    virtual void hold_system_keys(bool on) = 0;
     // Shuts the computer down at once, closing programs without asking; false when refused.
     virtual bool force_shut_down() = 0;
     virtual void beep() = 0;

@@ -69,6 +69,8 @@ class SimDesktop final : public Desktop {
     bool force_shut_down() override;
     void beep() override { ++beeps_; }
     bool claim_single_instance(std::string_view name) override;
+    void hold_system_keys(bool on) override { system_keys_held_ = on; }
+    bool system_keys_held() const { return system_keys_held_; }
     bool instance_running(std::string_view name) override;
     void message_box(std::string_view text, std::string_view caption) override;
     bool yes_no_box(std::string_view text, std::string_view caption) override;
@@ -135,6 +137,7 @@ class SimDesktop final : public Desktop {
     int beeps_ = 0;
     int shutdowns_ = 0;
     std::map<std::string, int> mutexes_;
+    bool system_keys_held_ = false;
     std::vector<std::string> message_boxes_;
     std::vector<std::string> questions_;
     std::vector<FileDialogRequest> file_dialogs_;

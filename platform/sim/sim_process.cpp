@@ -42,6 +42,7 @@ class ProcessDesktop final : public Desktop {
         return d_.claim_single_instance(name);
     }
     bool instance_running(std::string_view name) override { return d_.instance_running(name); }
+    void hold_system_keys(bool on) override { d_.hold_system_keys(on); }
     void message_box(std::string_view t, std::string_view c) override { d_.message_box(t, c); }
     bool yes_no_box(std::string_view t, std::string_view c) override { return d_.yes_no_box(t, c); }
     std::string input_box(std::string_view p, std::string_view t, std::string_view i) override {

@@ -63,12 +63,18 @@ struct WinEventHookTraits {
     static void close(HWINEVENTHOOK h) { UnhookWinEvent(h); }
 };
 
+struct HookTraits {
+    static HHOOK invalid() { return nullptr; }
+    static void close(HHOOK h) { UnhookWindowsHookEx(h); }
+};
+
 using UniqueHandle = Unique<HANDLE, KernelHandleTraits>;
 using UniqueFile = Unique<HANDLE, FileHandleTraits>;
 using UniqueGdi = Unique<HGDIOBJ, GdiTraits>;
 using UniqueDc = Unique<HDC, DcTraits>;
 using UniqueWindow = Unique<HWND, WindowTraits>;
 using UniqueWinEventHook = Unique<HWINEVENTHOOK, WinEventHookTraits>;
+using UniqueHook = Unique<HHOOK, HookTraits>;
 
 // A screen device context borrowed for a moment.
 class ScreenDc {

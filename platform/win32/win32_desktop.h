@@ -36,6 +36,7 @@ class Win32Desktop final : public Desktop {
     bool force_shut_down() override;
     void beep() override;
     bool claim_single_instance(std::string_view name) override;
+    void hold_system_keys(bool on) override;
     bool instance_running(std::string_view name) override;
     void message_box(std::string_view text, std::string_view caption) override;
     bool yes_no_box(std::string_view text, std::string_view caption) override;
@@ -49,6 +50,7 @@ class Win32Desktop final : public Desktop {
 
     Win32Windows& windows_;
     UniqueHandle instance_mutex_;
+    UniqueHook key_hook_;
     std::function<void(WindowChange, WindowId)> window_changed_;
     UniqueWinEventHook foreground_hook_;
     UniqueWinEventHook title_hook_;

@@ -197,6 +197,23 @@ TEST_F(Countdown, TenMinutesOfPauseCostOneSecond) {
     EXPECT_NE(log.find(": Pause ended.\r\n"), std::string::npos);
 }
 
+TEST_F(Countdown, TheSystemKeysAreHeldWhileBlockedOrPausedOnly) {
+    const auto held = [&] { return pc.machine.desktop().system_keys_held(); };
+    EXPECT_TRUE(held());
+    p->settings.record().Pause_Option = 1;
+    p->countdown.start_timer(600, ": Timer started for 0:10");
+    EXPECT_FALSE(held());
+    world.advance(2000);
+    press_pause();
+    EXPECT_TRUE(held());
+    p->countdown.end_timer(": Timer was exited over network.");
+    EXPECT_TRUE(held());
+    p->countdown.start_timer(-1, ": Timer started over network");
+    EXPECT_FALSE(held());
+    p->lifecycle.exit_program();
+    EXPECT_FALSE(held());
+}
+
 TEST_F(Countdown, EndingAPausedTimerResumesItFirst) {
     p->settings.record().Pause_Option = 1;
     p->settings.record().Log_Pausing_Timer = 1;

@@ -142,3 +142,33 @@ TEST(SimPrinter, RecordsTheDrawingAndReportsFailures) {
 
 }  // namespace
 }  // namespace vardex
+
+#include "platform/system_keys.h"
+
+namespace vardex {
+namespace {
+
+TEST(SystemKeys, OnlyTheWaysOutOfTheProgramAreSwallowed) {
+    const auto stroke = [](int key, bool alt, bool ctrl, bool shift, bool own) {
+        return swallows_system_key(KeyStroke{key, alt, ctrl, shift, own});
+    };
+    EXPECT_TRUE(stroke(vk::left_windows, false, false, false, false));
+    EXPECT_TRUE(stroke(vk::right_windows, false, false, false, true));
+    EXPECT_TRUE(stroke(vk::tab, true, false, false, false));     // Alt+Tab
+    EXPECT_TRUE(stroke(vk::tab, true, false, true, false));      // Alt+Shift+Tab
+    EXPECT_TRUE(stroke(vk::escape, true, false, false, false));  // Alt+Esc
+    EXPECT_TRUE(stroke(vk::escape, false, true, false, false));  // Ctrl+Esc
+    EXPECT_TRUE(stroke(vk::escape, false, true, true, false));   // Ctrl+Shift+Esc
+    EXPECT_TRUE(stroke(vk::f4, true, false, false, true));       // Alt+F4 on ours
+    EXPECT_FALSE(stroke(vk::f4, true, false, false, false));     // another program's
+    // Typing in the program's boxes goes on: Tab between controls, Esc, letters, Alt keys.
+    EXPECT_FALSE(stroke(vk::tab, false, false, false, true));
+    EXPECT_FALSE(stroke(vk::tab, false, false, true, true));
+    EXPECT_FALSE(stroke(vk::escape, false, false, false, true));
+    EXPECT_FALSE(stroke('A', false, false, true, true));
+    EXPECT_FALSE(stroke('S', true, false, false, true));  // an access key
+    EXPECT_FALSE(stroke(vk::f4, false, false, false, true));
+}
+
+}  // namespace
+}  // namespace vardex
