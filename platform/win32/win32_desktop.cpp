@@ -172,7 +172,7 @@ LRESULT CALLBACK held_keys_hook(int code, WPARAM wp, LPARAM lp) {
         GetWindowThreadProcessId(GetForegroundWindow(), &front_process);
         KeyStroke stroke;
         stroke.key = static_cast<int>(key->vkCode);
-        stroke.alt = (key->flags & LLKHF_ALTDOWN) != 0;
+        stroke.alt = (key->flags & LLKHF_ALTDOWN) != 0 || GetAsyncKeyState(VK_MENU) < 0;
         stroke.ctrl = GetAsyncKeyState(VK_CONTROL) < 0;
         stroke.shift = GetAsyncKeyState(VK_SHIFT) < 0;
         stroke.on_program_window = front_process == GetCurrentProcessId();

@@ -40,6 +40,9 @@
 //   windows                   print every visible top-level window (all-windows: hidden too)
 //   regtext KEY NAME = TEXT   wait until the scrambled text value NAME of HKLM\KEY reads TEXT
 //   regsettext KEY NAME = TEXT    store TEXT scrambled as the text value NAME of HKLM\KEY
+//   keywatch FILE = MS        for MS, write the virtual key code of every key pressed in the
+//                             session to FILE, one a line, as a keyboard hook set before the
+//                             program's sees them (a key the program swallows never arrives)
 //   host TITLE = MS           open a window titled TITLE in the foreground and wait up to MS
 //                             for it to be closed; prints "closed after N ms"
 //   stays TITLE = MS          the same window, which must still be open after MS
@@ -684,6 +687,33 @@ void run(const std::string& command) {
                        reinterpret_cast<const BYTE*>(scrambled.c_str()),
                        static_cast<DWORD>(scrambled.size() + 1));
         RegCloseKey(h);
+    } else if (verb == "keywatch") {
+        static FILE* seen = nullptr;
+        seen = std::fopen(arg.c_str(), "wb");
+        expect(seen != nullptr, "cannot write " + arg);
+        HHOOK hook = SetWindowsHookExA(
+            WH_KEYBOARD_LL,
+            [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
+                if (code == HC_ACTION && (wp == WM_KEYDOWN || wp == WM_SYSKEYDOWN)) {
+                    std::fprintf(seen, "%lu\n",
+                                 static_cast<unsigned long>(
+                                     reinterpret_cast<const KBDLLHOOKSTRUCT*>(lp)->vkCode));
+                    std::fflush(seen);
+                }
+                return CallNextHookEx(nullptr, code, wp, lp);
+            },
+            GetModuleHandleA(nullptr), 0);
+        expect(hook != nullptr, "no keyboard hook");
+        const DWORD end = GetTickCount() + static_cast<DWORD>(std::atoi(value.c_str()));
+        while (GetTickCount() < end) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                DispatchMessageA(&msg);
+            }
+        }
+        UnhookWindowsHookEx(hook);
+        std::fclose(seen);
     } else if (verb == "host" || verb == "stays") {
         host_window(arg, static_cast<DWORD>(std::atoi(value.c_str())), verb == "host");
     } else if (verb == "dump") {
