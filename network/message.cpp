@@ -39,24 +39,6 @@ std::optional<Int> number_in(std::string_view text) {
 
 }  // namespace
 
-std::optional<std::int64_t> whole_number(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-    }
-    std::int64_t v = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return v;
-}
-
 std::string encode_message(const Message& m) {
     return scramble_text(std::to_string(m.id) + ";" + m.to + ";" + m.from + ";" + m.from_address +
                          ";" + std::to_string(m.from_port) + ";" + std::to_string(m.code) + ";" +

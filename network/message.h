@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ansi.h"
+
 namespace vardex {
 
 // The message codes of a Vardex network.
@@ -52,9 +54,5 @@ std::optional<Message> decode_message(std::string_view datagram);
 // True when the text is not a dotted IPv4 address: four parts of 0 to 255 (a single trailing
 // "." is allowed).
 bool is_bad_ip(std::string_view text);
-
-// A whole number of the text (blanks around it allowed); nullopt when it is none or does not
-// fit.
-std::optional<std::int64_t> whole_number(std::string_view text);
 
 }  // namespace vardex

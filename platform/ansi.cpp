@@ -1,6 +1,7 @@
 #include "platform/ansi.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace vardex {
 
@@ -52,6 +53,24 @@ std::string trim_spaces(std::string_view text) {
         return {};
     }
     return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+std::optional<std::int64_t> whole_number(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    std::int64_t v = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return v;
 }
 
 }  // namespace vardex

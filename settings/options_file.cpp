@@ -19,25 +19,6 @@ std::string indexed_key(std::string_view name, std::size_t i) {
     return std::string(name) + "(" + std::to_string(i) + ")";
 }
 
-// A number as the file writes it; blanks around it and a sign are allowed.
-std::optional<std::int64_t> whole_number(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-    }
-    std::int64_t v = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return v;
-}
-
 // Reading a file goes through every entry it needs before anything is changed.
 class Reader {
   public:

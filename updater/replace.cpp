@@ -1,5 +1,6 @@
 #include "updater/replace.h"
 
+#include "platform/ansi.h"
 #include "settings/installation.h"
 
 namespace vardex {
@@ -13,14 +14,6 @@ std::string with_backslash(std::string folder) {
     return folder;
 }
 
-std::string trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
 }  // namespace
 
 std::optional<std::string> find_installed_program(Registry& registry, Files& files) {
@@ -32,7 +25,7 @@ std::optional<std::string> find_installed_program(Registry& registry, Files& fil
     if (registry.query_text(key.get(), installation_folder_value, folder, 400) != 0) {
         return std::nullopt;
     }
-    folder = trimmed(folder);
+    folder = trim_spaces(folder);
     if (!folder.empty() && folder.back() == '\0') {
         folder.pop_back();
     }
