@@ -39,7 +39,7 @@ codes_of() {
 }
 redeem() {
     local c=$1
-    drive "$M" "type edit#1 = ${c:0:3}-${c:3:3}-${c:6:3}-${c:9:3}-${c:12:3}" \
+    drive "$M" "retype edit#1 = ${c:0:3}-${c:3:3}-${c:6:3}-${c:9:3}-${c:12:3}" \
         "click button:Start with the &Direct Access Code entered"
 }
 
@@ -96,7 +96,7 @@ codes_of code-page-reprint | grep -q "$(codes_of code-page-renewed | sed -n 5p)"
 
 # The page goes to a file through the real save dialog, byte for byte as the format says.
 drive "$O" "select $LIST = 0" "click button:Sa&ve Code Page to file..."
-drive "window Save As" "type combo#3 = C:\\users\\page.txt" "click button:&Save" "gone Save As"
+drive "window Save As" "retype combo#3 = C:\\users\\page.txt" "click button:&Save" "gone Save As"
 drive "$I" "visible label~Code Page was succesfully written to file! = 1" "click button:&OK"
 file="$WINEPREFIX/drive_c/users/page.txt"
 check test "$(wc -l <"$file")" -eq 68
@@ -115,7 +115,7 @@ rm -f "$VX_ARTIFACTS/page-head.txt"
 
 # Printed again from the file through the real open dialog.
 drive "$O" "click button:Print Code Page &from file..."
-drive "window Open" "type combo#3 = C:\\users\\page.txt" "click button:&Open" "gone Open"
+drive "window Open" "retype combo#3 = C:\\users\\page.txt" "click button:&Open" "gone Open"
 printed_ok
 take_print code-page-from-file
 diff <(codes_of code-page-reprint) <(codes_of code-page-from-file)

@@ -69,7 +69,7 @@ check test "$rest" -le 120
 # The options go to a file through the real save dialog.
 open_options
 drive "$O" "tab tab#1 = 1" "click button:Sa&ve options to file..."
-drive "window Save As" "type combo#3 = C:\\users\\options.txt" "click button:&Save" "gone Save As"
+drive "window Save As" "retype combo#3 = C:\\users\\options.txt" "click button:&Save" "gone Save As"
 drive "window Vardex - Info" "visible label:File was successfully written! = 1" "click button:&OK"
 drive "$O" "click button:E&xit Options" "gone Vardex - Options"
 wine reg export "HKLM\\$S" "$VX_ARTIFACTS/options-first.reg" /y </dev/null >/dev/null 2>&1
@@ -85,7 +85,7 @@ cp "$first/drive_c/users/options.txt" "$WINEPREFIX/drive_c/users/options.txt"
 start_vardex
 open_options
 drive "$O" "tab tab#1 = 1" "click button:Load &options from file..."
-drive "window Open" "type combo#3 = C:\\users\\options.txt" "click button:&Open" "gone Open"
+drive "window Open" "retype combo#3 = C:\\users\\options.txt" "click button:&Open" "gone Open"
 drive "window Vardex - Info" "visible label:File was successfully read! = 1" "click button:&OK"
 drive "$O" "tab tab#1 = 0" "text edit@Minutes: = 15" "click button:E&xit Options" \
     "gone Vardex - Options"
