@@ -2,17 +2,10 @@
 
 #include "access/code_page_file.h"
 #include "core/program.h"
+#include "core/time_boxes.h"
 #include "platform/ansi.h"
 
 namespace vardex {
-
-namespace {
-
-bool all_digits(const std::string& text) {
-    return text.find_first_not_of("0123456789") == std::string::npos;
-}
-
-}  // namespace
 
 std::optional<std::array<std::string, codes_per_page>> generate_code_set(SecureRandom& random) {
     // Bytes are asked for in batches; bytes of 250 and more are passed over, so that each
@@ -118,12 +111,8 @@ void CodePages::create_code_page() {
             "access to the computer!");
         return;
     }
-    if (!all_digits(hours)) {
-        message("Please enter an integer in the 'hours' Textbox!");
-        return;
-    }
-    if (!all_digits(minutes)) {
-        message("Please enter just integers in the 'Minutes' Textbox!");
+    if (const auto refusal = time_digits_refusal(hours, minutes)) {
+        message(*refusal);
         return;
     }
     if (minutes.empty()) {
@@ -247,11 +236,8 @@ void CodePages::save_code_page_file() {
 
 void CodePages::print_code_page_file() {
     Program& p = program_;
-    FileDialogRequest request;
-    request.kind = FileDialogRequest::Kind::open;
-    request.hide_read_only = true;
-    request.file_must_exist = true;
-    const std::optional<std::string> path = p.platform.desktop().file_dialog(request);
+    const std::optional<std::string> path =
+        p.platform.desktop().file_dialog(FileDialogRequest::open_existing());
     if (!path) {
         return;
     }

@@ -8,9 +8,6 @@
 namespace vardex {
 
 namespace {
-bool all_digits(const std::string& text) {
-    return text.find_first_not_of("0123456789") == std::string::npos;
-}
 constexpr std::size_t max_ids = 21;
 }  // namespace
 

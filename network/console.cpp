@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/program.h"
+#include "core/time_boxes.h"
 #include "network/admin_log.h"
 
 namespace vardex {
@@ -10,14 +11,6 @@ namespace vardex {
 namespace {
 constexpr char select_first[] = "Select an computer out of the list on the left first!";
 
-bool all_digits(const std::string& text) {
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return true;
-}
 }  // namespace
 
 NetworkConsole::NetworkConsole(Program& program) : program_(program) {
@@ -202,12 +195,8 @@ void NetworkConsole::start_countdown() {
     }
     const std::string hours = d.hours_box.text();
     const std::string minutes = d.minutes_box.text();
-    if (!all_digits(hours)) {
-        message("Please enter an integer in the 'hours' Textbox!");
-        return;
-    }
-    if (!all_digits(minutes)) {
-        message("Please enter just integers in the 'Minutes' Textbox!");
+    if (const auto refusal = time_digits_refusal(hours, minutes)) {
+        message(*refusal);
         return;
     }
     if (hours.size() >= 3) {

@@ -55,6 +55,10 @@ std::string trim_spaces(std::string_view text) {
     return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
+bool all_digits(std::string_view text) {
+    return text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 std::optional<std::int64_t> whole_number(std::string_view text) {
     while (!text.empty() && text.front() == ' ') {
         text.remove_prefix(1);

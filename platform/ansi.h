@@ -15,6 +15,8 @@ bool equal_ignoring_case(std::string_view a, std::string_view b);
 bool less_ignoring_case(std::string_view a, std::string_view b);
 // The text without blanks at either end (other white space stays).
 std::string trim_spaces(std::string_view text);
+// Empty or digits 0 to 9 only.
+bool all_digits(std::string_view text);
 // A whole number as people and files write it: blanks around it and a leading "+" allowed;
 // nothing when the text is anything else or does not fit.
 std::optional<std::int64_t> whole_number(std::string_view text);

@@ -19,6 +19,15 @@ struct FileDialogRequest {
     bool hide_read_only = false;
     bool path_must_exist = false;
     bool file_must_exist = false;
+
+    // An open dialog for a file that must be there, read-only box hidden.
+    static FileDialogRequest open_existing() {
+        FileDialogRequest r;
+        r.kind = Kind::open;
+        r.hide_read_only = true;
+        r.file_must_exist = true;
+        return r;
+    }
 };
 
 // What the system reports of other windows.

@@ -307,11 +307,8 @@ void Options::export_options() {
 void Options::import_options() {
     Program& p = program_;
     apply_options_dialog();
-    FileDialogRequest request;
-    request.kind = FileDialogRequest::Kind::open;
-    request.hide_read_only = true;
-    request.file_must_exist = true;
-    const std::optional<std::string> path = p.platform.desktop().file_dialog(request);
+    const std::optional<std::string> path =
+        p.platform.desktop().file_dialog(FileDialogRequest::open_existing());
     if (!path) {
         return;
     }

@@ -127,8 +127,8 @@ class Peer:
                     return msg_id
         raise SystemExit(f"FAIL: code {code} {param!r} never acknowledged")
 
-    def expect(self, spec, seconds):
-        code, _, param = spec.partition("=")
+    def expect(self, wanted, seconds):
+        code, _, param = wanted.partition("=")
         code = int(code)
         end = time.monotonic() + seconds
         while True:
@@ -139,7 +139,7 @@ class Peer:
             left = end - time.monotonic()
             if left <= 0:
                 seen = [f"{c}:{p}" for c, p, _ in self.inbox]
-                raise SystemExit(f"FAIL: no code {spec} within {seconds}s (seen {seen})")
+                raise SystemExit(f"FAIL: no code {wanted} within {seconds}s (seen {seen})")
             m = self.receive(left)
             if m:
                 self.inbox.append(m)
