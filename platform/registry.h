@@ -11,6 +11,8 @@ namespace vardex {
 using RegKey = std::uint64_t;
 inline constexpr RegKey local_machine = 0x80000002u;
 
+// query reads values; full also writes values and makes subkeys, which is all the program
+// needs (and all the installer grants a standard user on the settings key).
 enum class RegAccess { query, full };
 
 // The registry functions the program uses, with the system's result codes (0 = success).
@@ -31,6 +33,8 @@ class Registry {
     virtual long set_number(RegKey key, std::string_view name, std::int32_t value) = 0;
     virtual long set_text(RegKey key, std::string_view name, std::string_view text) = 0;
     virtual long delete_value(RegKey key, std::string_view name) = 0;
+    // How many values and subkeys the key holds.
+    virtual long count_entries(RegKey key, std::uint32_t& values, std::uint32_t& subkeys) = 0;
 };
 
 // Owns an open key and closes it when replaced or destroyed.

@@ -171,7 +171,10 @@ void SettingsStore::load_settings() {
     r.Help_File = r.Help_Dir + "vado.hlp";
     installation.close();
 
-    if (settings_key_.open(local_machine, settings_key_path, RegAccess::full) != 0) {
+    // The installer makes the key empty, with the rights a standard user's program needs:
+    // its first start is a first run like that of a machine without the key.
+    if (settings_key_.open(local_machine, settings_key_path, RegAccess::full) != 0 ||
+        settings_key_is_empty()) {
         create_first_run();
         return;
     }
@@ -306,15 +309,17 @@ void SettingsStore::create_first_run() {
     report(
         "Error in the registry!" + cr + "Password is set to 'zel' and Security Formula to 'KOS'!",
         StoreProblem::first_run);
-    RegKeyHandle software(registry_);
-    if (software.open(local_machine, "SOFTWARE", RegAccess::full) != 0) {
-        report("Vardex couldn't create necessary keys in the registry!" + cr +
-                   "Install Vardex again to make sure the resgestry keys are right!",
-               StoreProblem::no_installation);
-    }
-    // Without "SOFTWARE" the parent is no key at all, and the creation fails.
-    if (settings_key_.create(software.get(), "Morvandel4") != 0) {
-        report(key_failure, StoreProblem::repair_failed);
+    if (!settings_key_.is_open()) {
+        RegKeyHandle software(registry_);
+        if (software.open(local_machine, "SOFTWARE", RegAccess::full) != 0) {
+            report("Vardex couldn't create necessary keys in the registry!" + cr +
+                       "Install Vardex again to make sure the resgestry keys are right!",
+                   StoreProblem::no_installation);
+        }
+        // Without "SOFTWARE" the parent is no key at all, and the creation fails.
+        if (settings_key_.create(software.get(), "Morvandel4") != 0) {
+            report(key_failure, StoreProblem::repair_failed);
+        }
     }
     const RegKey key = settings_key_.get();
 
@@ -341,9 +346,36 @@ void SettingsStore::create_first_run() {
                                : write_text_value(key, s.value_name, s.text.get(r));
         }
     }
+    // The installer registers the program to start at logon: the first run keeps that, so
+    // that the options show it and a later save does not take it away.
+    const bool early = registered_autostart(true) != missing_text;
+    if (early || registered_autostart(false) != missing_text) {
+        r.Autostart = 1;
+        r.Early_or_Standard_Autostart = early ? 1 : 0;
+        for (const char* name : {"Value6", "Value19"}) {
+            const Setting* s = find_setting(name);
+            sum += write_number_value(key, s->value_name, s->number.get(r));
+        }
+    }
     if (sum != 0) {
         report(key_failure, StoreProblem::info);
     }
+}
+
+bool SettingsStore::settings_key_is_empty() {
+    std::uint32_t values = 0;
+    std::uint32_t subkeys = 0;
+    return registry_.count_entries(settings_key_.get(), values, subkeys) == 0 && values == 0 &&
+           subkeys == 0;
+}
+
+std::string SettingsStore::registered_autostart(bool early) {
+    RegKeyHandle handle(registry_);
+    if (handle.open(local_machine, early ? run_services_key_path : run_key_path,
+                    RegAccess::query) != 0) {
+        return missing_text;
+    }
+    return read_text_value(handle.get(), autostart_value_name);
 }
 
 void SettingsStore::save_settings() {
@@ -408,6 +440,16 @@ long SettingsStore::save_scalars() {
 }
 
 void SettingsStore::save_autostart() {
+    // Quoted: the installation folder may hold blanks.
+    const std::string command = "\"" + record_.Help_Dir + "Vado41.exe\"";
+    const bool on = record_.Autostart == 1;
+    const bool early = record_.Early_or_Standard_Autostart != 0;
+    // A standard user may read these keys but not write them: when they already say what
+    // the settings say, they are left alone.
+    if (registered_autostart(early) == (on ? command : missing_text) &&
+        registered_autostart(!early) == missing_text) {
+        return;
+    }
     RegKeyHandle run(registry_);
     RegKeyHandle services(registry_);
     for (auto [handle, path] :
@@ -421,9 +463,7 @@ void SettingsStore::save_autostart() {
     registry_.delete_value(run.get(), autostart_value_name);
     registry_.delete_value(services.get(), autostart_value_name);
     if (record_.Autostart == 1) {
-        // Quoted: the installation folder may hold blanks.
-        const std::string command = "\"" + record_.Help_Dir + "Vado41.exe\"";
-        RegKeyHandle& target = record_.Early_or_Standard_Autostart != 0 ? services : run;
+        RegKeyHandle& target = early ? services : run;
         write_text_value(target.get(), autostart_value_name, command);
     }
 }

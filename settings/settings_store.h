@@ -106,6 +106,10 @@ class SettingsStore {
     long save_forbidden_windows();
     long save_time_dist_ids();
     void save_autostart();
+    // The command registered under the program's autostart name in Run (or RunServices when
+    // early); missing_text when there is none.
+    std::string registered_autostart(bool early);
+    bool settings_key_is_empty();
     void save_code_pages();
 
     Registry& registry_;

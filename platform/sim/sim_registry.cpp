@@ -78,7 +78,7 @@ long SimRegistry::open_key(RegKey parent, std::string_view path, RegAccess acces
     if (long r = resolve(parent, path, full); r != result::ok) {
         return r;
     }
-    if (fail_open_.count(full) != 0) {
+    if (fail_open_.count(full) != 0 || (access == RegAccess::full && read_only_.count(full) != 0)) {
         return result::access_denied;
     }
     Node* node = find(full);
@@ -96,12 +96,14 @@ long SimRegistry::create_key(RegKey parent, std::string_view path, RegKey& out) 
     if (long r = resolve(parent, path, full); r != result::ok) {
         return r;
     }
-    if (fail_create_.count(full) != 0) {
+    if (fail_create_.count(full) != 0 || read_only_.count(full) != 0) {
         return result::access_denied;
     }
     Node* node = find(full);
     if (node == nullptr) {
-        if (parent != local_machine && !handles_.at(parent).writable) {
+        const std::size_t cut = full.rfind('\\');
+        if (read_only_.count(cut == std::string::npos ? std::string() : full.substr(0, cut)) != 0 ||
+            (parent != local_machine && !handles_.at(parent).writable)) {
             return result::access_denied;
         }
         node = make(full);
@@ -207,6 +209,18 @@ long SimRegistry::delete_value(RegKey key, std::string_view name) {
     return result::ok;
 }
 
+long SimRegistry::count_entries(RegKey key, std::uint32_t& values, std::uint32_t& subkeys) {
+    values = 0;
+    subkeys = 0;
+    auto it = handles_.find(key);
+    if (it == handles_.end()) {
+        return result::invalid_handle;
+    }
+    values = static_cast<std::uint32_t>(it->second.node->values.size());
+    subkeys = static_cast<std::uint32_t>(it->second.node->children.size());
+    return result::ok;
+}
+
 void SimRegistry::put_number(const std::string& path, const std::string& name, std::int32_t value) {
     make(normal(path))->values[upper_ansi(name)] = Value{Value::Type::dword, value, {}};
 }
@@ -276,6 +290,7 @@ void SimRegistry::clear_faults() {
     fail_create_.clear();
     fail_writes_.clear();
     fail_value_.clear();
+    read_only_.clear();
 }
 
 }  // namespace vardex::sim

@@ -32,6 +32,7 @@ class SimRegistry final : public Registry {
     long set_number(RegKey key, std::string_view name, std::int32_t value) override;
     long set_text(RegKey key, std::string_view name, std::string_view text) override;
     long delete_value(RegKey key, std::string_view name) override;
+    long count_entries(RegKey key, std::uint32_t& values, std::uint32_t& subkeys) override;
 
     // Test set-up and inspection, by full path below HKEY_LOCAL_MACHINE.
     void put_number(const std::string& path, const std::string& name, std::int32_t value);
@@ -55,6 +56,8 @@ class SimRegistry final : public Registry {
     void fail_write(const std::string& path, const std::string& name) {
         fail_value_.insert(normal(path) + "|" + normal(name));
     }
+    // A standard user's view of a key: it opens for reading only, nothing is made below it.
+    void read_only(const std::string& path) { read_only_.insert(normal(path)); }
     void clear_faults();
 
   private:
@@ -78,7 +81,7 @@ class SimRegistry final : public Registry {
     std::map<RegKey, Handle> handles_;
     RegKey next_handle_ = 0x100;
     std::uint64_t writes_ = 0;
-    std::set<std::string> fail_open_, fail_create_, fail_writes_, fail_value_;
+    std::set<std::string> fail_open_, fail_create_, fail_writes_, fail_value_, read_only_;
 };
 
 }  // namespace vardex::sim

@@ -21,7 +21,8 @@ RegKey portable(HKEY key) {
 
 long Win32Registry::open_key(RegKey parent, std::string_view path, RegAccess access, RegKey& out) {
     HKEY key = nullptr;
-    const REGSAM sam = access == RegAccess::full ? KEY_ALL_ACCESS : KEY_QUERY_VALUE;
+    // Never KEY_ALL_ACCESS: a standard user holds no DELETE or WRITE_DAC on HKLM keys.
+    const REGSAM sam = access == RegAccess::full ? KEY_READ | KEY_WRITE : KEY_QUERY_VALUE;
     const LONG r = RegOpenKeyExA(native(parent), std::string(path).c_str(), 0, sam, &key);
     out = r == ERROR_SUCCESS ? portable(key) : 0;
     return r;
@@ -29,8 +30,9 @@ long Win32Registry::open_key(RegKey parent, std::string_view path, RegAccess acc
 
 long Win32Registry::create_key(RegKey parent, std::string_view path, RegKey& out) {
     HKEY key = nullptr;
-    const LONG r = RegCreateKeyExA(native(parent), std::string(path).c_str(), 0, nullptr,
-                                   REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    const LONG r =
+        RegCreateKeyExA(native(parent), std::string(path).c_str(), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
     out = r == ERROR_SUCCESS ? portable(key) : 0;
     return r;
 }
@@ -99,6 +101,16 @@ long Win32Registry::set_text(RegKey key, std::string_view name, std::string_view
 
 long Win32Registry::delete_value(RegKey key, std::string_view name) {
     return RegDeleteValueA(native(key), std::string(name).c_str());
+}
+
+long Win32Registry::count_entries(RegKey key, std::uint32_t& values, std::uint32_t& subkeys) {
+    DWORD value_count = 0;
+    DWORD subkey_count = 0;
+    const LONG r = RegQueryInfoKeyA(native(key), nullptr, nullptr, nullptr, &subkey_count, nullptr,
+                                    nullptr, &value_count, nullptr, nullptr, nullptr, nullptr);
+    values = r == ERROR_SUCCESS ? value_count : 0;
+    subkeys = r == ERROR_SUCCESS ? subkey_count : 0;
+    return r;
 }
 
 }  // namespace vardex::win32

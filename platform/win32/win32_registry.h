@@ -15,6 +15,7 @@ class Win32Registry final : public Registry {
     long set_number(RegKey key, std::string_view name, std::int32_t value) override;
     long set_text(RegKey key, std::string_view name, std::string_view text) override;
     long delete_value(RegKey key, std::string_view name) override;
+    long count_entries(RegKey key, std::uint32_t& values, std::uint32_t& subkeys) override;
 };
 
 }  // namespace vardex::win32

@@ -133,8 +133,8 @@ TEST_F(Store, HealthyStoreLoadsWithoutMessages) {
     EXPECT_FALSE(reg.number(S, "Value4").has_value());
 }
 
-TEST_F(Store, AnEmptySettingsKeyShowsTheSixMessagesAndWritesOnlyTheirValues) {
-    reg.put_key(S);
+TEST_F(Store, AKeyWithoutItsListsAndTextsShowsTheSixMessagesAndWritesOnlyTheirValues) {
+    reg.put_number(S, "Value4", 30);
     store.load_settings();
     EXPECT_EQ(texts(),
               (std::vector<std::string>{
@@ -148,7 +148,7 @@ TEST_F(Store, AnEmptySettingsKeyShowsTheSixMessagesAndWritesOnlyTheirValues) {
     std::vector<std::string> names = reg.value_names(S);
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"CPANZ", "L2_1", "LIST_ANZ", "STRING1", "STRING2",
-                                               "STRING3"}));
+                                               "STRING3", "VALUE4"}));
     EXPECT_EQ(stored_text(S, "String1"), "KOS");
     EXPECT_EQ(stored_text(S, "String3"), "c:\\vadolog.txt");
     EXPECT_EQ(left_network, 1);  // Value11 is missing too
@@ -156,7 +156,7 @@ TEST_F(Store, AnEmptySettingsKeyShowsTheSixMessagesAndWritesOnlyTheirValues) {
 }
 
 TEST_F(Store, RepairWriteFailuresAreFatalKindThree) {
-    reg.put_key(S);
+    reg.put_number(S, "Value4", 30);
     reg.fail_writes(S);
     store.load_settings();
     const auto t = texts();
@@ -186,6 +186,7 @@ TEST_F(Store, FirstRunCreatesTheKeyWithItsDefaults) {
     EXPECT_EQ(reg.number(S, "Value11"), 0);
     EXPECT_EQ(reg.number(S, "Value13"), 9023);
     EXPECT_EQ(reg.number(S, "cpanz"), 0);
+    EXPECT_EQ(reg.number(S, "Value6"), 0);  // no autostart registered, none taken
     EXPECT_EQ(store.record().Computer_Name, "");
     EXPECT_EQ(left_network, 1);
 
@@ -193,6 +194,44 @@ TEST_F(Store, FirstRunCreatesTheKeyWithItsDefaults) {
     messages.clear();
     store.load_settings();
     EXPECT_TRUE(messages.empty());
+}
+
+// What the installer leaves and what a standard user may do: the settings key exists, empty
+// and writable; SOFTWARE and the autostart keys may only be read.
+TEST_F(Store, TheInstallersEmptyKeyIsAFirstRunThatKeepsTheRegisteredAutostart) {
+    const std::string run = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const std::string services = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServices";
+    reg.put_key(S);
+    reg.put_text(run, "Vardex", "\"C:\\Program Files\\Vardex\\Vado41.exe\"");
+    reg.put_key(services);
+    for (const std::string& path : {std::string("SOFTWARE"), run, services}) {
+        reg.read_only(path);
+    }
+    store.load_settings();
+    EXPECT_EQ(texts(),
+              (std::vector<std::string>{
+                  "2 Error in the registry!\rPassword is set to 'zel' and Security Formula "
+                  "to 'KOS'!",
+                  "0 Error in registry! Vardex had to cancel all Direct Access Code Pages.",
+              }));
+    EXPECT_EQ(stored_text(S, "String2"), "zel");
+    EXPECT_EQ(reg.number(S, "Value6"), 1);
+    EXPECT_EQ(reg.number(S, "Value19"), 0);
+    EXPECT_EQ(store.record().Autostart, 1);
+
+    // Saving settings that leave the autostart as it is needs no write to the Run key.
+    messages.clear();
+    store.record().Start_Houres = 3;
+    store.save_settings();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(reg.number(S, "Value3"), 3);
+    EXPECT_EQ(reg.text(run, "Vardex"), "\"C:\\Program Files\\Vardex\\Vado41.exe\"");
+    // Changing it does, and a standard user is told, for each of the two keys, that it failed.
+    store.record().Autostart = 0;
+    store.save_settings();
+    EXPECT_EQ(texts(), std::vector<std::string>(
+                           2, "0 Couldn't create key in registry!\rCheck your registry!"));
+    EXPECT_TRUE(reg.text(run, "Vardex"));
 }
 
 TEST_F(Store, FirstRunThatCannotCreateTheKeyReportsEachStep) {
