@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets. `make test` is what CI runs.
-.PHONY: all deps native native-test win64 e2e test run bench format clean
+.PHONY: all deps native native-test win64 installer e2e test run bench format clean
 
 all: native win64
 
@@ -16,6 +16,11 @@ native-test: native
 win64:
 	cmake --preset win64
 	cmake --build --preset win64
+
+# build/win64/vardex-setup.exe; the Windows build makes it as well.
+installer: deps
+	cmake --preset win64
+	cmake --build --preset win64 --target installer
 
 e2e: win64
 	ctest --preset e2e

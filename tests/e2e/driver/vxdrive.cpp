@@ -40,6 +40,7 @@
 //   windows                   print every visible top-level window (all-windows: hidden too)
 //   regtext KEY NAME = TEXT   wait until the scrambled text value NAME of HKLM\KEY reads TEXT
 //   regsettext KEY NAME = TEXT    store TEXT scrambled as the text value NAME of HKLM\KEY
+//   keysddl KEY               print who may do what with HKLM\KEY (its DACL in SDDL)
 //   keywatch FILE = MS        for MS, write the virtual key code of every key pressed in the
 //                             session to FILE, one a line, as a keyboard hook set before the
 //                             program's sees them (a key the program swallows never arrives)
@@ -51,6 +52,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <sddl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -687,6 +689,24 @@ void run(const std::string& command) {
                        reinterpret_cast<const BYTE*>(scrambled.c_str()),
                        static_cast<DWORD>(scrambled.size() + 1));
         RegCloseKey(h);
+    } else if (verb == "keysddl") {
+        HKEY h = nullptr;
+        expect(RegOpenKeyExA(HKEY_LOCAL_MACHINE, arg.c_str(), 0, READ_CONTROL, &h) ==
+                   ERROR_SUCCESS,
+               "cannot open HKLM\\" + arg);
+        DWORD size = 0;
+        RegGetKeySecurity(h, DACL_SECURITY_INFORMATION, nullptr, &size);
+        std::vector<BYTE> descriptor(size);
+        LPSTR text = nullptr;
+        const bool read =
+            RegGetKeySecurity(h, DACL_SECURITY_INFORMATION, descriptor.data(), &size) ==
+                ERROR_SUCCESS &&
+            ConvertSecurityDescriptorToStringSecurityDescriptorA(
+                descriptor.data(), SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr);
+        RegCloseKey(h);
+        expect(read, "cannot read the permissions of HKLM\\" + arg);
+        std::printf("%s\n", text);
+        LocalFree(text);
     } else if (verb == "keywatch") {
         static FILE* seen = nullptr;
         seen = std::fopen(arg.c_str(), "wb");
