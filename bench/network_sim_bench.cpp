@@ -33,6 +33,8 @@ struct LightClient final : ProtocolHost {
         socket.set_receiver([this](const Datagram& d) { protocol.handle_message(d.data); });
     }
     double monotonic_seconds() override { return machine.clock().monotonic_seconds(); }
+    std::int64_t unix_seconds() override { return machine.clock().unix_seconds(); }
+    HmacSha256& hmac() override { return hmac_; }
     SettingsRecord& record() override { return settings; }
     bool send_datagram(const std::string& address, std::int32_t port,
                        const std::string& data) override {
@@ -50,6 +52,7 @@ struct LightClient final : ProtocolHost {
     void repaint_network_dialog() override {}
 
     sim::Machine& machine;
+    sim::OpenSslHmac hmac_;
     sim::SimUdp socket;
     SettingsRecord settings;
     NetworkProtocol protocol{*this};

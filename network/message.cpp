@@ -9,8 +9,8 @@ namespace vardex {
 
 namespace {
 
-// No message of the format is longer: 173 characters of fields, and a tag of 44 where a
-// network key is set. What is longer is no message of ours.
+// No message of the format is longer: 173 characters of fields, and an eighth field of up to
+// 52 where a network key is set. What is longer is no message of ours.
 constexpr std::size_t longest_datagram = 400;
 // Computer names are at most 20 characters (the connect box takes no more).
 constexpr std::size_t longest_name = 20;
@@ -39,17 +39,33 @@ std::optional<Int> number_in(std::string_view text) {
 
 }  // namespace
 
-std::string encode_message(const Message& m) {
-    return scramble_text(std::to_string(m.id) + ";" + m.to + ";" + m.from + ";" + m.from_address +
-                         ";" + std::to_string(m.from_port) + ";" + std::to_string(m.code) + ";" +
-                         m.param);
+std::string message_fields(const Message& m) {
+    return std::to_string(m.id) + ";" + m.to + ";" + m.from + ";" + m.from_address + ";" +
+           std::to_string(m.from_port) + ";" + std::to_string(m.code) + ";" + m.param;
 }
 
-std::optional<Message> decode_message(std::string_view datagram) {
+std::string encode_message(const Message& m, std::string_view auth_field) {
+    std::string text = message_fields(m);
+    if (!auth_field.empty()) {
+        text += ';';
+        text += auth_field;
+    }
+    return scramble_text(text);
+}
+
+std::optional<std::string> datagram_text(std::string_view datagram) {
     if (datagram.size() > longest_datagram) {
         return std::nullopt;
     }
-    const std::string text = unscramble_text(datagram);
+    return unscramble_text(datagram);
+}
+
+std::optional<Message> decode_message(std::string_view datagram) {
+    const std::optional<std::string> text = datagram_text(datagram);
+    return text ? decode_fields(*text) : std::nullopt;
+}
+
+std::optional<Message> decode_fields(std::string_view text) {
     std::size_t pos = 0;
     const std::string_view id = next_field(text, pos);
     Message m;

@@ -44,11 +44,17 @@ struct Message {
     std::string param = "0";
 };
 
-// The datagram of a message.
-std::string encode_message(const Message& message);
-// The message of a datagram; nullopt when it cannot be one of ours (no number where a number
-// belongs, a name or address no peer has, longer than any message is): such a datagram is
-// dropped.
+// The seven fields of a message joined by ";", as they are sent before scrambling.
+std::string message_fields(const Message& message);
+// The datagram of a message; with a network key the eighth field goes after the seven.
+std::string encode_message(const Message& message, std::string_view auth_field = {});
+// The text of a datagram, unscrambled; nullopt when it is longer than any message is.
+std::optional<std::string> datagram_text(std::string_view datagram);
+// The message in a datagram's text; nullopt when it cannot be one of ours (no number where a
+// number belongs, a name or address no peer has): such a datagram is dropped. An eighth field
+// is ignored.
+std::optional<Message> decode_fields(std::string_view text);
+// Both steps.
 std::optional<Message> decode_message(std::string_view datagram);
 
 // True when the text is not a dotted IPv4 address: four parts of 0 to 255 (a single trailing

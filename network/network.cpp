@@ -149,6 +149,14 @@ double Network::monotonic_seconds() {
     return program_.platform.clock().monotonic_seconds();
 }
 
+std::int64_t Network::unix_seconds() {
+    return program_.platform.clock().unix_seconds();
+}
+
+HmacSha256& Network::hmac() {
+    return program_.platform.hmac();
+}
+
 SettingsRecord& Network::record() {
     return program_.settings.record();
 }

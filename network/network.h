@@ -41,6 +41,8 @@ class Network final : public ProtocolHost {
 
     // The protocol's host.
     double monotonic_seconds() override;
+    std::int64_t unix_seconds() override;
+    HmacSha256& hmac() override;
     SettingsRecord& record() override;
     bool send_datagram(const std::string& address, std::int32_t port,
                        const std::string& data) override;

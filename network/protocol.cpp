@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "network/message_auth.h"
 #include "platform/ansi.h"
 
 namespace vardex {
@@ -18,6 +19,12 @@ constexpr double resend_age = 2;
 constexpr double carried_memory = 30;
 constexpr std::size_t carried_limit = 256;
 constexpr double report_interval = 60;
+// A datagram under a network key is taken when its time is this close to the receiver's
+// clock (machines' clocks differ by a few minutes), and remembered for twice as long.
+constexpr std::int64_t stamp_tolerance = 5 * 60;
+constexpr double stamp_memory = 10 * 60;
+// Far more than a network of a thousand clients sends in ten minutes.
+constexpr std::size_t stamp_limit = 200'000;
 
 // Commands that a second run would show twice, restart or end again. Answers and reports
 // only set again what they set before, and are taken whenever they come: a check-in answer
@@ -70,7 +77,17 @@ void NetworkProtocol::send_message(std::int16_t code, const std::string& param, 
     m.from_port = r.Own_Port;
     m.code = code;
     m.param = param;
-    const std::string data = encode_message(m);
+    std::string data;
+    if (r.Network_Key.empty()) {
+        data = encode_message(m);
+    } else {
+        const std::optional<std::string> auth =
+            auth_field(message_fields(m), host_.unix_seconds(), r.Network_Key, host_.hmac());
+        if (!auth) {
+            return;  // nothing unsigned leaves a machine with a key; a queued one is resent
+        }
+        data = encode_message(m, *auth);
+    }
     // A failed send is tried again at once, ten times at most; a queued message is resent
     // later anyway.
     for (int attempt = 0; attempt <= 10; ++attempt) {
@@ -88,8 +105,14 @@ void NetworkProtocol::send_ack(std::int16_t id, const std::string& to_name,
 }
 
 void NetworkProtocol::handle_message(std::string_view datagram) {
-    const std::optional<Message> decoded = decode_message(datagram);
+    const std::optional<std::string> text = datagram_text(datagram);
+    std::optional<Message> decoded;
+    if (text) {
+        decoded = host_.record().Network_Key.empty() ? decode_fields(*text) : authenticated(*text);
+    }
+    // Dropped without a word: no acknowledgement, and nothing learned about the sender.
     if (!decoded) {
+        ++dropped_datagrams;
         return;
     }
     const Message& m = *decoded;
@@ -113,6 +136,46 @@ void NetworkProtocol::handle_message(std::string_view datagram) {
         return;
     }
     act(m);
+}
+
+std::optional<Message> NetworkProtocol::authenticated(std::string_view text) {
+    const std::optional<SignedText> signed_text = split_signed(text);
+    if (!signed_text) {
+        return std::nullopt;
+    }
+    const std::optional<AuthField> auth = read_auth_field(signed_text->auth);
+    if (!auth) {
+        return std::nullopt;
+    }
+    const std::int64_t now = host_.unix_seconds();
+    if (auth->time < now - stamp_tolerance || auth->time > now + stamp_tolerance) {
+        return std::nullopt;
+    }
+    const std::string& key = host_.record().Network_Key;
+    if (!tag_is_right(signed_text->fields, *auth, key, host_.hmac())) {
+        return std::nullopt;
+    }
+    std::optional<Message> m = decode_fields(signed_text->fields);
+    if (!m) {
+        return std::nullopt;
+    }
+    const double at = host_.monotonic_seconds();
+    while (!stamps_.empty() &&
+           (at - stamps_.front().at > stamp_memory || stamps_.size() >= stamp_limit)) {
+        stamp_keys_.erase(stamps_.front().key);
+        stamps_.pop_front();
+    }
+    // The tag belongs to the stamp: two different messages a sender makes in one second (an
+    // acknowledgement and a report, both without an id) are both taken. Values as read, so
+    // that a copy written differently (upper-case digits, leading zeros) is the same stamp.
+    std::string stamp =
+        upper_ansi(m->from) + ";" + std::to_string(m->id) + ";" + std::to_string(auth->time) + ";";
+    stamp.append(auth->tag.begin(), auth->tag.end());
+    if (!stamp_keys_.insert(stamp).second) {
+        return std::nullopt;
+    }
+    stamps_.push_back({std::move(stamp), at});
+    return m;
 }
 
 bool NetworkProtocol::seen_before(const Message& m) {

@@ -2,11 +2,14 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "network/message.h"
+#include "platform/hmac.h"
 #include "settings/settings_record.h"
 
 namespace vardex {
@@ -43,6 +46,9 @@ class ProtocolHost {
   public:
     virtual ~ProtocolHost() = default;
     virtual double monotonic_seconds() = 0;
+    // The wall clock in seconds since 1970 (UTC), which a network key's stamps compare with.
+    virtual std::int64_t unix_seconds() = 0;
+    virtual HmacSha256& hmac() = 0;
     virtual SettingsRecord& record() = 0;
     // One datagram; false when the socket would not send it.
     virtual bool send_datagram(const std::string& address, std::int32_t port,
@@ -103,8 +109,14 @@ class NetworkProtocol {
     std::vector<PendingMessage> pending_messages;
     std::int16_t network_error_count = 0;
     std::int16_t check_in_answer = 0;
+    // Datagrams received and dropped: no message of ours, or, with a network key, not made
+    // with it, too old or too new, or seen before.
+    std::uint64_t dropped_datagrams = 0;
 
   private:
+    // The message of a datagram's text under the network key: nullopt unless its tag is the
+    // key's, its time within five minutes of this machine's clock, and it was not taken before.
+    std::optional<Message> authenticated(std::string_view text);
     void act(const Message& m);
     void give_up(const PendingMessage& entry);
     // A queued command already carried out, resent because its acknowledgement was lost. The
@@ -127,6 +139,14 @@ class NetworkProtocol {
         double at;
     };
     std::deque<Carried> carried_out_;
+    // The stamps (sender, id, time and tag) of the authenticated datagrams of the last ten
+    // minutes, oldest first: a captured datagram sent again is not carried out again.
+    struct Stamp {
+        std::string key;
+        double at;
+    };
+    std::deque<Stamp> stamps_;
+    std::unordered_set<std::string> stamp_keys_;
 };
 
 }  // namespace vardex

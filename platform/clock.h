@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/date.h"
@@ -22,6 +23,9 @@ class Clock {
     // Seconds since some fixed moment, counting on through sleep and hibernation and never
     // moved by a change of the clock: wall time that drifts from it was changed by someone.
     virtual double monotonic_seconds() = 0;
+
+    // Seconds since 1970-01-01 00:00 UTC: a time stamp other machines compare with theirs.
+    virtual std::int64_t unix_seconds() = 0;
 
     virtual std::string short_date_text(std::int32_t day) = 0;
     virtual std::string time_text(double seconds_since_midnight) = 0;

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
+#include "platform/hmac.h"
 #include "platform/printer.h"
 #include "platform/random.h"
 #include "platform/registry.h"
@@ -20,6 +21,7 @@ class Platform {
     virtual Clock& clock() = 0;
     virtual Random& random() = 0;
     virtual SecureRandom& secure_random() = 0;
+    virtual HmacSha256& hmac() = 0;
     virtual Files& files() = 0;
     virtual UdpSocket& udp() = 0;
     virtual Printer& printer() = 0;

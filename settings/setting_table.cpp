@@ -153,6 +153,8 @@ constexpr std::array table{
     imported_as(
         text("String6", "Path_of_Logo", text_field<&R::Path_of_Logo>(), "", "Path_of_Logo", 15),
         OptionImport::logo_path),
+    // Came after the file's other lines; a file without it leaves the key as it is.
+    text("NetKey", "Network_Key", text_field<&R::Network_Key>(), "", "Network_Key", 38),
 };
 
 }  // namespace

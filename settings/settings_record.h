@@ -89,6 +89,9 @@ struct SettingsRecord {
     std::string Admin_IP_Address;  // String11
     std::array<std::string, localised_text_count> localised_texts;
     std::string Path_for_Log_for_Admin;  // String30
+    // Signs and checks every datagram of the network when not empty; the same on every
+    // machine of a network.
+    std::string Network_Key;  // NetKey
 
     std::int32_t Active_Time_Dist_ID{};  // l2_0
 

@@ -32,6 +32,12 @@ double SimClock::monotonic_seconds() {
     return static_cast<double>(world_.now_ms()) / 1000.0;
 }
 
+std::int64_t SimClock::unix_seconds() {
+    const LocalTime t = now();
+    constexpr std::int64_t serial_of_1970 = 25569;
+    return (t.day - serial_of_1970) * 86'400 + static_cast<std::int64_t>(std::floor(t.seconds));
+}
+
 bool SimClock::set_now(LocalTime time) {
     ++set_attempts_;
     if (refuse_set_) {

@@ -18,6 +18,8 @@ class SimClock final : public Clock {
     LocalTime now() override;
     bool set_now(LocalTime time) override;
     double monotonic_seconds() override;
+    // A simulated machine's clock has no time zone: its local time is UTC.
+    std::int64_t unix_seconds() override;
     std::string short_date_text(std::int32_t day) override;
     std::string time_text(double seconds_since_midnight) override;
 

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "platform/platform.h"
+#include "platform/sim/openssl_hmac.h"
 #include "platform/sim/sim_udp.h"
 #include "platform/sim/sim_windows.h"
 
@@ -62,6 +63,7 @@ class SimProcess final : public Platform {
     Clock& clock() override;
     Random& random() override { return random_; }
     SecureRandom& secure_random() override { return secure_random_; }
+    HmacSha256& hmac() override { return hmac_; }
     Files& files() override;
     UdpSocket& udp() override { return udp_; }
     Printer& printer() override;
@@ -84,6 +86,7 @@ class SimProcess final : public Platform {
     int id_;
     SimRandom random_;
     SimSecureRandom secure_random_;
+    OpenSslHmac hmac_;
     SimUdp udp_;
     std::unique_ptr<ProcessDesktop> desktop_;
     SimWindows windows_;

@@ -42,6 +42,15 @@ double Win32Clock::monotonic_seconds() {
     return static_cast<double>(GetTickCount64()) / 1000.0;
 }
 
+std::int64_t Win32Clock::unix_seconds() {
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    const std::int64_t hundred_ns = (static_cast<std::int64_t>(ft.dwHighDateTime) << 32) |
+                                    static_cast<std::int64_t>(ft.dwLowDateTime);
+    constexpr std::int64_t from_1601_to_1970 = 116'444'736'000'000'000;
+    return (hundred_ns - from_1601_to_1970) / 10'000'000;
+}
+
 std::string Win32Clock::short_date_text(std::int32_t day) {
     const SYSTEMTIME st = to_system_time(LocalTime{day, 0});
     char buffer[128] = {};

@@ -4,6 +4,7 @@
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_hmac.h"
 #include "platform/win32/win32_printer.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_secure_random.h"
@@ -21,6 +22,7 @@ class Win32Platform final : public Platform {
     Clock& clock() override { return clock_; }
     Random& random() override { return random_; }
     SecureRandom& secure_random() override { return secure_random_; }
+    HmacSha256& hmac() override { return hmac_; }
     Files& files() override { return files_; }
     UdpSocket& udp() override { return udp_; }
     Printer& printer() override { return printer_; }
@@ -35,6 +37,7 @@ class Win32Platform final : public Platform {
     Win32Clock clock_;
     StandardRandom random_;
     Win32SecureRandom secure_random_;
+    Win32Hmac hmac_;
     Win32Files files_;
     Win32Udp udp_;
     Win32Printer printer_;

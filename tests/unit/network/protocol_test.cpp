@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/openssl_hmac.h"
 #include "settings/scrambler.h"
 
 namespace vardex {
@@ -18,6 +19,8 @@ struct FakeHost : ProtocolHost {
         std::string text;  // unscrambled
     };
     double now = 1000;
+    std::int64_t wall = 1'796'000'000;  // December 2026
+    sim::OpenSslHmac openssl;
     SettingsRecord settings;
     std::vector<Sent> sent;
     std::vector<std::string> shown;
@@ -34,6 +37,8 @@ struct FakeHost : ProtocolHost {
     int send_attempts = 0;
 
     double monotonic_seconds() override { return now; }
+    std::int64_t unix_seconds() override { return wall; }
+    HmacSha256& hmac() override { return openssl; }
     SettingsRecord& record() override { return settings; }
     bool send_datagram(const std::string& address, std::int32_t port,
                        const std::string& data) override {

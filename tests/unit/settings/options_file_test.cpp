@@ -83,7 +83,8 @@ TEST(OptionsFile, TheLinesComeInTheirOrder) {
         "Loacalization_DAC_Button_Label=Enter Code here:\r\n";
     EXPECT_EQ(text.substr(0, expected_start.size()), expected_start);
     const std::string expected_end =
-        "Loacalization_Shutdown_Label=S&hutdown\r\nPassword=zel\r\nSecurity_Formula=KOS\r\n";
+        "Loacalization_Shutdown_Label=S&hutdown\r\nPassword=zel\r\nSecurity_Formula=KOS\r\n"
+        "Network_Key=\r\n";
     EXPECT_EQ(text.substr(text.size() - expected_end.size()), expected_end);
 }
 

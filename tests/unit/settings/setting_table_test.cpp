@@ -27,10 +27,11 @@ TEST(SettingTable, NamesKeysAndFileLinesAreEachUsedOnce) {
             EXPECT_TRUE(lines.insert(s.options_line).second) << s.options_key;
         }
     }
-    // The file's lines 5 to 37 are the scalar settings; 1 to 4 are the two lists.
-    ASSERT_EQ(lines.size(), 33u);
+    // The file's lines 5 to 38 are the scalar settings, the network key last; 1 to 4 are the
+    // two lists.
+    ASSERT_EQ(lines.size(), 34u);
     EXPECT_EQ(*lines.begin(), 5);
-    EXPECT_EQ(*lines.rbegin(), 37);
+    EXPECT_EQ(*lines.rbegin(), 38);
     EXPECT_EQ(find_setting("Value5")->saved, false);
     EXPECT_EQ(find_setting("String2")->saved, false);
     EXPECT_EQ(find_setting("nothing"), nullptr);
