@@ -61,6 +61,7 @@ void NetworkConsole::message(const std::string& text) {
 
 void NetworkConsole::open_after_check() {
     Program& p = program_;
+    dropped_at_open_ = p.network.protocol.dropped_datagrams;
     p.sec_dialog.focus_timer.set_enabled(false);
     p.network_dialog.show();
     p.blocking.unblock_screen();
@@ -72,6 +73,7 @@ void NetworkConsole::open_after_check() {
 }
 
 void NetworkConsole::open_from_options() {
+    dropped_at_open_ = program_.network.protocol.dropped_datagrams;
     program_.options_dialog.hide();
     program_.network_dialog.show();
 }
@@ -91,10 +93,22 @@ void NetworkConsole::set_ping_time(bool pinged) {
     ping_time_ = pinged ? now() : -1;
 }
 
+void NetworkConsole::show_dropped() {
+    Label& label = program_.network_dialog.dropped_label;
+    const bool keyed = !program_.settings.record().Network_Key.empty();
+    label.set_visible(keyed);
+    if (keyed) {
+        label.set_caption(
+            "Messages refused since opened (wrong or missing network key): " +
+            std::to_string(program_.network.protocol.dropped_datagrams - dropped_at_open_));
+    }
+}
+
 void NetworkConsole::repaint_list() {
     Program& p = program_;
     NetworkDialog& d = p.network_dialog;
     std::vector<NetworkComputer>& table = p.network.protocol.computer_table;
+    show_dropped();
     if (d.visible() && !startup_checked_) {
         startup_checked_ = true;
         for (const NetworkComputer& c : table) {

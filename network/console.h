@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "network/console_rows.h"
@@ -35,6 +36,8 @@ class NetworkConsole {
 
   private:
     void activate();
+    // With a network key, how many datagrams were refused since the console was opened.
+    void show_dropped();
     void clear_selection();
     // The client of the selected row after the common checks and the per-status table, or
     // -1 (the refusal shown).
@@ -50,6 +53,7 @@ class NetworkConsole {
     double last_repaint_ = 0;
     bool startup_checked_ = false;
     bool sorting_ = false;
+    std::uint64_t dropped_at_open_ = 0;
 };
 
 }  // namespace vardex

@@ -29,6 +29,11 @@ Joining::Joining(Program& program) : program_(program) {
                          &p.admin_address_box, &p.admin_port_box}) {
         box->on_change = [this] { network_box_changed(); };
     }
+    // The key takes effect as it is typed, so that the first messages of the connect buttons
+    // are signed with it; it is stored with the other settings.
+    p.key_box.on_change = [this] {
+        program_.settings.record().Network_Key = page().key_box.text();
+    };
 }
 
 NetworkPage& Joining::page() {

@@ -13,6 +13,8 @@ class NetworkDialog final : public Form {
     NetworkDialog();
 
     Grid computer_grid{*this, "fg1"};
+    // With a network key: the datagrams dropped since the console was opened.
+    Label dropped_label{*this, "Label4"};
     Label sort_label{*this, "Label3"};
     ComboBox sort_box{*this, "Combo1", ComboBox::Style::dropdown_list};
     Frame timing_frame{*this, "Frame1"};

@@ -19,9 +19,16 @@ NetworkPage::NetworkPage(Form& f, Frame& p) : form(f), page(p) {
     protocol_label.set_caption(
         "Vado Network functions work only with TCP/IP protocol. More info. in the online help");
     protocol_label.move(120, 720, 8040, 255);
+    key_label.set_caption("Network key:");
+    key_label.move(120, 1080, 1380, 255);
+    key_box.move(1500, 1035, 2520, 315);
+    key_box.set_password_char('*');
+    key_box.set_max_length(64);
+    key_hint.set_caption("The same on every machine of the network; empty for none.");
+    key_hint.move(4170, 1080, 4050, 255);
 
     client_frame.set_caption("Networking Client Controls");
-    client_frame.move(60, 1080, 4020, 3480);
+    client_frame.move(60, 1440, 4020, 3120);
     struct Row {
         Label& label;
         const char* caption;
@@ -38,14 +45,14 @@ NetworkPage::NetworkPage(Form& f, Frame& p) : form(f), page(p) {
         row.label.set_caption(row.caption);
         row.label.move(120, y, 3780, 255);
         row.box.move(120, y + 240, 3780, 315);
-        y += 630;
+        y += 570;
     }
     name_box.set_max_length(20);
     client_connect.set_caption("C&onnect!");
-    client_connect.move(120, 2880, 1800, 375);
+    client_connect.move(120, 2640, 1800, 375);
 
     admin_frame.set_caption("Network Administration Controls");
-    admin_frame.move(4170, 1080, 4050, 3480);
+    admin_frame.move(4170, 1440, 4050, 3120);
     admin_own_address_label.set_caption("IP Address of this machine:");
     admin_own_address_label.move(120, 270, 2400, 255);
     admin_own_address_box.move(120, 510, 2400, 315);
@@ -57,9 +64,9 @@ NetworkPage::NetworkPage(Form& f, Frame& p) : form(f), page(p) {
     goto_button.set_caption("&Goto Network Dialog");
     goto_button.move(1740, 930, 2190, 375);
     start_dialog_check.set_caption("Start Network Dialog on Vardex Start");
-    start_dialog_check.move(120, 1440, 3810, 270);
+    start_dialog_check.move(120, 1410, 3810, 270);
     admin_log_frame.set_caption("Admin Log");
-    admin_log_frame.move(120, 1800, 3810, 1500);
+    admin_log_frame.move(120, 1740, 3810, 1260);
     admin_log_check.set_caption("Keep an Admin log");
     admin_log_check.move(120, 270, 3570, 270);
     admin_log_label.set_caption("Path for Admin log:");
@@ -125,6 +132,7 @@ void NetworkPage::fill(const SettingsRecord& r) {
     if (!r.Computer_Name.empty() && name_box.text().empty()) {
         name_box.set_text(r.Computer_Name);
     }
+    key_box.set_text(r.Network_Key);
     filling = false;
 }
 
@@ -132,6 +140,7 @@ void NetworkPage::apply(SettingsRecord& r) const {
     r.Log_for_Admin = admin_log_check.value();
     r.Path_for_Log_for_Admin = admin_log_box.text();
     r.Start_Network_Dialog = start_dialog_check.value() != 0 ? 1 : 0;
+    r.Network_Key = key_box.text();
 }
 
 Explanations NetworkPage::explanations() {
@@ -142,6 +151,12 @@ Explanations NetworkPage::explanations() {
         "These radio buttons let you decide which role the computer plays in a network. One "
         "computer is the Administrator, all others are Clients; a computer that is not used in "
         "a network needs neither.";
+    const std::string key_text =
+        "Type the same network key on every computer of the network, or carry it with the "
+        "options file. With a key, Vardex signs every message it sends and carries out only "
+        "messages signed with the same key: no other computer on the network can start, lock "
+        "or message this one. Leave it empty when the network does not use a key; then all "
+        "computers must leave it empty.";
     Explanations out = {
         {&admin_frame, general},
         {&client_frame, general},
@@ -186,6 +201,9 @@ Explanations NetworkPage::explanations() {
         {&admin_log_box,
          "In this Textbox you can enter the path and filename of the admin log file. In this "
          "file Vardex will log the computer periods from the Network dialog in CSV format"},
+        {&key_box, key_text},
+        {&key_label, key_text},
+        {&key_hint, key_text},
         {&admin_log_label,
          "In this Textbox you can enter the path and filename of the admin log file. In this "
          "file Vardex will log the computer periods from the Network dialog in CSV format"},

@@ -27,6 +27,9 @@ class NetworkPage {
     ControlArray<OptionButton> roles{form, "Option1", 3, &page};
     Label status_label{form, "Label32", &page};
     Label protocol_label{form, "Label33", &page};
+    Label key_label{form, "Label41", &page};
+    TextBox key_box{form, "Text25", &page};
+    Label key_hint{form, "Label42", &page};
     Frame client_frame{form, "Frame18", &page};
     Label name_label{form, "Label34", &client_frame};
     TextBox name_box{form, "Text16", &client_frame};

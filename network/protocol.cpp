@@ -81,8 +81,9 @@ void NetworkProtocol::send_message(std::int16_t code, const std::string& param, 
     if (r.Network_Key.empty()) {
         data = encode_message(m);
     } else {
+        const std::string fields = message_fields(m);
         const std::optional<std::string> auth =
-            auth_field(message_fields(m), host_.unix_seconds(), r.Network_Key, host_.hmac());
+            auth_field(fields, stamp_time(fields), r.Network_Key, host_.hmac());
         if (!auth) {
             return;  // nothing unsigned leaves a machine with a key; a queued one is resent
         }
@@ -136,6 +137,19 @@ void NetworkProtocol::handle_message(std::string_view datagram) {
         return;
     }
     act(m);
+}
+
+std::int64_t NetworkProtocol::stamp_time(const std::string& fields) {
+    const std::int64_t now = host_.unix_seconds();
+    // Only the texts of the last seconds can meet a text of this second again; one far ahead
+    // was sent before the clock was put back.
+    const auto stale = [now](std::int64_t t) { return t < now - 1 || t > now + 60; };
+    if (last_stamp_.size() > 256) {
+        std::erase_if(last_stamp_, [&](const auto& entry) { return stale(entry.second); });
+    }
+    std::int64_t& last = last_stamp_[fields];
+    last = last < now || stale(last) ? now : last + 1;
+    return last;
 }
 
 std::optional<Message> NetworkProtocol::authenticated(std::string_view text) {

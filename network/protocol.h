@@ -147,6 +147,12 @@ class NetworkProtocol {
     };
     std::deque<Stamp> stamps_;
     std::unordered_set<std::string> stamp_keys_;
+    // The time a signed message goes out with: the clock's, or one second after the last time
+    // the very same fields went out, so that no receiver takes a second message for a copy of
+    // the first (ids restart at 1 whenever the queue runs empty: two acknowledgements of one
+    // second can be the same text).
+    std::int64_t stamp_time(const std::string& fields);
+    std::unordered_map<std::string, std::int64_t> last_stamp_;
 };
 
 }  // namespace vardex

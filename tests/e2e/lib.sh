@@ -69,8 +69,17 @@ install_vardex() {
     mkdir -p "$VX_INSTALL_PATH"
     cp "$VX_BIN/app/vado41.exe" "$VX_INSTALL_PATH/vado41.exe"
     cp -r "$VX_BIN/app/help" "$VX_BIN/app/pictures" "$VX_INSTALL_PATH/"
-    wine reg add 'HKLM\SOFTWARE\Quorvane\Vardex\4.0' /v Help_Dir /d "$VX_INSTALL_DIR\\" /f \
-        </dev/null >/dev/null 2>&1
+    # Tried again: right after a prefix starts, a first registry write has been seen to fail.
+    local attempt
+    for attempt in 1 2 3; do
+        if wine reg add 'HKLM\SOFTWARE\Quorvane\Vardex\4.0' /v Help_Dir /d "$VX_INSTALL_DIR\\" \
+            /f </dev/null >/dev/null 2>&1; then
+            return 0
+        fi
+        echo "install_vardex: writing Help_Dir failed (attempt $attempt)" >&2
+        sleep 1
+    done
+    return 1
 }
 
 # Vardex installed on a store a previous run left: empty lists, the password "zel".

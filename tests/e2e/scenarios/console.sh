@@ -79,7 +79,7 @@ grep -E "^[^,]+,[^,]+,PC2,Countup stopped,00:00:0[0-9]$CR\$" "$LOG"
 on_pc2 drive "window Vardex" "visible button:&Start computer timer = 1"
 
 # A message to PC1.
-drive "$N" "row $G = 1" "type edit@Send Message = Please finish soon" \
+drive "$N" "row $G = 1" "retype edit@Send Message = Please finish soon" \
     "click button:S&end this Message" "text edit@Send Message = "
 on_pc1 drive "window Vardex - Info" \
     "visible label:The Admin has sent you the following message: Please finish soon = 1"
@@ -87,7 +87,7 @@ on_pc1 artifact console-pc1-message
 
 # PC2's program dies: a message to it is resent, given up, and PC2 shows no feedback.
 kill -9 "$pc2_pid"
-drive "$N" "row $G = 2" "type edit@Send Message = Hello?" "click button:S&end this Message" \
+drive "$N" "row $G = 2" "retype edit@Send Message = Hello?" "click button:S&end this Message" \
     "cell $G = 2,4,***"
 drive "timeout 40000" "window Vardex - Info" \
     "visible label:Error! Had to cancel a message for computer PC2! If error contiunues, check that computer! = 1" \

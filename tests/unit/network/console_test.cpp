@@ -446,5 +446,30 @@ TEST_F(ConsoleTest, EveryWayOutLeavesTheConsoleTheOptionsOrABlockedMachine) {
     EXPECT_EQ(record("PC1").status, 1) << "the clients stay";
 }
 
+TEST_F(ConsoleTest, WithANetworkKeyTheConsoleCountsWhatItRefusedSinceItWasOpened) {
+    Label& dropped = d().dropped_label;
+#ifdef VARDEX_TEST_NETWORK_KEY
+    // A stranger without the key poses as PC1 with a countdown running.
+    const std::string posing = scramble_text("-2;admin;PC1;192.168.0.11;9023;22;3600");
+    for (int i = 0; i < 3; ++i) {
+        world.lan().send("192.168.0.66", 9023, "192.168.0.1", 9023, posing);
+    }
+    world.advance(1500);
+    EXPECT_EQ(cell("PC1", ConsoleColumn::status), "Lock mode");
+    EXPECT_TRUE(dropped.visible());
+    EXPECT_EQ(dropped.caption(), "Messages refused since opened (wrong or missing network key): 3");
+    // Opened again through the options, it counts from nothing.
+    click(d().options_button);
+    world.lan().send("192.168.0.66", 9023, "192.168.0.1", 9023, posing);
+    world.advance(500);
+    ASSERT_TRUE(admin.user->select_tab(admin.p->options_dialog.tabs, 6));
+    ASSERT_TRUE(admin.user->click(admin.page().goto_button));
+    world.advance(1500);
+    EXPECT_EQ(dropped.caption(), "Messages refused since opened (wrong or missing network key): 0");
+#else
+    EXPECT_FALSE(dropped.visible());
+#endif
+}
+
 }  // namespace
 }  // namespace vardex

@@ -17,15 +17,26 @@ struct Seat {
     Seat(sim::World& w, const std::string& name, const std::string& address)
         : world(w), pc(w, name, address) {
         pc.put_settings();
+#ifdef VARDEX_TEST_NETWORK_KEY
+        // The same network tests again, with the same key on every machine.
+        pc.machine.registry().put_text(settings_path, "NetKey",
+                                       scramble_text(VARDEX_TEST_NETWORK_KEY));
+#endif
     }
     void start() {
         p = &pc.start();
         world.advance(3000);
         user = std::make_unique<sim::User>(pc.process(*p));
     }
-    NetworkPage& page() { return p->options_dialog.network; }
-    SettingsRecord& record() { return p->settings.record(); }
-    NetworkProtocol& protocol() { return p->network.protocol; }
+    NetworkPage& page() {
+        return p->options_dialog.network;
+    }
+    SettingsRecord& record() {
+        return p->settings.record();
+    }
+    NetworkProtocol& protocol() {
+        return p->network.protocol;
+    }
     void open_options() {
         ASSERT_TRUE(user->click(p->vardex_dialog.options_button));
         ASSERT_TRUE(user->replace_text(p->sec_dialog.password_box, "zel"));
@@ -33,7 +44,9 @@ struct Seat {
         ASSERT_TRUE(p->options_dialog.visible());
         ASSERT_TRUE(user->select_tab(p->options_dialog.tabs, 6));
     }
-    void leave_options() { ASSERT_TRUE(user->click(p->options_dialog.exit_button)); }
+    void leave_options() {
+        ASSERT_TRUE(user->click(p->options_dialog.exit_button));
+    }
     std::string last_message() {
         const TimeDialog& t = p->time_dialog;
         return t.message_count > 0 ? t.mess_txt[t.message_count - 1].caption() : "";
