@@ -21,11 +21,11 @@ NetworkPage::NetworkPage(Form& f, Frame& p) : form(f), page(p) {
     protocol_label.move(120, 720, 8040, 255);
     key_label.set_caption("Network key:");
     key_label.move(120, 1080, 1380, 255);
-    key_box.move(1500, 1035, 2520, 315);
+    key_box.move(1500, 1035, 2100, 315);
     key_box.set_password_char('*');
     key_box.set_max_length(64);
-    key_hint.set_caption("The same on every machine of the network; empty for none.");
-    key_hint.move(4170, 1080, 4050, 255);
+    key_hint.set_caption("The same on every machine; empty for none.");
+    key_hint.move(3720, 1080, 4500, 255);
 
     client_frame.set_caption("Networking Client Controls");
     client_frame.move(60, 1440, 4020, 3120);

@@ -2,16 +2,20 @@
 """A Vardex network peer of the test harness, written apart from the program: it speaks the
 datagram format to a machine under test, as an administrator would.
 
-    vxpeer.py --bind PORT --to ADDR:PORT --name NAME [--state FILE] STEP...
+    vxpeer.py --bind PORT --to ADDR:PORT --name NAME [--state FILE] [--key KEY] STEP...
 
 Messages go to NAME at ADDR:PORT and say they come from "admin" at 127.0.0.1:PORT (--as-port
-changes the port they name). Every queued message received is acknowledged. Steps:
+changes the port they name). Every queued message received is acknowledged. With --key, every
+datagram sent carries the network key's eighth field: the time and the first 16 bytes of
+HMAC-SHA256 under KEY over the seven fields, ";" and the time. Steps:
 
     send CODE PARAM         a queued message; resent after 2 s, five sends in all, until acked
     plain CODE PARAM        a message that wants no acknowledgement
     expect CODE[=PARAM] S   wait up to S seconds for a message of that code (and parameter)
     drain S                 listen (and acknowledge) for S seconds
     hostile                 a burst of datagrams no peer would send
+    unanswered CODE PARAM S a queued message sent once, after which nothing at all may come
+                            back for S seconds
     latency N               N remote starts of a minute each: the time from the start sent to
                             the countdown-started report received; prints median and worst
 
@@ -27,6 +31,8 @@ the counts.
 Prints one line per message expected, "ok" at the end; exits 1 with "FAIL: ..." otherwise.
 """
 import argparse
+import hashlib
+import hmac
 import os
 import random
 import signal
@@ -78,6 +84,14 @@ class Peer:
             self.next_id = int(open(self.state).read() or "1")
         self.acked = set()
         self.inbox = []
+        self.key = args.key.encode("latin-1") if args.key else None
+
+    def sign(self, text):
+        if self.key is None:
+            return text
+        now = str(int(time.time()))
+        tag = hmac.new(self.key, (text + ";" + now).encode("latin-1"), hashlib.sha256)
+        return text + ";" + now + "." + tag.hexdigest()[:32]
 
     def save(self):
         if self.state:
@@ -86,7 +100,7 @@ class Peer:
 
     def datagram(self, msg_id, code, param):
         text = f"{msg_id};{self.name};admin;127.0.0.1;{self.from_port};{code};{param}"
-        self.sock.sendto(scramble(text), self.to)
+        self.sock.sendto(scramble(self.sign(text)), self.to)
 
     def receive(self, timeout):
         """One message from the machine, or None; queued ones are acknowledged."""
@@ -101,7 +115,7 @@ class Peer:
         msg_id, code, param = int(fields[0]), int(fields[5]), fields[6]
         if msg_id != -2:
             text = f"-2;{fields[2]};admin;127.0.0.1;{self.from_port};10;{msg_id}"
-            self.sock.sendto(scramble(text), (fields[3], int(fields[4])))
+            self.sock.sendto(scramble(self.sign(text)), (fields[3], int(fields[4])))
         if code == 10:
             self.acked.add(int(param))
         return (code, param, fields)
@@ -143,6 +157,17 @@ class Peer:
             m = self.receive(left)
             if m:
                 self.inbox.append(m)
+
+    def unanswered(self, code, param, seconds):
+        msg_id = self.next_id
+        self.next_id = self.next_id % 30000 + 1
+        self.datagram(msg_id, code, param)
+        self.sock.settimeout(seconds)
+        try:
+            data, _ = self.sock.recvfrom(65536)
+        except socket.timeout:
+            return
+        raise SystemExit(f"FAIL: {unscramble(data)!r} came back")
 
     def hostile(self):
         rng = random.Random(7)
@@ -282,6 +307,7 @@ def main():
     parser.add_argument("--to", required=True)
     parser.add_argument("--name", required=True)
     parser.add_argument("--state")
+    parser.add_argument("--key")
     parser.add_argument("steps", nargs="+")
     args = parser.parse_args()
     peer = Peer(args)
@@ -300,6 +326,9 @@ def main():
                 peer.pump(float(words[1]))
             elif verb == "hostile":
                 peer.hostile()
+            elif verb == "unanswered":
+                code, rest = words[1], words[2].rsplit(" ", 1)
+                peer.unanswered(int(code), rest[0], float(rest[1]))
             elif verb == "latency":
                 peer.latency(int(words[1]))
             else:
