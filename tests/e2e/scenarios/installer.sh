@@ -18,6 +18,17 @@ exit_code() {
     set -e
 }
 
+# The uninstaller runs from a copy of itself: waits up to 20 s for the folder to go.
+wait_gone() {
+    local i
+    for i in $(seq 1 100); do
+        [ -e "$1" ] || return 0
+        sleep 0.2
+    done
+    echo "$1 is still there" >&2
+    return 1
+}
+
 check test "$(exit_code "$setup" /S)" = 0
 for f in vado41.exe vado_update.exe; do
     check cmp "$VX_BIN/app/$f" "$folder/$f"
@@ -61,13 +72,9 @@ wait_exit "$program" 10
 wineserver -p
 
 # The silent uninstall: files, installation key, uninstall entry and autostart go; the
-# settings stay. It runs from a copy of itself, so wait for the folder to go.
+# settings stay.
 check test "$(exit_code "$folder/uninstall.exe" /S)" = 0
-for i in $(seq 1 100); do
-    [ -e "$folder" ] || break
-    sleep 0.2
-done
-check test ! -e "$folder"
+wait_gone "$folder"
 check test -z "$(reg_value "$INSTALLATION" Help_Dir || true)"
 check test -z "$(reg_value "$UNINSTALL" DisplayName || true)"
 check test -z "$(reg_value "$RUN" Vardex || true)"
@@ -84,9 +91,5 @@ drive "regtext $S String2 = zel"
 
 # Removing the settings is asked for by name.
 check test "$(exit_code "$kiosk/uninstall.exe" /S /REMOVESETTINGS)" = 0
-for i in $(seq 1 100); do
-    [ -e "$kiosk" ] || break
-    sleep 0.2
-done
-check test ! -e "$kiosk"
+wait_gone "$kiosk"
 check test -z "$(reg_value "HKLM\\$S" Value6 || true)"

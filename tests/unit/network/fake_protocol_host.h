@@ -70,4 +70,14 @@ struct FakeHost : ProtocolHost {
     }
 };
 
+// The client "PC7" at 192.168.0.7 of an administrator at 192.168.0.1, both on port 9023.
+inline void make_client_pc7(SettingsRecord& r) {
+    r.Network_Role = NetworkRole::client;
+    r.Computer_Name = "PC7";
+    r.Own_IP_Address = "192.168.0.7";
+    r.Own_Port = 9023;
+    r.Admin_IP_Address = "192.168.0.1";
+    r.Admin_Port = 9023;
+}
+
 }  // namespace vardex::testing

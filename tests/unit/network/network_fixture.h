@@ -71,4 +71,16 @@ struct Seat {
     }
 };
 
+// Starts both machines and joins them through their options dialogs: the administrator on
+// port 9023, the client as "PC7".
+inline void join_pc7(Seat& admin, Seat& client) {
+    admin.start();
+    client.start();
+    admin.become_administrator();
+    admin.leave_options();
+    client.connect_client("PC7", admin.pc.machine.address());
+    client.leave_options();
+    admin.world.advance(1000);
+}
+
 }  // namespace vardex::testing

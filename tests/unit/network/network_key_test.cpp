@@ -79,14 +79,8 @@ struct KeyedClientTest : ::testing::Test {
     FakeHost host;
     NetworkProtocol protocol{host};
     KeyedClientTest() {
-        SettingsRecord& r = host.settings;
-        r.Network_Role = NetworkRole::client;
-        r.Computer_Name = "PC7";
-        r.Own_IP_Address = "192.168.0.7";
-        r.Own_Port = 9023;
-        r.Admin_IP_Address = "192.168.0.1";
-        r.Admin_Port = 9023;
-        r.Network_Key = key;
+        testing::make_client_pc7(host.settings);
+        host.settings.Network_Key = key;
         host.wall = december_2026;
     }
     std::string signed_datagram(const std::string& fields, std::int64_t time,
@@ -206,13 +200,7 @@ struct NetworkKeyTest : ::testing::Test {
 };
 
 TEST_F(NetworkKeyTest, AClientWithAKeyObeysNoAdministratorWithoutItUntilBothAgree) {
-    admin.start();
-    client.start();
-    admin.become_administrator();
-    admin.leave_options();
-    client.connect_client("PC7", "192.168.0.1");
-    client.leave_options();
-    world.advance(1000);
+    testing::join_pc7(admin, client);
     ASSERT_EQ(seen().status, 1);
 
     // The key typed on the client: a password box, stored scrambled.

@@ -17,15 +17,7 @@ struct NetworkTest : ::testing::Test {
     Seat admin{world, "ADMINPC", "192.168.0.1"};
     Seat client{world, "PC7HOST", "192.168.0.7"};
 
-    void join_both() {
-        admin.start();
-        client.start();
-        admin.become_administrator();
-        admin.leave_options();
-        client.connect_client("PC7", "192.168.0.1");
-        client.leave_options();
-        world.advance(1000);
-    }
+    void join_both() { testing::join_pc7(admin, client); }
     NetworkComputer* seen(const std::string& name) {
         const int i = admin.protocol().find_computer(name);
         return i < 0 ? nullptr : &admin.protocol().computer_table[static_cast<std::size_t>(i)];

@@ -20,15 +20,7 @@ std::string wire(const std::string& text) {
 struct ClientTest : ::testing::Test {
     FakeHost host;
     NetworkProtocol protocol{host};
-    ClientTest() {
-        SettingsRecord& r = host.settings;
-        r.Network_Role = NetworkRole::client;
-        r.Computer_Name = "PC7";
-        r.Own_IP_Address = "192.168.0.7";
-        r.Own_Port = 9023;
-        r.Admin_IP_Address = "192.168.0.1";
-        r.Admin_Port = 9023;
-    }
+    ClientTest() { testing::make_client_pc7(host.settings); }
     // A message from the administrator.
     void from_admin(const std::string& fields) { protocol.handle_message(wire(fields)); }
     void ticks(int count) {

@@ -13,6 +13,11 @@ namespace {
 
 const std::string S = "SOFTWARE\\Morvandel4";
 const std::string I = "SOFTWARE\\Quorvane\\Vardex\\4.0";
+// What a first run tells, with its kind.
+const std::vector<std::string> first_run_messages = {
+    "2 Error in the registry!\rPassword is set to 'zel' and Security Formula to 'KOS'!",
+    "0 Error in registry! Vardex had to cancel all Direct Access Code Pages.",
+};
 
 struct Store : ::testing::Test {
     sim::SimRegistry reg;
@@ -170,12 +175,7 @@ TEST_F(Store, RepairWriteFailuresAreFatalKindThree) {
 
 TEST_F(Store, FirstRunCreatesTheKeyWithItsDefaults) {
     store.load_settings();
-    EXPECT_EQ(texts(),
-              (std::vector<std::string>{
-                  "2 Error in the registry!\rPassword is set to 'zel' and Security Formula "
-                  "to 'KOS'!",
-                  "0 Error in registry! Vardex had to cancel all Direct Access Code Pages.",
-              }));
+    EXPECT_EQ(texts(), first_run_messages);
     EXPECT_EQ(stored_text(S, "String1"), "KOS");
     EXPECT_EQ(stored_text(S, "String2"), "zel");
     EXPECT_EQ(stored_text(S, "String6"), "");
@@ -208,12 +208,7 @@ TEST_F(Store, TheInstallersEmptyKeyIsAFirstRunThatKeepsTheRegisteredAutostart) {
         reg.read_only(path);
     }
     store.load_settings();
-    EXPECT_EQ(texts(),
-              (std::vector<std::string>{
-                  "2 Error in the registry!\rPassword is set to 'zel' and Security Formula "
-                  "to 'KOS'!",
-                  "0 Error in registry! Vardex had to cancel all Direct Access Code Pages.",
-              }));
+    EXPECT_EQ(texts(), first_run_messages);
     EXPECT_EQ(stored_text(S, "String2"), "zel");
     EXPECT_EQ(reg.number(S, "Value6"), 1);
     EXPECT_EQ(reg.number(S, "Value19"), 0);
