@@ -51,12 +51,12 @@ drive "$N" "cell $G = 1,1,Timing mode"
 
 # Strangers: without the key and with a wrong one, a lock and a long countdown for the client
 # go unanswered and change nothing.
-stranger PC7 127.0.0.2:9723 "unanswered 2 0 3"
-stranger PC7 127.0.0.2:9723 --key "Room 3, not ours" "unanswered 1 36000 3"
+stranger PC7 127.0.0.2:9723 "unanswered 2 0 2"
+stranger PC7 127.0.0.2:9723 --key "Room 3, not ours" "unanswered 1 36000 2"
 on_client drive "window Vardex - Time" "starts label#1 = Computer time: 00:01:"
 # Sent to the administrator, posing as the client: counted, and the client's row keeps its state.
-stranger admin 127.0.0.1:9023 "unanswered 21 0 1" "unanswered 27 0 1"
-stranger admin 127.0.0.1:9023 --key "Room 3, not ours" "unanswered 21 0 1"
+stranger admin 127.0.0.1:9023 "unanswered 21 0 0.5" "unanswered 27 0 0.5"
+stranger admin 127.0.0.1:9023 --key "Room 3, not ours" "unanswered 21 0 0.5"
 drive "$N" "visible label:Messages refused since opened (wrong or missing network key): 3 = 1" \
     "cell $G = 1,1,Timing mode"
 artifact network-key-console
