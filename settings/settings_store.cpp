@@ -263,6 +263,7 @@ void SettingsStore::load_settings() {
         },
         r.code_pages);
     load_scalars();
+    restore_autostart();
 }
 
 void SettingsStore::load_scalars() {
@@ -439,9 +440,27 @@ long SettingsStore::save_scalars() {
     return sum;
 }
 
-void SettingsStore::save_autostart() {
+std::string SettingsStore::autostart_command() const {
     // Quoted: the installation folder may hold blanks.
-    const std::string command = "\"" + record_.Help_Dir + "Vado41.exe\"";
+    return "\"" + record_.Help_Dir + "Vado41.exe\"";
+}
+
+void SettingsStore::restore_autostart() {
+    const bool early = record_.Early_or_Standard_Autostart != 0;
+    const std::string command = autostart_command();
+    if (record_.Autostart != 1 || registered_autostart(early) == command) {
+        return;
+    }
+    const char* path = early ? run_services_key_path : run_key_path;
+    RegKeyHandle key(registry_);
+    if (key.open(local_machine, path, RegAccess::full) == 0 ||
+        key.create(local_machine, path) == 0) {
+        write_text_value(key.get(), autostart_value_name, command);
+    }
+}
+
+void SettingsStore::save_autostart() {
+    const std::string command = autostart_command();
     const bool on = record_.Autostart == 1;
     const bool early = record_.Early_or_Standard_Autostart != 0;
     // A standard user may read these keys but not write them: when they already say what

@@ -106,6 +106,11 @@ class SettingsStore {
     long save_forbidden_windows();
     long save_time_dist_ids();
     void save_autostart();
+    // A reinstall (or a move to another folder) takes the autostart away while the settings
+    // still want it: the load puts it back where it can, and says nothing where it cannot (a
+    // standard user's start, at every logon).
+    void restore_autostart();
+    std::string autostart_command() const;
     // The command registered under the program's autostart name in Run (or RunServices when
     // early); missing_text when there is none.
     std::string registered_autostart(bool early);

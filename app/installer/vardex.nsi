@@ -96,20 +96,13 @@ Section "Vardex"
     ; The program finds its folder here; the updater finds the program here.
     WriteRegStr HKLM "${INSTALLATION_KEY}" "Help_Dir" "$INSTDIR\"
 
-    ; A first installation starts the program at every logon (its first start keeps that);
-    ; over existing settings the autostart is what they say (Value6 on, Value19 early).
-    ; Written as the program writes it.
+    ; A first installation starts the program at every logon (its first start keeps that),
+    ; written as the program writes it. Over existing settings the program's next start
+    ; registers the autostart they ask for.
     EnumRegValue $3 HKLM "${SETTINGS_KEY}" 0
-    ReadRegDWORD $4 HKLM "${SETTINGS_KEY}" "Value6"
-    ReadRegDWORD $5 HKLM "${SETTINGS_KEY}" "Value19"
     Call MakeSettingsKey
     ${If} $3 == ""
-    ${OrIf} $4 = 1
-        ${If} $5 = 1
-            WriteRegStr HKLM "${RUN_SERVICES_KEY}" "${AUTOSTART_VALUE}" '"$INSTDIR\Vado41.exe"'
-        ${Else}
-            WriteRegStr HKLM "${RUN_KEY}" "${AUTOSTART_VALUE}" '"$INSTDIR\Vado41.exe"'
-        ${EndIf}
+        WriteRegStr HKLM "${RUN_KEY}" "${AUTOSTART_VALUE}" '"$INSTDIR\Vado41.exe"'
     ${EndIf}
 
     WriteUninstaller "$INSTDIR\uninstall.exe"

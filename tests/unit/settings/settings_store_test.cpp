@@ -229,6 +229,26 @@ TEST_F(Store, TheInstallersEmptyKeyIsAFirstRunThatKeepsTheRegisteredAutostart) {
     EXPECT_TRUE(reg.text(run, "Vardex"));
 }
 
+TEST_F(Store, ALoadPutsBackTheAutostartTheSettingsAskForWhereItMay) {
+    const std::string run = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const std::string services = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServices";
+    put_healthy();
+    reg.put_number(S, "Value6", 1);
+    reg.put_number(S, "Value19", 1);
+    reg.put_key(services);
+    // A standard user's start: nothing can be written, and nothing is said.
+    reg.read_only(services);
+    store.load_settings();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_FALSE(reg.text(services, "Vardex"));
+    // An administrator's start after a reinstall: the early autostart is back.
+    reg.clear_faults();
+    store.load_settings();
+    EXPECT_EQ(reg.text(services, "Vardex"), "\"C:\\Program Files\\Vardex\\Vado41.exe\"");
+    EXPECT_FALSE(reg.text(run, "Vardex"));
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(Store, FirstRunThatCannotCreateTheKeyReportsEachStep) {
     reg.fail_open("SOFTWARE");
     reg.fail_create("SOFTWARE\\Morvandel4");
