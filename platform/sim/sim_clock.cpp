@@ -34,8 +34,8 @@ double SimClock::monotonic_seconds() {
 
 std::int64_t SimClock::unix_seconds() {
     const LocalTime t = now();
-    constexpr std::int64_t serial_of_1970 = 25569;
-    return (t.day - serial_of_1970) * 86'400 + static_cast<std::int64_t>(std::floor(t.seconds));
+    const std::int64_t days_since_1970 = t.day - serial_from_civil({1970, 1, 1});
+    return days_since_1970 * 86'400 + static_cast<std::int64_t>(std::floor(t.seconds));
 }
 
 bool SimClock::set_now(LocalTime time) {
