@@ -47,7 +47,9 @@ struct LightClient final : ProtocolHost {
     std::int32_t remaining_seconds() override { return 3600; }
     void save_settings() override {}
     void store_network_role() override {}
-    void save_computer_table() override {}
+    void save_computer_records(std::size_t, std::size_t, std::size_t) override {}
+    void store_newest_stamps(const std::vector<SenderStamp>&) override {}
+    std::string upper_text(std::string_view text) override { return upper_ansi(text); }
     void refill_options() override {}
     void repaint_network_dialog() override {}
 

@@ -19,9 +19,10 @@ NetworkConsole::NetworkConsole(Program& program) : program_(program) {
     d.on_query_unload = [this] {
         // Closing is leaving to the main dialog; the dialog starts afresh next time.
         back_to_main_dialog();
-        program_.network_dialog.sort_box.set_list_index(0);
-        ping_time_ = -1;
         NetworkDialog& dialog = program_.network_dialog;
+        dialog.sort_box.set_list_index(0);
+        dialog.reset_time_and_text();
+        ping_time_ = -1;
         for (int r = 1; r < dialog.computer_grid.rows(); ++r) {
             for (int c = 0; c < dialog.computer_grid.cols(); ++c) {
                 dialog.computer_grid.set_cell(r, c, "");
@@ -93,7 +94,15 @@ void NetworkConsole::set_ping_time(bool pinged) {
     ping_time_ = pinged ? now() : -1;
 }
 
-void NetworkConsole::show_dropped() {
+void NetworkConsole::show_notes() {
+    Label& full = program_.network_dialog.full_label;
+    const bool is_full = program_.network.protocol.computer_table.size() >= max_computers;
+    full.set_visible(is_full);
+    if (is_full) {
+        full.set_caption("The list is full: " + std::to_string(max_computers) +
+                         " computers. Remove computers that are no longer used, so that new "
+                         "ones can join!");
+    }
     Label& label = program_.network_dialog.dropped_label;
     const bool keyed = !program_.settings.record().Network_Key.empty();
     label.set_visible(keyed);
@@ -108,7 +117,7 @@ void NetworkConsole::repaint_list() {
     Program& p = program_;
     NetworkDialog& d = p.network_dialog;
     std::vector<NetworkComputer>& table = p.network.protocol.computer_table;
-    show_dropped();
+    show_notes();
     if (d.visible() && !startup_checked_) {
         startup_checked_ = true;
         for (const NetworkComputer& c : table) {
@@ -221,8 +230,9 @@ void NetworkConsole::start_countdown() {
         message("Number in minutes box is to large!");
         return;
     }
-    const int h = hours.empty() ? 0 : std::stoi(hours);
-    const int m = minutes.empty() ? 0 : std::stoi(minutes);
+    // Two digits at most each, by the checks above; an empty box is 0.
+    const auto h = static_cast<int>(whole_number(hours).value_or(0));
+    const auto m = static_cast<int>(whole_number(minutes).value_or(0));
     const std::string name =
         program_.network.protocol.computer_table[static_cast<std::size_t>(index)].name;
     send_command(index, static_cast<std::int16_t>(MessageCode::start_countdown),

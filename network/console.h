@@ -36,8 +36,9 @@ class NetworkConsole {
 
   private:
     void activate();
-    // With a network key, how many datagrams were refused since the console was opened.
-    void show_dropped();
+    // With a network key, how many datagrams were refused since the console was opened; and
+    // whether the table is full.
+    void show_notes();
     void clear_selection();
     // The client of the selected row after the common checks and the per-status table, or
     // -1 (the refusal shown).

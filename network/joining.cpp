@@ -120,7 +120,7 @@ void Joining::connect_administrator() {
     r.Network_Role = NetworkRole::administrator;
     p.status_label.set_caption(connected_admin);
     r.Own_Port = bound;
-    r.Own_IP_Address = p.admin_own_address_box.text();
+    r.Own_IP_Address = *canonical_ip(p.admin_own_address_box.text());
     r.Computer_Name = "admin";
     if (bound != *typed) {
         message("Computer connected! Had to change your suggested port number!");
@@ -140,7 +140,9 @@ void Joining::connect_client() {
     }
     const std::string own_address = p.client_address_box.text();
     const std::string admin_address = p.admin_address_box.text();
-    if (own_address == admin_address) {
+    // The same address written two ways is the same address.
+    if (canonical_ip(own_address).value_or(own_address) ==
+        canonical_ip(admin_address).value_or(admin_address)) {
         message("IP Addresses of Admin and this machine have to be different!");
         return;
     }
@@ -171,20 +173,25 @@ void Joining::connect_client() {
     }
     r.Computer_Name = name;
     r.Admin_Port = static_cast<std::int32_t>(*admin_port);
-    r.Admin_IP_Address = admin_address;
-    r.Own_IP_Address = own_address;
+    // Stored as the socket reads them back: "192.168.0.7." could never be sent to.
+    r.Admin_IP_Address = *canonical_ip(admin_address);
+    r.Own_IP_Address = *canonical_ip(own_address);
     WindowSystem& windows = program_.platform.windows();
     windows.set_busy_cursor(true);
     r.Network_Role = NetworkRole::checking_in;
     const int answer = program_.network.check_in();
-    if (answer == -1 || answer == -2) {
+    if (answer == -1 || answer == -2 || answer == check_in_clock_differs) {
         r.Network_Role = NetworkRole::none;
-        message(answer == -1
-                    ? "Didn't get any answer from admin! Make sure that Vardex is running on admin "
-                      "computer, check IP and port number of admin. If that doesn't help check "
-                      "network setup."
-                    : "Admin didn't acknowledge the checkin! A computer with this name is already "
-                      "signed in at the admin.");
+        if (answer == check_in_clock_differs) {
+            message(clock_difference_message("admin",
+                                             program_.network.protocol.clock_difference_minutes));
+        } else {
+            message(answer == -1 ? "Didn't get any answer from admin! Make sure that Vardex is "
+                                   "running on admin computer, check IP and port number of admin. "
+                                   "If that doesn't help check network setup."
+                                 : "Admin didn't acknowledge the checkin! A computer with this "
+                                   "name is already signed in at the admin.");
+        }
     } else {
         r.Network_Role = NetworkRole::client;
         p.status_label.set_caption(connected_client);

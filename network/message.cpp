@@ -1,5 +1,6 @@
 #include "network/message.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -80,14 +81,47 @@ std::optional<Message> decode_fields(std::string_view text) {
     const auto code_value = number_in<std::int16_t>(code);
     // Replies go to the sender's own address and port: a message without a usable one, or
     // without a name, cannot come from a peer.
+    const std::optional<std::string> address = canonical_ip(m.from_address);
     if (!id_value || !port_value || !code_value || *port_value < 1 || *port_value > 65535 ||
-        m.from.empty() || m.from.size() > longest_name || is_bad_ip(m.from_address)) {
+        m.from.empty() || m.from.size() > longest_name || !address ||
+        is_unanswerable_ip(*address)) {
         return std::nullopt;
     }
+    // Answers go to the address as the socket takes it ("192.168.0.7." or "010.0.0.1" cannot
+    // be sent to).
+    m.from_address = *address;
     m.id = *id_value;
     m.from_port = *port_value;
     m.code = *code_value;
     return m;
+}
+
+std::optional<std::string> canonical_ip(std::string_view text) {
+    if (is_bad_ip(text)) {
+        return std::nullopt;
+    }
+    std::string out;
+    std::size_t pos = 0;
+    for (int part = 0; part < 4; ++part) {
+        const std::size_t end = std::min(text.find('.', pos), text.size());
+        int value = 0;
+        for (const char c : text.substr(pos, end - pos)) {
+            value = value * 10 + (c - '0');
+        }
+        if (part > 0) {
+            out += '.';
+        }
+        out += std::to_string(value);
+        pos = end + 1;
+    }
+    return out;
+}
+
+bool is_unanswerable_ip(std::string_view canonical) {
+    const std::size_t dot = canonical.find('.');
+    const std::optional<std::int64_t> first = whole_number(canonical.substr(0, dot));
+    const bool multicast = first && *first >= 224 && *first <= 239;
+    return multicast || canonical == "255.255.255.255" || canonical == "0.0.0.0";
 }
 
 bool is_bad_ip(std::string_view text) {

@@ -60,5 +60,11 @@ std::optional<Message> decode_message(std::string_view datagram);
 // True when the text is not a dotted IPv4 address: four parts of 0 to 255 (a single trailing
 // "." is allowed).
 bool is_bad_ip(std::string_view text);
+// The address as the system reads it back: four numbers without leading zeros, no trailing
+// "."; nullopt when the text is a bad address.
+std::optional<std::string> canonical_ip(std::string_view text);
+// True for addresses that no answer may go to: multicast, the broadcast address and 0.0.0.0.
+// A datagram naming one as its sender would make every machine that answers it a reflector.
+bool is_unanswerable_ip(std::string_view canonical);
 
 }  // namespace vardex

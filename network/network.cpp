@@ -84,6 +84,12 @@ std::string Network::own_ip_address() {
 
 void Network::network_startup() {
     SettingsRecord& r = program_.settings.record();
+    // Whatever was taken under the network key before this start is not taken again.
+    std::vector<SenderStamp> newest;
+    for (const auto& [sender, time] : program_.settings.load_newest_stamps()) {
+        newest.push_back({sender, time});
+    }
+    protocol.restore_newest_stamps(newest);
     if (r.Network_Role == NetworkRole::none) {
         program_.vardex_dialog.network_timer.set_enabled(false);
         return;
@@ -135,14 +141,15 @@ int Network::check_in() {
 }
 
 void Network::load_computer_table() {
-    protocol.computer_table.clear();
+    std::vector<NetworkComputer> table;
     for (const StoredComputer& stored : program_.settings.load_computer_table()) {
         NetworkComputer c;
         c.name = stored.name;
         c.address = stored.address;
         c.port = stored.port;
-        protocol.computer_table.push_back(c);
+        table.push_back(c);
     }
+    protocol.set_computer_table(std::move(table));
 }
 
 double Network::monotonic_seconds() {
@@ -194,12 +201,26 @@ void Network::store_network_role() {
     program_.settings.store_network_role();
 }
 
-void Network::save_computer_table() {
-    std::vector<StoredComputer> stored;
-    for (const NetworkComputer& c : protocol.computer_table) {
-        stored.push_back({c.name, c.address, c.port});
+std::string Network::upper_text(std::string_view text) {
+    return program_.platform.text_case().upper(text);
+}
+
+void Network::store_newest_stamps(const std::vector<SenderStamp>& stamps) {
+    std::vector<std::pair<std::string, std::int64_t>> stored;
+    stored.reserve(stamps.size());
+    for (const SenderStamp& s : stamps) {
+        stored.emplace_back(s.sender, s.time);
     }
-    if (program_.settings.save_computer_table(stored) != 0) {
+    program_.settings.store_newest_stamps(stored);
+}
+
+void Network::save_computer_records(std::size_t first, std::size_t last, std::size_t old_count) {
+    const std::vector<NetworkComputer>& table = protocol.computer_table;
+    std::vector<StoredComputer> changed;
+    for (std::size_t i = first; i < last && i < table.size(); ++i) {
+        changed.push_back({table[i].name, table[i].address, table[i].port});
+    }
+    if (program_.settings.save_computer_records(first, changed, table.size(), old_count) != 0) {
         show_message(
             "Error! While writing in the Registry an error occured. Maybe the Vardex Network will "
             "have mailfunctions, start Vado again!");
@@ -207,7 +228,9 @@ void Network::save_computer_table() {
 }
 
 void Network::refill_options() {
-    program_.options.fill_options_dialog();
+    // Only the role: a reload from the store would throw away what the open dialog holds and
+    // has not applied yet (a Code Page printed, a new ID, an edited title).
+    program_.options_dialog.network.show_role(program_.settings.record());
 }
 
 void Network::repaint_network_dialog() {

@@ -29,7 +29,8 @@ class Network final : public ProtocolHost {
     void network_startup();
     void leave_network();
     // A client's sign-in at the administrator; 1 accepted, -2 the name is known there,
-    // -1 no answer within 10 seconds.
+    // -1 no answer within 10 seconds, check_in_clock_differs when the answer came from a
+    // clock too far away for the network key.
     int check_in();
     void send_status_report(bool queued) { protocol.send_status_report(queued); }
     void send_countdown_update() { protocol.send_countdown_update(); }
@@ -44,6 +45,7 @@ class Network final : public ProtocolHost {
     std::int64_t unix_seconds() override;
     HmacSha256& hmac() override;
     SettingsRecord& record() override;
+    std::string upper_text(std::string_view text) override;
     bool send_datagram(const std::string& address, std::int32_t port,
                        const std::string& data) override;
     void show_message(const std::string& text) override;
@@ -53,7 +55,8 @@ class Network final : public ProtocolHost {
     std::int32_t remaining_seconds() override;
     void save_settings() override;
     void store_network_role() override;
-    void save_computer_table() override;
+    void save_computer_records(std::size_t first, std::size_t last, std::size_t old_count) override;
+    void store_newest_stamps(const std::vector<SenderStamp>& stamps) override;
     void refill_options() override;
     void repaint_network_dialog() override;
 

@@ -7,11 +7,13 @@
 namespace vardex {
 
 NetworkDialog::NetworkDialog() : Form("Network_Dialog", "Network Control...") {
-    move(0, 0, 11640, 6300);
+    move(0, 0, 11640, 6600);
     computer_grid.set_size(100, 5, 1);
     computer_grid.move(120, 120, 7320, 5160);
     dropped_label.move(120, 5370, 7320, 255);
     dropped_label.set_visible(false);
+    full_label.move(120, 5670, 7320, 255);
+    full_label.set_visible(false);
     const std::int32_t widths[] = {1400, 1500, 1500, 1500, 600};
     const char* headers[] = {"Computer Name", "Status", "Time Running", "Time Remaining", "Com"};
     for (int c = 0; c < 5; ++c) {
@@ -31,12 +33,11 @@ NetworkDialog::NetworkDialog() : Form("Network_Dialog", "Network Control...") {
     hours_label.move(120, 300, 720, 255);
     hours_box.move(120, 540, 735, 315);
     fill_hour_items(hours_box);
-    hours_box.set_text("1");
+    reset_time_and_text();
     minutes_label.set_caption("Minutes:");
     minutes_label.move(1020, 300, 720, 255);
     minutes_box.move(1020, 540, 735, 315);
     fill_minute_items(minutes_box);
-    minutes_box.set_text("00");
     countdown_button.set_caption("&Start Timer Countdown");
     countdown_button.move(120, 900, 3600, 360);
     open_ended_button.set_caption("&Unlock and start timing");
@@ -61,6 +62,12 @@ NetworkDialog::NetworkDialog() : Form("Network_Dialog", "Network Control...") {
     help_button.move(7560, 5220, 1860, 390);
     exit_button.set_caption("E&xit Vardex");
     exit_button.move(9540, 5220, 1860, 390);
+}
+
+void NetworkDialog::reset_time_and_text() {
+    hours_box.set_text("1");
+    minutes_box.set_text("00");
+    text_box.set_text("");
 }
 
 }  // namespace vardex

@@ -15,6 +15,8 @@ class NetworkDialog final : public Form {
     Grid computer_grid{*this, "fg1"};
     // With a network key: the datagrams dropped since the console was opened.
     Label dropped_label{*this, "Label4"};
+    // When the table holds as many clients as it may: new names are refused.
+    Label full_label{*this, "Label5"};
     Label sort_label{*this, "Label3"};
     ComboBox sort_box{*this, "Combo1", ComboBox::Style::dropdown_list};
     Frame timing_frame{*this, "Frame1"};
@@ -35,6 +37,9 @@ class NetworkDialog final : public Form {
     CommandButton help_button{*this, "Command2"};
     CommandButton exit_button{*this, "Command1"};
     Timer repaint_timer{*this, "Timer2", 1000, false};
+
+    // The hours, minutes and message boxes as the dialog first shows them.
+    void reset_time_and_text();
 };
 
 }  // namespace vardex

@@ -104,6 +104,20 @@ void NetworkPage::set_up_for(NetworkRole role) {
 void NetworkPage::fill(const SettingsRecord& r) {
     filling = true;
     start_dialog_check.set_value(r.Start_Network_Dialog == 1 ? 1 : 0);
+    show_role(r);
+    filling = true;
+    // The path before the box that checks it.
+    admin_log_box.set_text(r.Path_for_Log_for_Admin);
+    admin_log_check.set_value(r.Log_for_Admin);
+    if (!r.Computer_Name.empty() && name_box.text().empty()) {
+        name_box.set_text(r.Computer_Name);
+    }
+    key_box.set_text(r.Network_Key);
+    filling = false;
+}
+
+void NetworkPage::show_role(const SettingsRecord& r) {
+    filling = true;
     set_up_for(r.Network_Role);
     switch (r.Network_Role) {
         case NetworkRole::client:
@@ -126,13 +140,6 @@ void NetworkPage::fill(const SettingsRecord& r) {
             no_network().set_value(true);
             break;
     }
-    // The path before the box that checks it.
-    admin_log_box.set_text(r.Path_for_Log_for_Admin);
-    admin_log_check.set_value(r.Log_for_Admin);
-    if (!r.Computer_Name.empty() && name_box.text().empty()) {
-        name_box.set_text(r.Computer_Name);
-    }
-    key_box.set_text(r.Network_Key);
     filling = false;
 }
 

@@ -16,6 +16,9 @@ class NetworkPage {
     NetworkPage(Form& form, Frame& page);
 
     void fill(const SettingsRecord& r);
+    // The role and the boxes that go with it, as the record has them; what else the page
+    // shows stays as it is.
+    void show_role(const SettingsRecord& r);
     void apply(SettingsRecord& r) const;
     Explanations explanations();
     // Which controls can be used in a role; the boxes of the other side are emptied.

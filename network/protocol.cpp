@@ -14,8 +14,8 @@ namespace {
 // A queued message is resent when it is older than this at a network tick.
 constexpr double resend_age = 2;
 // How long a client remembers the queued commands it carried out: longer than the four
-// resends of a lost acknowledgement (a tick every 5 s), short enough that ids, which restart
-// at 1, are not confused with a new command of the same kind.
+// resends of a lost acknowledgement (a tick every 5 s). Ids keep counting, so within this
+// time an id comes back only as a resend.
 constexpr double carried_memory = 30;
 constexpr std::size_t carried_limit = 256;
 constexpr double report_interval = 60;
@@ -25,6 +25,13 @@ constexpr std::int64_t stamp_tolerance = 5 * 60;
 constexpr double stamp_memory = 10 * 60;
 // Far more than a network of a thousand clients sends in ten minutes.
 constexpr std::size_t stamp_limit = 200'000;
+// The pending queue: a room of clients answered at once fits, a flood of made-up senders
+// does not grow it further.
+constexpr std::size_t max_pending = 4096;
+constexpr std::size_t max_pending_per_destination = 64;
+constexpr std::size_t newest_stamp_limit = 2 * max_computers;
+constexpr std::size_t told_clock_limit = 256;
+constexpr std::int16_t last_id = 32767;
 
 // Commands that a second run would show twice, restart or end again. Answers and reports
 // only set again what they set before, and are taken whenever they come: a check-in answer
@@ -42,8 +49,21 @@ bool repeats_matter(std::int16_t code) {
     }
 }
 
-std::string key_of(const Message& m) {
-    return upper_ansi(m.from) + "|" + m.from_address + "|" + std::to_string(m.from_port);
+// The console's commands: kept in a full queue as long as anything else can go.
+bool is_command(std::int16_t code) {
+    switch (static_cast<MessageCode>(code)) {
+        case MessageCode::start_countdown:
+        case MessageCode::end_timer:
+        case MessageCode::start_open_ended:
+        case MessageCode::text:
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::string destination_of(const std::string& address, std::int32_t port) {
+    return address + ":" + std::to_string(port);
 }
 
 // A number in a parameter, or 0 for what is none: a status report's seconds.
@@ -56,7 +76,22 @@ double seconds_in(const std::string& param) {
         *v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
+template <typename Int>
+std::optional<Int> param_number(const std::string& param) {
+    const std::optional<std::int64_t> v = whole_number(param);
+    if (!v || *v < std::numeric_limits<Int>::min() || *v > std::numeric_limits<Int>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<Int>(*v);
+}
+
 }  // namespace
+
+std::string clock_difference_message(const std::string& name, std::int64_t minutes) {
+    return "The clock of " + name + " differs by " + std::to_string(minutes) +
+           " minutes from the clock of this computer! With a network key the clocks must not "
+           "differ by more than 5 minutes. Set the clocks right!";
+}
 
 void NetworkProtocol::send_message(std::int16_t code, const std::string& param, std::string to_name,
                                    std::string to_address, std::int32_t to_port, std::int16_t& id) {
@@ -106,10 +141,12 @@ void NetworkProtocol::send_ack(std::int16_t id, const std::string& to_name,
 }
 
 void NetworkProtocol::handle_message(std::string_view datagram) {
+    const bool keyed = !host_.record().Network_Key.empty();
     const std::optional<std::string> text = datagram_text(datagram);
     std::optional<Message> decoded;
+    std::int64_t signed_at = 0;
     if (text) {
-        decoded = host_.record().Network_Key.empty() ? decode_fields(*text) : authenticated(*text);
+        decoded = keyed ? authenticated(*text, signed_at) : decode_fields(*text);
     }
     // Dropped without a word: no acknowledgement, and nothing learned about the sender.
     if (!decoded) {
@@ -118,10 +155,27 @@ void NetworkProtocol::handle_message(std::string_view datagram) {
     }
     const Message& m = *decoded;
     const auto code = static_cast<MessageCode>(m.code);
-    if (code != MessageCode::ping && upper_ansi(m.to) != upper_ansi(host_.record().Computer_Name)) {
-        std::int16_t id = new_queued_id;
-        send_message(static_cast<std::int16_t>(MessageCode::misdelivered), std::to_string(m.id),
-                     m.from, m.from_address, m.from_port, id);
+    const bool for_me = same_name(m.to, host_.record().Computer_Name);
+    if (keyed && !for_me) {
+        // Made with the key for another machine and sent here: a captured datagram. A ping
+        // still gets its report, which tells nobody anything new.
+        if (code == MessageCode::ping) {
+            send_status_report(true);
+        } else {
+            ++dropped_datagrams;
+        }
+        return;
+    }
+    if (keyed) {
+        // Kept before it is carried out: after a restart it is not carried out again.
+        remember_stamp(host_.upper_text(m.from), signed_at);
+    }
+    if (!for_me) {
+        if (code != MessageCode::ping) {
+            std::int16_t id = new_queued_id;
+            send_message(static_cast<std::int16_t>(MessageCode::misdelivered), std::to_string(m.id),
+                         m.from, m.from_address, m.from_port, id);
+        }
     }
     if (code != MessageCode::check_in) {
         learn_peer(m.from, m.from_address, m.from_port, true);
@@ -152,7 +206,8 @@ std::int64_t NetworkProtocol::stamp_time(const std::string& fields) {
     return last;
 }
 
-std::optional<Message> NetworkProtocol::authenticated(std::string_view text) {
+std::optional<Message> NetworkProtocol::authenticated(std::string_view text,
+                                                      std::int64_t& signed_at) {
     const std::optional<SignedText> signed_text = split_signed(text);
     if (!signed_text) {
         return std::nullopt;
@@ -161,17 +216,22 @@ std::optional<Message> NetworkProtocol::authenticated(std::string_view text) {
     if (!auth) {
         return std::nullopt;
     }
+    std::optional<Message> m = decode_fields(signed_text->fields);
+    const std::string& key = host_.record().Network_Key;
+    if (!m || !tag_is_right(signed_text->fields, *auth, key, host_.hmac())) {
+        return std::nullopt;
+    }
+    // Made with the key: a time out of the window is a clock that is wrong, or a datagram
+    // kept for a long time.
     const std::int64_t now = host_.unix_seconds();
     if (auth->time < now - stamp_tolerance || auth->time > now + stamp_tolerance) {
+        clock_differs(*m, auth->time - now);
         return std::nullopt;
     }
-    const std::string& key = host_.record().Network_Key;
-    if (!tag_is_right(signed_text->fields, *auth, key, host_.hmac())) {
-        return std::nullopt;
-    }
-    std::optional<Message> m = decode_fields(signed_text->fields);
-    if (!m) {
-        return std::nullopt;
+    const std::string sender = host_.upper_text(m->from);
+    if (const auto floor = restart_floor_.find(sender);
+        floor != restart_floor_.end() && auth->time <= floor->second) {
+        return std::nullopt;  // taken, or could have been, before this start
     }
     const double at = host_.monotonic_seconds();
     while (!stamps_.empty() &&
@@ -183,13 +243,63 @@ std::optional<Message> NetworkProtocol::authenticated(std::string_view text) {
     // acknowledgement and a report, both without an id) are both taken. Values as read, so
     // that a copy written differently (upper-case digits, leading zeros) is the same stamp.
     std::string stamp =
-        upper_ansi(m->from) + ";" + std::to_string(m->id) + ";" + std::to_string(auth->time) + ";";
+        sender + ";" + std::to_string(m->id) + ";" + std::to_string(auth->time) + ";";
     stamp.append(auth->tag.begin(), auth->tag.end());
     if (!stamp_keys_.insert(stamp).second) {
         return std::nullopt;
     }
     stamps_.push_back({std::move(stamp), at});
+    signed_at = auth->time;
     return m;
+}
+
+void NetworkProtocol::clock_differs(const Message& m, std::int64_t seconds) {
+    const std::int64_t minutes = (std::abs(seconds) + 59) / 60;
+    if (role() == NetworkRole::checking_in && same_name(m.from, "admin")) {
+        // The check-in says so instead of "no answer".
+        clock_difference_minutes = minutes;
+        check_in_answer = check_in_clock_differs;
+        return;
+    }
+    if (told_clock_.size() >= told_clock_limit ||
+        !told_clock_.insert(host_.upper_text(m.from)).second) {
+        return;
+    }
+    host_.show_message(clock_difference_message(m.from, minutes));
+}
+
+void NetworkProtocol::remember_stamp(const std::string& sender, std::int64_t time) {
+    const auto [it, added] = newest_stamp_.try_emplace(sender, time);
+    if (!added) {
+        if (it->second >= time) {
+            return;
+        }
+        it->second = time;
+    }
+    // A floor older than the window refuses nothing that the window does not refuse.
+    const std::int64_t oldest = host_.unix_seconds() - stamp_tolerance;
+    std::erase_if(newest_stamp_, [oldest](const auto& entry) { return entry.second < oldest; });
+    while (newest_stamp_.size() > newest_stamp_limit) {
+        newest_stamp_.erase(
+            std::min_element(newest_stamp_.begin(), newest_stamp_.end(),
+                             [](const auto& a, const auto& b) { return a.second < b.second; }));
+    }
+    std::vector<SenderStamp> stamps;
+    stamps.reserve(newest_stamp_.size());
+    for (const auto& [name, newest] : newest_stamp_) {
+        stamps.push_back({name, newest});
+    }
+    std::sort(stamps.begin(), stamps.end(),
+              [](const SenderStamp& a, const SenderStamp& b) { return a.sender < b.sender; });
+    host_.store_newest_stamps(stamps);
+}
+
+void NetworkProtocol::restore_newest_stamps(const std::vector<SenderStamp>& stamps) {
+    restart_floor_.clear();
+    for (const SenderStamp& s : stamps) {
+        restart_floor_[s.sender] = std::max(restart_floor_[s.sender], s.time);
+        newest_stamp_[s.sender] = std::max(newest_stamp_[s.sender], s.time);
+    }
 }
 
 bool NetworkProtocol::seen_before(const Message& m) {
@@ -201,7 +311,8 @@ bool NetworkProtocol::seen_before(const Message& m) {
     if (carried_out_.empty() && !repeats_matter(m.code)) {
         return false;  // the common case of an administrator's many reports
     }
-    const std::string sender = key_of(m);
+    const std::string sender =
+        host_.upper_text(m.from) + "|" + m.from_address + "|" + std::to_string(m.from_port);
     const auto same_id =
         std::find_if(carried_out_.begin(), carried_out_.end(),
                      [&](const Carried& c) { return c.id == m.id && c.sender == sender; });
@@ -209,7 +320,7 @@ bool NetworkProtocol::seen_before(const Message& m) {
         if (same_id->code == m.code && same_id->param == m.param) {
             return true;
         }
-        // Another message under that id: the sender's ids started again.
+        // Another message under that id: the sender started again.
         carried_out_.erase(same_id);
     }
     // Only what a second run would show twice, restart or end again is remembered.
@@ -241,10 +352,9 @@ void NetworkProtocol::act(const Message& m) {
     switch (static_cast<MessageCode>(m.code)) {
         case MessageCode::start_countdown: {
             // Seconds to grant: a negative or absurd parameter is no countdown.
-            const std::optional<std::int64_t> seconds = whole_number(m.param);
-            if (seconds && *seconds >= 0 && *seconds <= std::numeric_limits<std::int32_t>::max()) {
-                host_.start_timer(static_cast<std::int32_t>(*seconds),
-                                  ": Timer started over network");
+            const std::optional<std::int32_t> seconds = param_number<std::int32_t>(m.param);
+            if (seconds && *seconds >= 0) {
+                host_.start_timer(*seconds, ": Timer started over network");
             }
             break;
         }
@@ -260,30 +370,38 @@ void NetworkProtocol::act(const Message& m) {
                                "a mixup in IP & ports, try to ping all computers!");
             [[fallthrough]];
         case MessageCode::ack: {
-            if (const auto id = whole_number(m.param);
-                id && *id >= std::numeric_limits<std::int16_t>::min() &&
-                *id <= std::numeric_limits<std::int16_t>::max()) {
-                drop_pending(static_cast<std::int16_t>(*id));
+            if (const auto id = param_number<std::int16_t>(m.param)) {
+                drop_pending(*id, m.from, m.from_address, m.from_port);
             }
             if (admin) {
                 if (const int index = find_computer(m.from); index >= 0) {
                     computer_table[static_cast<std::size_t>(index)].busy = false;
                 }
+                host_.repaint_network_dialog();
             }
             break;
         }
         case MessageCode::check_in: {
-            const int learned = learn_peer(m.from, m.from_address, m.from_port, false);
-            std::int16_t id = new_queued_id;
-            send_message(static_cast<std::int16_t>(MessageCode::check_in_answer),
-                         learned == 2 ? "1" : "-2", m.from, m.from_address, m.from_port, id);
+            // The same machine again (a copy of its check-in, or its retry) is welcome again;
+            // the name from another machine is not.
+            std::string answer;
+            if (const int index = find_computer(m.from); index >= 0) {
+                const NetworkComputer& c = computer_table[static_cast<std::size_t>(index)];
+                answer = c.address == m.from_address && c.port == m.from_port ? "1" : "-2";
+            } else if (learn_peer(m.from, m.from_address, m.from_port, false) == Learned::added) {
+                answer = "1";
+            }
+            if (!answer.empty()) {
+                std::int16_t id = new_queued_id;
+                send_message(static_cast<std::int16_t>(MessageCode::check_in_answer), answer,
+                             m.from, m.from_address, m.from_port, id);
+            }
+            host_.repaint_network_dialog();
             break;
         }
         case MessageCode::check_in_answer:
-            if (const auto answer = whole_number(m.param);
-                answer && *answer >= std::numeric_limits<std::int16_t>::min() &&
-                *answer <= std::numeric_limits<std::int16_t>::max()) {
-                check_in_answer = static_cast<std::int16_t>(*answer);
+            if (const auto answer = param_number<std::int16_t>(m.param)) {
+                check_in_answer = *answer;
             }
             break;
         case MessageCode::removed:
@@ -341,12 +459,12 @@ void NetworkProtocol::act(const Message& m) {
     }
 }
 
-int NetworkProtocol::learn_peer(const std::string& name, const std::string& address,
-                                std::int32_t port, bool may_update) {
+Learned NetworkProtocol::learn_peer(const std::string& name, const std::string& address,
+                                    std::int32_t port, bool may_update) {
     SettingsRecord& r = host_.record();
     if (role() == NetworkRole::client) {
-        if (upper_ansi(name) != "ADMIN") {
-            return 0;
+        if (!same_name(name, "admin")) {
+            return Learned::nothing;
         }
         bool changed = false;
         if (address != r.Admin_IP_Address) {
@@ -359,50 +477,103 @@ int NetworkProtocol::learn_peer(const std::string& name, const std::string& addr
         }
         if (changed) {
             host_.save_settings();
-            return 1;
+            return Learned::updated;
         }
-        return 0;
+        return Learned::nothing;
     }
     if (role() != NetworkRole::administrator) {
-        return 0;
+        return Learned::nothing;
     }
     const int index = find_computer(name);
     if (index < 0) {
+        if (computer_table.size() >= max_computers) {
+            ++refused_names;
+            return Learned::table_full;
+        }
         NetworkComputer c;
         c.name = name;
         c.address = address;
         c.port = port;
         c.status = 4;
+        const std::size_t added = computer_table.size();
         computer_table.push_back(c);
-        host_.save_computer_table();
-        return 2;
+        if (name_index_.size() == added) {
+            name_index_[host_.upper_text(name)] = added;
+        }
+        host_.save_computer_records(added, added + 1, added);
+        return Learned::added;
     }
     NetworkComputer& c = computer_table[static_cast<std::size_t>(index)];
     if (may_update && (c.address != address || c.port != port)) {
         c.address = address;
         c.port = port;
-        host_.save_computer_table();
-        return 1;
+        const auto i = static_cast<std::size_t>(index);
+        host_.save_computer_records(i, i + 1, computer_table.size());
+        return Learned::updated;
     }
-    return 0;
+    return Learned::nothing;
+}
+
+void NetworkProtocol::erase_pending(std::size_t index) {
+    const PendingMessage& p = pending_[index];
+    pending_ids_.reset(static_cast<std::size_t>(p.id));
+    const auto count = per_destination_.find(destination_of(p.to_address, p.to_port));
+    if (count != per_destination_.end() && --count->second == 0) {
+        per_destination_.erase(count);
+    }
+    pending_.erase(pending_.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+void NetworkProtocol::evict(std::size_t index) {
+    const PendingMessage& p = pending_[index];
+    if (is_command(p.code) && role() == NetworkRole::administrator) {
+        // Nothing waits for that command any more.
+        if (const int c = find_computer(p.to_name); c >= 0) {
+            computer_table[static_cast<std::size_t>(c)].busy = false;
+        }
+    }
+    erase_pending(index);
+}
+
+void NetworkProtocol::make_room(const std::string& to_address, std::int32_t to_port) {
+    // The oldest entry that is no command (of one destination, or of any), else the oldest.
+    const auto oldest = [this](const std::string* destination) {
+        std::optional<std::size_t> first;
+        for (std::size_t i = 0; i < pending_.size(); ++i) {
+            const PendingMessage& p = pending_[i];
+            if (destination != nullptr && destination_of(p.to_address, p.to_port) != *destination) {
+                continue;
+            }
+            if (!is_command(p.code)) {
+                return i;
+            }
+            if (!first) {
+                first = i;
+            }
+        }
+        return first.value_or(0);
+    };
+    const std::string destination = destination_of(to_address, to_port);
+    if (const auto count = per_destination_.find(destination);
+        count != per_destination_.end() && count->second >= max_pending_per_destination) {
+        evict(oldest(&destination));
+    }
+    if (pending_.size() >= max_pending) {
+        evict(oldest(nullptr));
+    }
 }
 
 std::int16_t NetworkProtocol::queue_pending(std::int16_t code, const std::string& param,
                                             const std::string& to_address, std::int32_t to_port,
                                             const std::string& to_name) {
-    std::int16_t largest = 0;
-    for (const PendingMessage& p : pending_messages) {
-        largest = std::max(largest, p.id);
-    }
-    // Ids restart at 1 whenever the queue runs empty; one that would pass the 16 bits takes
-    // the smallest free one instead.
-    std::int16_t id = static_cast<std::int16_t>(largest + (largest < 32767 ? 1 : 0));
-    if (largest == 32767) {
-        for (id = 1; std::any_of(pending_messages.begin(), pending_messages.end(),
-                                 [id](const PendingMessage& p) { return p.id == id; });
-             ++id) {
-        }
-    }
+    make_room(to_address, to_port);
+    // The queue holds far fewer entries than there are ids: a free one comes within a few
+    // steps.
+    std::int16_t id = 0;
+    do {
+        id = next_id_;
+        next_id_ = next_id_ == last_id ? std::int16_t{1} : static_cast<std::int16_t>(next_id_ + 1);
+    } while (pending_ids_.test(static_cast<std::size_t>(id)));
     PendingMessage p;
     p.id = id;
     p.stamp = host_.monotonic_seconds();
@@ -411,20 +582,31 @@ std::int16_t NetworkProtocol::queue_pending(std::int16_t code, const std::string
     p.to_port = to_port;
     p.code = code;
     p.param = param;
-    pending_messages.push_back(p);
+    pending_ids_.set(static_cast<std::size_t>(id));
+    ++per_destination_[destination_of(to_address, to_port)];
+    pending_.push_back(std::move(p));
     return id;
 }
 
-void NetworkProtocol::drop_pending(std::int16_t id) {
-    const auto it = std::find_if(pending_messages.begin(), pending_messages.end(),
-                                 [id](const PendingMessage& p) { return p.id == id; });
-    if (it != pending_messages.end()) {
-        pending_messages.erase(it);
+void NetworkProtocol::drop_pending(std::int16_t id, const std::string& from_name,
+                                   const std::string& from_address, std::int32_t from_port) {
+    if (id < 1 || !pending_ids_.test(static_cast<std::size_t>(id))) {
+        return;
+    }
+    for (std::size_t i = 0; i < pending_.size(); ++i) {
+        const PendingMessage& p = pending_[i];
+        if (p.id != id) {
+            continue;
+        }
+        if (same_name(p.to_name, from_name) ||
+            (p.to_address == from_address && p.to_port == from_port)) {
+            erase_pending(i);
+        }
+        return;
     }
 }
 
 void NetworkProtocol::give_up(const PendingMessage& entry) {
-    drop_pending(entry.id);
     if (role() == NetworkRole::client) {
         if (network_error_count == 2) {
             host_.show_message(
@@ -443,18 +625,10 @@ void NetworkProtocol::give_up(const PendingMessage& entry) {
 
 void NetworkProtocol::process_retries() {
     const double now = host_.monotonic_seconds();
-    // A snapshot of the ids: giving up removes entries as the walk goes.
-    std::vector<std::int16_t> ids;
-    for (const PendingMessage& p : pending_messages) {
-        ids.push_back(p.id);
-    }
-    for (std::int16_t id : ids) {
-        const auto it = std::find_if(pending_messages.begin(), pending_messages.end(),
-                                     [id](const PendingMessage& p) { return p.id == id; });
-        if (it == pending_messages.end()) {
-            continue;
-        }
-        PendingMessage& entry = *it;
+    // Given-up entries leave after the walk; nothing below adds to the queue or takes from it.
+    std::vector<std::size_t> given_up;
+    for (std::size_t i = 0; i < pending_.size(); ++i) {
+        PendingMessage& entry = pending_[i];
         if (std::abs(now - entry.stamp) <= resend_age) {
             continue;
         }
@@ -463,17 +637,21 @@ void NetworkProtocol::process_retries() {
                 host_.show_message("Error! Had to cancel a message for computer " + entry.to_name +
                                    "! If error contiunues, check that computer!");
             }
-            give_up(PendingMessage(entry));
+            given_up.push_back(i);
+            give_up(entry);
         } else if (network_error_count <= 3) {
             ++entry.retries;
             entry.stamp = now;
-            const PendingMessage resend = entry;
-            std::int16_t resend_id = resend.id;
-            send_message(resend.code, resend.param, resend.to_name, resend.to_address,
-                         resend.to_port, resend_id);
+            std::int16_t resend_id = entry.id;
+            send_message(entry.code, entry.param, entry.to_name, entry.to_address, entry.to_port,
+                         resend_id);
         } else {
-            give_up(PendingMessage(entry));
+            given_up.push_back(i);
+            give_up(entry);
         }
+    }
+    for (auto it = given_up.rbegin(); it != given_up.rend(); ++it) {
+        erase_pending(*it);
     }
 }
 
@@ -513,6 +691,7 @@ void NetworkProtocol::send_hello() {
 
 void NetworkProtocol::send_check_in() {
     check_in_answer = 0;
+    clock_difference_minutes = 0;
     std::int16_t id = plain_id;
     send_message(static_cast<std::int16_t>(MessageCode::check_in), "0", "", "", 0, id);
 }
@@ -538,37 +717,52 @@ void NetworkProtocol::delete_computer(std::size_t index) {
 
 void NetworkProtocol::remove_computer(std::size_t index) {
     const std::string name = computer_table.at(index).name;
-    std::erase_if(pending_messages, [&name](const PendingMessage& p) {
-        return equal_ignoring_case(p.to_name, name);
-    });
+    for (std::size_t i = pending_.size(); i-- > 0;) {
+        if (same_name(pending_[i].to_name, name)) {
+            erase_pending(i);
+        }
+    }
+    const std::size_t old_count = computer_table.size();
     computer_table.erase(computer_table.begin() + static_cast<std::ptrdiff_t>(index));
-    host_.save_computer_table();
+    name_index_.clear();  // positions moved: found anew at the next search
+    host_.save_computer_records(index, computer_table.size(), old_count);
+}
+
+void NetworkProtocol::set_computer_table(std::vector<NetworkComputer> table) {
+    computer_table = std::move(table);
+    name_index_.clear();
 }
 
 int NetworkProtocol::find_computer(const std::string& name) const {
-    const std::string key = upper_ansi(name);
+    const std::string key = host_.upper_text(name);
     // The index holds while it names every record once and the record found still has the
     // name; else the table was changed around it, or holds a name twice, and is searched.
     if (name_index_.size() == computer_table.size()) {
         const auto it = name_index_.find(key);
-        if (it != name_index_.end() && it->second < computer_table.size() &&
-            equal_ignoring_case(computer_table[it->second].name, name)) {
+        if (it == name_index_.end()) {
+            return -1;
+        }
+        if (it->second < computer_table.size() &&
+            host_.upper_text(computer_table[it->second].name) == key) {
             return static_cast<int>(it->second);
         }
     }
     name_index_.clear();
     int found = -1;
     for (std::size_t i = 0; i < computer_table.size(); ++i) {
-        name_index_[upper_ansi(computer_table[i].name)] = i;
-        if (equal_ignoring_case(computer_table[i].name, name)) {
+        std::string upper = host_.upper_text(computer_table[i].name);
+        if (upper == key) {
             found = static_cast<int>(i);
         }
+        name_index_[std::move(upper)] = i;
     }
     return found;
 }
 
 void NetworkProtocol::leave_network() {
-    pending_messages.clear();
+    pending_.clear();
+    pending_ids_.reset();
+    per_destination_.clear();
     if (role() == NetworkRole::client) {
         std::int16_t id = plain_id;
         send_message(static_cast<std::int16_t>(MessageCode::leaving), "0", "", "", 0, id);

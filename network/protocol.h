@@ -1,9 +1,11 @@
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <deque>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -40,6 +42,26 @@ struct PendingMessage {
     std::int16_t retries = 0;
 };
 
+// The newest time of a signed datagram taken from one sender: kept across a restart, so that
+// nothing that sender sent before can be carried out again.
+struct SenderStamp {
+    std::string sender;  // the sender's name, upper-cased
+    std::int64_t time = 0;
+};
+
+// The administrator keeps no more clients than this: far more than any room holds, and a
+// bound for names that a stranger makes up.
+inline constexpr std::size_t max_computers = 1000;
+
+// What `learn_peer` did with a name.
+enum class Learned { nothing, updated, added, table_full };
+
+// A check-in whose answer came with the network key but from a clock more than five minutes
+// away: the answer cannot be taken, and the clocks have to be set right.
+inline constexpr std::int16_t check_in_clock_differs = -3;
+// What the operator is told when a machine's clock is that far from this one's.
+std::string clock_difference_message(const std::string& name, std::int64_t minutes);
+
 // What the protocol asks of the program around it: the socket, the messages, the countdown,
 // the store and the windows.
 class ProtocolHost {
@@ -50,6 +72,9 @@ class ProtocolHost {
     virtual std::int64_t unix_seconds() = 0;
     virtual HmacSha256& hmac() = 0;
     virtual SettingsRecord& record() = 0;
+    // Upper case by the system's rules for its code page: names are one machine whatever
+    // their letter case.
+    virtual std::string upper_text(std::string_view text) = 0;
     // One datagram; false when the socket would not send it.
     virtual bool send_datagram(const std::string& address, std::int32_t port,
                                const std::string& data) = 0;
@@ -62,7 +87,13 @@ class ProtocolHost {
     virtual void save_settings() = 0;
     // Value11 alone, when the administrator takes the machine out of the network.
     virtual void store_network_role() = 0;
-    virtual void save_computer_table() = 0;
+    // The records [first, last) of the table changed (or moved up), and the table held
+    // `old_count` records before: only those are written, and what lies past the end goes.
+    virtual void save_computer_records(std::size_t first, std::size_t last,
+                                       std::size_t old_count) = 0;
+    // The newest signed time taken from each recent sender, written before a datagram is
+    // carried out.
+    virtual void store_newest_stamps(const std::vector<SenderStamp>& stamps) = 0;
     // The administrator took this machine out: the options dialog shows it.
     virtual void refill_options() = 0;
     virtual void repaint_network_dialog() = 0;
@@ -82,13 +113,15 @@ class NetworkProtocol {
     void handle_message(std::string_view datagram);
     void send_ack(std::int16_t id, const std::string& to_name, const std::string& to_address,
                   std::int32_t to_port);
-    // 0 nothing changed, 1 address or port updated, 2 record added.
-    int learn_peer(const std::string& name, const std::string& address, std::int32_t port,
-                   bool may_update);
+    Learned learn_peer(const std::string& name, const std::string& address, std::int32_t port,
+                       bool may_update);
     std::int16_t queue_pending(std::int16_t code, const std::string& param,
                                const std::string& to_address, std::int32_t to_port,
                                const std::string& to_name);
-    void drop_pending(std::int16_t id);
+    // Drops the message under this id that went to the machine named, or to its address and
+    // port; an acknowledgement from anyone else (a client removed since) changes nothing.
+    void drop_pending(std::int16_t id, const std::string& from_name,
+                      const std::string& from_address, std::int32_t from_port);
     void process_retries();
     // The network tick: resends, and a client's report every minute while its time runs.
     void tick();
@@ -103,30 +136,59 @@ class NetworkProtocol {
     void remove_computer(std::size_t index);
     // The last record with this name (letter case aside), or -1.
     int find_computer(const std::string& name) const;
+    // The table as loaded from the store.
+    void set_computer_table(std::vector<NetworkComputer> table);
     void leave_network();
+    // The newest signed times taken before this start: anything up to them is refused.
+    void restore_newest_stamps(const std::vector<SenderStamp>& stamps);
+
+    const std::deque<PendingMessage>& pending() const { return pending_; }
 
     std::vector<NetworkComputer> computer_table;
-    std::vector<PendingMessage> pending_messages;
     std::int16_t network_error_count = 0;
     std::int16_t check_in_answer = 0;
+    // Whole minutes between the clocks, when a check-in found them too far apart.
+    std::int64_t clock_difference_minutes = 0;
     // Datagrams received and dropped: no message of ours, or, with a network key, not made
-    // with it, too old or too new, or seen before.
+    // with it, too old or too new, seen before, or addressed to another machine.
     std::uint64_t dropped_datagrams = 0;
+    // New names refused because the table held max_computers already.
+    std::uint64_t refused_names = 0;
 
   private:
     // The message of a datagram's text under the network key: nullopt unless its tag is the
     // key's, its time within five minutes of this machine's clock, and it was not taken before.
-    std::optional<Message> authenticated(std::string_view text);
+    std::optional<Message> authenticated(std::string_view text, std::int64_t& signed_at);
+    // A sender whose tag is right but whose clock is too far from ours: its operator is told
+    // once, and a check-in waiting for it ends.
+    void clock_differs(const Message& m, std::int64_t seconds);
+    void remember_stamp(const std::string& sender, std::int64_t time);
     void act(const Message& m);
     void give_up(const PendingMessage& entry);
+    // Makes room for one more message to this destination: the queue is bounded as a whole
+    // and per destination, and the oldest messages that are no command go first.
+    void make_room(const std::string& to_address, std::int32_t to_port);
+    void evict(std::size_t index);
+    void erase_pending(std::size_t index);
     // A queued command already carried out, resent because its acknowledgement was lost. The
     // last message under each id is remembered per sender for a short time: a resend comes
     // within the four resends' time, and a new message under a reused id replaces the memory.
     bool seen_before(const Message& m);
     void set_status(const Message& m, std::int16_t status);
+    bool same_name(std::string_view a, std::string_view b) const {
+        return host_.upper_text(a) == host_.upper_text(b);
+    }
     NetworkRole role() { return host_.record().Network_Role; }
 
     ProtocolHost& host_;
+    std::deque<PendingMessage> pending_;
+    // Queued messages per destination ("address:port").
+    std::unordered_map<std::string, std::size_t> per_destination_;
+    // Which ids wait in the queue, so that a new id is found at once.
+    std::bitset<32768> pending_ids_;
+    // Ids keep counting, wrapping within the positive 16 bits, so that a machine never takes
+    // a new message for a resend of an old one under the same id.
+    std::int16_t next_id_ = 1;
     // Upper-cased name → position in the table, so that a large network is not searched
     // name by name for every message.
     mutable std::unordered_map<std::string, std::size_t> name_index_;
@@ -147,10 +209,15 @@ class NetworkProtocol {
     };
     std::deque<Stamp> stamps_;
     std::unordered_set<std::string> stamp_keys_;
+    // Per sender, the newest time taken (stored with every advance), and the newest time taken
+    // before this start (a floor: nothing at or below it is taken again).
+    std::unordered_map<std::string, std::int64_t> newest_stamp_;
+    std::unordered_map<std::string, std::int64_t> restart_floor_;
+    // Senders whose operator was told that the clocks differ.
+    std::unordered_set<std::string> told_clock_;
     // The time a signed message goes out with: the clock's, or one second after the last time
     // the very same fields went out, so that no receiver takes a second message for a copy of
-    // the first (ids restart at 1 whenever the queue runs empty: two acknowledgements of one
-    // second can be the same text).
+    // the first (two acknowledgements of one id in one second are the same text).
     std::int64_t stamp_time(const std::string& fields);
     std::unordered_map<std::string, std::int64_t> last_stamp_;
 };

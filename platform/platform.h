@@ -8,6 +8,7 @@
 #include "platform/random.h"
 #include "platform/registry.h"
 #include "platform/secure_random.h"
+#include "platform/text_case.h"
 #include "platform/udp.h"
 #include "platform/window_system.h"
 
@@ -22,6 +23,7 @@ class Platform {
     virtual Random& random() = 0;
     virtual SecureRandom& secure_random() = 0;
     virtual HmacSha256& hmac() = 0;
+    virtual TextCase& text_case() = 0;
     virtual Files& files() = 0;
     virtual UdpSocket& udp() = 0;
     virtual Printer& printer() = 0;

@@ -1,5 +1,6 @@
 #include "settings/settings_store.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <limits>
@@ -387,7 +388,7 @@ void SettingsStore::save_settings() {
         report(write_failure, StoreProblem::info);
     }
     save_autostart();
-    save_code_pages();
+    store_code_pages();
 }
 
 long SettingsStore::save_time_dist_ids() {
@@ -487,7 +488,7 @@ void SettingsStore::save_autostart() {
     }
 }
 
-void SettingsStore::save_code_pages() {
+void SettingsStore::store_code_pages() {
     const RegKey key = settings_key_.get();
     if (write_number_value(key, "cpanz", static_cast<std::int32_t>(record_.code_pages.size())) !=
         0) {
@@ -583,16 +584,61 @@ std::vector<StoredComputer> SettingsStore::load_computer_table() {
     return computers;
 }
 
-long SettingsStore::save_computer_table(const std::vector<StoredComputer>& computers) {
+long SettingsStore::save_computer_records(std::size_t first,
+                                          const std::vector<StoredComputer>& changed,
+                                          std::size_t count, std::size_t old_count) {
     const RegKey key = settings_key_.get();
-    long sum = write_number_value(key, "Value1000", static_cast<std::int32_t>(computers.size()));
-    for (std::size_t i = 0; i < computers.size(); ++i) {
+    long sum = 0;
+    if (old_count != count) {
+        sum += write_number_value(key, "Value1000", static_cast<std::int32_t>(count));
+    }
+    for (std::size_t k = 0; k < changed.size(); ++k) {
+        const std::string n = "10" + std::to_string(first + k);
+        sum += write_scrambled(key, "str" + n + "1", changed[k].name);
+        sum += write_scrambled(key, "str" + n + "2", changed[k].address);
+        sum += write_number_value(key, "val" + n + "3", changed[k].port);
+    }
+    // A value that is gone already is no failure.
+    for (std::size_t i = count; i < old_count; ++i) {
         const std::string n = "10" + std::to_string(i);
-        sum += write_scrambled(key, "str" + n + "1", computers[i].name);
-        sum += write_scrambled(key, "str" + n + "2", computers[i].address);
-        sum += write_number_value(key, "val" + n + "3", computers[i].port);
+        for (const std::string& name : {"str" + n + "1", "str" + n + "2", "val" + n + "3"}) {
+            registry_.delete_value(key, name);
+        }
     }
     return sum;
+}
+
+std::vector<std::pair<std::string, std::int64_t>> SettingsStore::load_newest_stamps() {
+    std::vector<std::pair<std::string, std::int64_t>> stamps;
+    const std::string text = read_text_value(settings_key_.get(), "NetStamps");
+    if (text == missing_text) {
+        return stamps;
+    }
+    // Names never hold ";": it ends a datagram's fields.
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t name_end = text.find(';', pos);
+        if (name_end == std::string::npos) {
+            break;
+        }
+        const std::size_t time_end = std::min(text.find(';', name_end + 1), text.size());
+        const std::optional<std::int64_t> time =
+            whole_number(std::string_view(text).substr(name_end + 1, time_end - name_end - 1));
+        if (time && name_end > pos) {
+            stamps.emplace_back(text.substr(pos, name_end - pos), *time);
+        }
+        pos = time_end + 1;
+    }
+    return stamps;
+}
+
+long SettingsStore::store_newest_stamps(
+    const std::vector<std::pair<std::string, std::int64_t>>& stamps) {
+    std::string text;
+    for (const auto& [name, time] : stamps) {
+        text += name + ";" + std::to_string(time) + ";";
+    }
+    return write_text_value(settings_key_.get(), "NetStamps", text);
 }
 
 }  // namespace vardex

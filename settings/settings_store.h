@@ -75,12 +75,20 @@ class SettingsStore {
     long store_password(std::string_view password);
     // The network role alone, when the administrator takes this machine out of its network.
     long store_network_role();
+    // Every Code Page, as soon as one is printed or taken away: customers hold its codes.
+    void store_code_pages();
     // The page's count of valid codes and the one code, after a redeem.
     long store_redeemed_code(std::size_t page, std::size_t code);
     // The administrator's clients: a missing count or value loads as no client, "??????",
     // an empty address, port 9023.
     std::vector<StoredComputer> load_computer_table();
-    long save_computer_table(const std::vector<StoredComputer>& computers);
+    // The records from index `first` on that changed, the count when it changed from
+    // `old_count`, and no values left of records past the end.
+    long save_computer_records(std::size_t first, const std::vector<StoredComputer>& changed,
+                               std::size_t count, std::size_t old_count);
+    // The network key's newest time taken per sender, kept across a restart ("NAME;time;...").
+    std::vector<std::pair<std::string, std::int64_t>> load_newest_stamps();
+    long store_newest_stamps(const std::vector<std::pair<std::string, std::int64_t>>& stamps);
 
     // The primitives, on any open key.
     long write_number_value(RegKey key, std::string_view name, std::int32_t number);
@@ -115,7 +123,6 @@ class SettingsStore {
     // early); missing_text when there is none.
     std::string registered_autostart(bool early);
     bool settings_key_is_empty();
-    void save_code_pages();
 
     Registry& registry_;
     Random& random_;

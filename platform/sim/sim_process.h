@@ -64,6 +64,7 @@ class SimProcess final : public Platform {
     Random& random() override { return random_; }
     SecureRandom& secure_random() override { return secure_random_; }
     HmacSha256& hmac() override { return hmac_; }
+    TextCase& text_case() override { return text_case_; }
     Files& files() override;
     UdpSocket& udp() override { return udp_; }
     Printer& printer() override;
@@ -87,6 +88,7 @@ class SimProcess final : public Platform {
     SimRandom random_;
     SimSecureRandom secure_random_;
     OpenSslHmac hmac_;
+    Cp1252Case text_case_;
     SimUdp udp_;
     std::unique_ptr<ProcessDesktop> desktop_;
     SimWindows windows_;

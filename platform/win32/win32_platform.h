@@ -8,6 +8,7 @@
 #include "platform/win32/win32_printer.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_secure_random.h"
+#include "platform/win32/win32_text_case.h"
 #include "platform/win32/win32_udp.h"
 #include "platform/win32/win32_windows.h"
 
@@ -23,6 +24,7 @@ class Win32Platform final : public Platform {
     Random& random() override { return random_; }
     SecureRandom& secure_random() override { return secure_random_; }
     HmacSha256& hmac() override { return hmac_; }
+    TextCase& text_case() override { return text_case_; }
     Files& files() override { return files_; }
     UdpSocket& udp() override { return udp_; }
     Printer& printer() override { return printer_; }
@@ -38,6 +40,7 @@ class Win32Platform final : public Platform {
     StandardRandom random_;
     Win32SecureRandom secure_random_;
     Win32Hmac hmac_;
+    Win32TextCase text_case_;
     Win32Files files_;
     Win32Udp udp_;
     Win32Printer printer_;

@@ -2,16 +2,23 @@
 // administrator or a client, with or without a network key (the first byte), receiving its
 // lines one after another, as typed (scrambled here, so that the fields are reached; with a
 // key, signed here too when the first byte says so, or the eighth field left as typed) or as
-// raw bytes. Nothing may fail unsafely, and what the machine keeps must stay sound: no empty,
-// doubled or port-less client in the table, no queued message without a usable id, no
-// datagram sent that a peer could not read or (with a key) check, no countdown started with
-// less than nothing.
+// raw bytes. A line that begins with byte 1 lets time pass instead (the next byte in seconds)
+// and runs the network tick; with byte 2 time passes without a tick, so that queues grow.
+//
+// Nothing may fail unsafely, and what the machine keeps must stay sound: no empty, doubled or
+// port-less client in the table, no more clients than the table takes, a bounded queue of
+// usable and distinct ids, no datagram sent that a peer could not read or (with a key) check,
+// no countdown started with less than nothing. With a key, a line that is not signed, is
+// signed for another machine or was taken before changes nothing at all: nothing sent, shown,
+// started, stored or learned (a ping for another machine may still get its report).
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "network/message.h"
 #include "network/message_auth.h"
@@ -28,14 +35,22 @@ struct Host : ProtocolHost {
     double now = 100;
     sim::OpenSslHmac openssl;
     SettingsRecord settings;
+    // Everything the machine did, counted.
+    std::vector<std::string> sent;  // unscrambled
+    int shown = 0;
+    int timers = 0;
+    int saves = 0;
+    int repaints = 0;
+
     double monotonic_seconds() override { return now; }
     std::int64_t unix_seconds() override { return 1'796'000'000 + static_cast<std::int64_t>(now); }
     HmacSha256& hmac() override { return openssl; }
     SettingsRecord& record() override { return settings; }
+    std::string upper_text(std::string_view text) override { return upper_ansi(text); }
     bool send_datagram(const std::string& address, std::int32_t port,
                        const std::string& data) override {
         const std::optional<Message> m = decode_message(data);
-        if (!m || is_bad_ip(address) || port < 1 || port > 65535) {
+        if (!m || is_bad_ip(address) || is_unanswerable_ip(address) || port < 1 || port > 65535) {
             std::abort();
         }
         if (!settings.Network_Key.empty()) {
@@ -46,26 +61,69 @@ struct Host : ProtocolHost {
                 std::abort();
             }
         }
+        sent.push_back(unscramble_text(data));
         return true;
     }
-    void show_message(const std::string&) override {}
+    void show_message(const std::string&) override { ++shown; }
     void start_timer(std::int32_t seconds, const std::string&) override {
         if (seconds < -1) {
             std::abort();
         }
+        ++timers;
     }
-    void end_timer(const std::string&) override {}
+    void end_timer(const std::string&) override { ++timers; }
     std::int16_t program_mode() override { return 2; }
     std::int32_t remaining_seconds() override { return 600; }
-    void save_settings() override {}
-    void store_network_role() override {}
-    void save_computer_table() override {}
-    void refill_options() override {}
-    void repaint_network_dialog() override {}
+    void save_settings() override { ++saves; }
+    void store_network_role() override { ++saves; }
+    void save_computer_records(std::size_t first, std::size_t last,
+                               std::size_t old_count) override {
+        if (first > last || std::max(last, old_count) > max_computers + 1) {
+            std::abort();
+        }
+        ++saves;
+    }
+    void store_newest_stamps(const std::vector<SenderStamp>&) override { ++saves; }
+    void refill_options() override { ++repaints; }
+    void repaint_network_dialog() override { ++repaints; }
+};
+
+// What a line may have changed, as seen from outside.
+struct Trace {
+    std::size_t sent = 0;
+    int shown = 0, timers = 0, saves = 0, repaints = 0;
+    std::size_t pending = 0, table = 0;
+    NetworkRole role{};
+    std::string admin_address;
+    std::int32_t admin_port = 0;
+    std::int16_t check_in_answer = 0;
+
+    static Trace of(const Host& h, const NetworkProtocol& p) {
+        return {h.sent.size(),
+                h.shown,
+                h.timers,
+                h.saves,
+                h.repaints,
+                p.pending().size(),
+                p.computer_table.size(),
+                h.settings.Network_Role,
+                h.settings.Admin_IP_Address,
+                h.settings.Admin_Port,
+                p.check_in_answer};
+    }
+    bool same_but_sends(const Trace& o) const {
+        return shown == o.shown && timers == o.timers && saves == o.saves &&
+               repaints == o.repaints && table == o.table && role == o.role &&
+               admin_address == o.admin_address && admin_port == o.admin_port &&
+               check_in_answer == o.check_in_answer;
+    }
 };
 
 void check(const NetworkProtocol& protocol) {
     const auto& table = protocol.computer_table;
+    if (table.size() > max_computers) {
+        std::abort();
+    }
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (table[i].name.empty() || table[i].port < 1 || table[i].port > 65535 ||
             is_bad_ip(table[i].address)) {
@@ -77,13 +135,39 @@ void check(const NetworkProtocol& protocol) {
             }
         }
     }
-    for (const PendingMessage& p : protocol.pending_messages) {
-        if (p.id < 1 ||
-            std::count_if(protocol.pending_messages.begin(), protocol.pending_messages.end(),
-                          [&](const PendingMessage& q) { return q.id == p.id; }) != 1) {
+    if (protocol.pending().size() > 4096) {
+        std::abort();
+    }
+    std::set<std::int16_t> ids;
+    for (const PendingMessage& p : protocol.pending()) {
+        if (p.id < 1 || !ids.insert(p.id).second) {
             std::abort();
         }
     }
+}
+
+// The "to" field of a message's text: its second field.
+std::string to_field(std::string_view text) {
+    const std::size_t first = text.find(';');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t second = text.find(';', first + 1);
+    return std::string(text.substr(
+        first + 1, second == std::string_view::npos ? std::string_view::npos : second - first - 1));
+}
+
+bool is_ping(std::string_view text) {
+    std::size_t pos = 0;
+    for (int field = 0; field < 5; ++field) {
+        pos = text.find(';', pos);
+        if (pos == std::string_view::npos) {
+            return false;
+        }
+        ++pos;
+    }
+    const std::size_t end = text.find(';', pos);
+    return whole_number(text.substr(pos, end == std::string_view::npos ? end : end - pos)) == 16;
 }
 
 }  // namespace
@@ -106,20 +190,42 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     r.Admin_IP_Address = "192.168.0.1";
     r.Admin_Port = 9023;
     NetworkProtocol protocol(host);
+    std::set<std::string> taken;
     std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
     while (!rest.empty()) {
         const std::size_t end = std::min(rest.find('\n'), rest.size());
         const std::string line(rest.substr(0, end));
         rest.remove_prefix(std::min(end + 1, rest.size()));
+        if (!line.empty() && (line[0] == '\x01' || line[0] == '\x02')) {
+            host.now += line.size() > 1 ? static_cast<std::uint8_t>(line[1]) : 1;
+            if (line[0] == '\x01') {
+                protocol.tick();
+            }
+            check(protocol);
+            continue;
+        }
         std::string text = line;
-        if (keyed && signing) {
+        const bool signs = keyed && signing && !raw;
+        if (signs) {
             const auto auth = auth_field(line, host.unix_seconds(), r.Network_Key, host.openssl);
             text += ";" + auth.value_or("");
         }
+        const bool for_another = !equal_ignoring_case(to_field(line), r.Computer_Name);
+        const bool again = signs && !taken.insert(text).second;
+        const Trace before = Trace::of(host, protocol);
         protocol.handle_message(raw ? line : scramble_text(text));
-        host.now += 3;
-        protocol.tick();
         check(protocol);
+        if (keyed && (!signs || for_another || again)) {
+            const Trace after = Trace::of(host, protocol);
+            // A signed ping for another machine may be answered with its report, queued.
+            const bool report_only = signs && for_another && !again && is_ping(line) &&
+                                     after.sent <= before.sent + 1 &&
+                                     after.pending <= before.pending + 1;
+            if (!after.same_but_sends(before) ||
+                (!report_only && (after.sent != before.sent || after.pending != before.pending))) {
+                std::abort();
+            }
+        }
     }
     return 0;
 }

@@ -249,18 +249,18 @@ TEST_F(ConsoleTest, EachStatusRefusesWhatItCannotTake) {
         c.status = k.status;
         c.busy = false;
         ASSERT_TRUE(admin.user->replace_text(d().text_box, "hello"));
-        const std::size_t pending = admin.protocol().pending_messages.size();
+        const std::size_t pending = admin.protocol().pending().size();
         const int shown = admin.messages_shown();
         select("PC1");
         click(*k.button);
         if (k.refusal.empty()) {
-            EXPECT_EQ(admin.protocol().pending_messages.size(), pending + 1)
+            EXPECT_EQ(admin.protocol().pending().size(), pending + 1)
                 << k.status << " " << k.button->caption();
             EXPECT_TRUE(record("PC1").busy);
         } else {
             EXPECT_EQ(admin.messages_shown(), shown + 1);
             EXPECT_EQ(admin.last_message(), k.refusal) << k.status << " " << k.button->caption();
-            EXPECT_EQ(admin.protocol().pending_messages.size(), pending);
+            EXPECT_EQ(admin.protocol().pending().size(), pending);
         }
     }
     // Without a selection nothing is sent; an empty message is not sent either.
@@ -469,6 +469,72 @@ TEST_F(ConsoleTest, WithANetworkKeyTheConsoleCountsWhatItRefusedSinceItWasOpened
 #else
     EXPECT_FALSE(dropped.visible());
 #endif
+}
+
+}  // namespace
+}  // namespace vardex
+
+namespace vardex {
+namespace {
+
+TEST_F(ConsoleTest, AcknowledgementsAndCheckInsShowAtOnce) {
+    select("PC1");
+    click(d().lock_button);  // PC1 is locked already: refused, so a message instead
+    record("PC1").status = 5;
+    select("PC1");
+    ASSERT_TRUE(admin.user->replace_text(d().text_box, "hello"));
+    click(d().send_button);
+    ASSERT_EQ(cell("PC1", ConsoleColumn::busy), "***");
+    d().repaint_timer.set_enabled(false);  // only what the messages themselves repaint
+    world.advance(200);
+    EXPECT_EQ(cell("PC1", ConsoleColumn::busy), "");
+    // A new client checks in: its row is there at once, and a sort right after has no gap.
+    Seat pc3{world, "HOST3", "192.168.0.13"};
+    pc3.start();
+    pc3.connect_client("PC0", "192.168.0.1");
+    EXPECT_NE(row_of("PC0"), -1);
+    ASSERT_TRUE(admin.user->select(d().sort_box, 1));
+    ASSERT_TRUE(admin.user->select(d().sort_box, 0));
+    EXPECT_EQ(grid().cell(1, 0), "PC0");
+    EXPECT_EQ(grid().cell(2, 0), "PC1");
+    EXPECT_EQ(grid().cell(3, 0), "PC2");
+}
+
+TEST_F(ConsoleTest, TheConsoleOpensFreshAfterItWasClosed) {
+    ASSERT_TRUE(admin.user->replace_text(d().hours_box, "3"));
+    ASSERT_TRUE(admin.user->replace_text(d().minutes_box, "45"));
+    ASSERT_TRUE(admin.user->replace_text(d().text_box, "half typed"));
+    EXPECT_FALSE(admin.user->close(d()));
+    admin.open_options();
+    ASSERT_TRUE(admin.user->click(admin.page().goto_button));
+    ASSERT_TRUE(d().visible());
+    EXPECT_EQ(d().hours_box.text(), "1");
+    EXPECT_EQ(d().minutes_box.text(), "00");
+    EXPECT_EQ(d().text_box.text(), "");
+}
+
+TEST_F(ConsoleTest, AFullTableSaysSoAndTakesNoNewName) {
+    NetworkProtocol& protocol = admin.protocol();
+    EXPECT_FALSE(d().full_label.visible());
+    std::vector<NetworkComputer> table = protocol.computer_table;
+    for (std::size_t i = table.size(); i < max_computers; ++i) {
+        NetworkComputer c;
+        c.name = "R" + std::to_string(i);
+        c.address = "10.1." + std::to_string(i / 250) + "." + std::to_string(i % 250);
+        c.port = 9023;
+        table.push_back(c);
+    }
+    protocol.set_computer_table(table);
+    Seat late{world, "HOST3", "192.168.0.13"};
+    late.start();
+    late.connect_client("PC3", "192.168.0.1");
+    world.advance(1500);
+    EXPECT_EQ(late.record().Network_Role, NetworkRole::none);
+    EXPECT_EQ(row_of("PC3"), -1);
+    EXPECT_TRUE(d().full_label.visible());
+    EXPECT_EQ(d().full_label.caption(),
+              "The list is full: 1000 computers. Remove computers that are no longer used, so "
+              "that new ones can join!");
 }
 
 }  // namespace

@@ -29,6 +29,13 @@ struct FakeHost : ProtocolHost {
     int settings_saves = 0;
     int role_stores = 0;
     int table_saves = 0;
+    struct SavedRecords {
+        std::size_t first, last, old_count;
+        bool operator==(const SavedRecords&) const = default;
+    };
+    std::vector<SavedRecords> saved_records;
+    std::vector<SenderStamp> newest_stamps;
+    int stamp_stores = 0;
     int refills = 0;
     int repaints = 0;
     int failing_sends = 0;
@@ -57,7 +64,16 @@ struct FakeHost : ProtocolHost {
     std::int32_t remaining_seconds() override { return remaining; }
     void save_settings() override { ++settings_saves; }
     void store_network_role() override { ++role_stores; }
-    void save_computer_table() override { ++table_saves; }
+    void save_computer_records(std::size_t first, std::size_t last,
+                               std::size_t old_count) override {
+        ++table_saves;
+        saved_records.push_back({first, last, old_count});
+    }
+    void store_newest_stamps(const std::vector<SenderStamp>& stamps) override {
+        newest_stamps = stamps;
+        ++stamp_stores;
+    }
+    std::string upper_text(std::string_view text) override { return upper_ansi(text); }
     void refill_options() override { ++refills; }
     void repaint_network_dialog() override { ++repaints; }
 

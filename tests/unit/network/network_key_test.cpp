@@ -50,7 +50,7 @@ TEST(MessageAuth, TheLongestSignedMessageStaysWholeAndAPeerWithoutAKeyReadsItsSe
     m.id = -32768;
     m.to = std::string(20, 'T');
     m.from = std::string(20, 'F');
-    m.from_address = "255.255.255.255";
+    m.from_address = "192.168.100.200";
     m.from_port = 65535;
     m.code = 50;
     m.param = std::string(100, 'p') + ";with;separators";
@@ -156,6 +156,92 @@ TEST_F(KeyedClientTest, WithoutAKeyTheEighthFieldIsIgnoredAndNothingIsSigned) {
     EXPECT_EQ(host.texts(), (std::vector<std::string>{"-2;admin;PC7;192.168.0.7;9023;10;4"}));
 }
 
+TEST_F(KeyedClientTest, ADatagramSignedForAnotherMachineIsDroppedBeforeAnythingElse) {
+    // The administrator's grant for PC8, captured and sent to PC7.
+    protocol.handle_message(signed_datagram("3;PC8;admin;192.168.0.9;9023;1;7200", december_2026));
+    protocol.handle_message(signed_datagram("4;PC8;admin;192.168.0.9;9023;2;0", december_2026));
+    protocol.handle_message(signed_datagram("5;PC8;admin;192.168.0.9;9023;15;0", december_2026));
+    expect_untouched();
+    EXPECT_EQ(host.settings.Network_Role, NetworkRole::client);
+    EXPECT_EQ(protocol.dropped_datagrams, 3u);
+    // A ping for another name gets its report, and nothing else happens.
+    protocol.handle_message(signed_datagram("-2;PC8;admin;192.168.0.9;9023;16;0", december_2026));
+    ASSERT_EQ(host.sent.size(), 1u);
+    EXPECT_EQ(split_signed(host.sent[0].text)->fields, "1;admin;PC7;192.168.0.7;9023;21;0");
+    EXPECT_EQ(host.settings.Admin_IP_Address, "192.168.0.1") << "nothing learned from it";
+}
+
+TEST(KeyedAdmin, ItsOwnCommandsSentBackToItAreDropped) {
+    FakeHost host;
+    NetworkProtocol protocol{host};
+    SettingsRecord& r = host.settings;
+    r.Network_Role = NetworkRole::administrator;
+    r.Computer_Name = "admin";
+    r.Own_IP_Address = "192.168.0.1";
+    r.Own_Port = 9023;
+    r.Network_Key = key;
+    const std::string fields = "7;PC7;admin;192.168.0.1;9023;1;600";
+    protocol.handle_message(
+        scramble_text(fields + ";" + *auth_field(fields, december_2026, key, host.openssl)));
+    EXPECT_TRUE(host.started.empty());
+    EXPECT_TRUE(host.sent.empty());
+    EXPECT_TRUE(protocol.computer_table.empty()) << "no record \"admin\"";
+    EXPECT_EQ(protocol.dropped_datagrams, 1u);
+}
+
+TEST_F(KeyedClientTest, ARestartedMachineRefusesWhatItCarriedOutBeforeButTakesWhatIsNew) {
+    const std::string grant = signed_datagram("3;PC7;admin;192.168.0.1;9023;1;600", december_2026);
+    protocol.handle_message(grant);
+    ASSERT_EQ(host.started.size(), 1u);
+    ASSERT_EQ(host.newest_stamps.size(), 1u);
+    EXPECT_EQ(host.newest_stamps[0].sender, "ADMIN");
+    EXPECT_EQ(host.newest_stamps[0].time, december_2026);
+    // Two more in the same second store nothing new.
+    protocol.handle_message(signed_datagram("-2;PC7;admin;192.168.0.1;9023;16;0", december_2026));
+    EXPECT_EQ(host.stamp_stores, 1);
+
+    // The machine restarts a minute later with what it stored.
+    FakeHost restarted;
+    testing::make_client_pc7(restarted.settings);
+    restarted.settings.Network_Key = key;
+    restarted.wall = december_2026 + 60;
+    restarted.now = 5;
+    NetworkProtocol again{restarted};
+    again.restore_newest_stamps(host.newest_stamps);
+    again.handle_message(grant);
+    EXPECT_TRUE(restarted.started.empty());
+    EXPECT_TRUE(restarted.sent.empty());
+    // The administrator's resend is signed afresh, and its next command is new: both taken.
+    again.handle_message(scramble_text("3;PC7;admin;192.168.0.1;9023;1;600;" +
+                                       *auth_field("3;PC7;admin;192.168.0.1;9023;1;600",
+                                                   december_2026 + 58, key, restarted.openssl)));
+    again.handle_message(scramble_text("4;PC7;admin;192.168.0.1;9023;2;0;" +
+                                       *auth_field("4;PC7;admin;192.168.0.1;9023;2;0",
+                                                   december_2026 + 59, key, restarted.openssl)));
+    EXPECT_EQ(restarted.started, (std::vector<std::int32_t>{600}));
+    EXPECT_EQ(restarted.ended.size(), 1u);
+}
+
+TEST_F(KeyedClientTest, AClockTooFarAwayIsToldOnceAndEndsACheckInWithItsOwnAnswer) {
+    const std::string late = "-2;PC7;admin;192.168.0.1;9023;50;late";
+    protocol.handle_message(signed_datagram(late, december_2026 - 7 * 60));
+    protocol.handle_message(signed_datagram(late, december_2026 - 7 * 60 - 5));
+    protocol.handle_message(signed_datagram(late, december_2026 - 6 * 60, "Cafe key 8"));
+    EXPECT_EQ(host.shown,
+              (std::vector<std::string>{
+                  "The clock of admin differs by 7 minutes from the clock of this computer! With "
+                  "a network key the clocks must not differ by more than 5 minutes. Set the "
+                  "clocks right!"}));
+    EXPECT_EQ(protocol.dropped_datagrams, 3u);
+    // During a check-in the answer from such a clock ends the wait and says why.
+    host.settings.Network_Role = NetworkRole::checking_in;
+    protocol.send_check_in();
+    protocol.handle_message(
+        signed_datagram("1;PC7;admin;192.168.0.1;9023;12;1", december_2026 + 9 * 60 + 1));
+    EXPECT_EQ(protocol.check_in_answer, check_in_clock_differs);
+    EXPECT_EQ(protocol.clock_difference_minutes, 10);
+}
+
 TEST(NetworkKeyFile, TheKeyIsTheLastLineAndAFileWithoutItLeavesTheKey) {
     SettingsRecord r;
     for (const Setting& s : setting_table()) {
@@ -233,6 +319,50 @@ TEST_F(NetworkKeyTest, AClientWithAKeyObeysNoAdministratorWithoutItUntilBothAgre
     for (const sim::SentDatagram& d : world.lan().log()) {
         EXPECT_FALSE(split_signed(unscramble_text(d.data))) << unscramble_text(d.data);
     }
+}
+
+}  // namespace
+}  // namespace vardex
+
+namespace vardex {
+namespace {
+
+TEST_F(NetworkKeyTest, ACapturedGrantReplayedAfterARestartOrToAnotherClientDoesNothing) {
+    testing::join_pc7(admin, client);
+    type_key(client, "room 3 only");
+    type_key(admin, "room 3 only");
+    testing::Seat other{world, "PC8HOST", "192.168.0.8"};
+    other.pc.machine.registry().put_text(testing::settings_path, "NetKey",
+                                         scramble_text("room 3 only"));
+    other.start();
+    other.connect_client("PC8", "192.168.0.1");
+    other.leave_options();
+    world.lan().clear_log();
+    send(1, "7200");
+    ASSERT_EQ(client.p->mode.get(), ProgramMode::timing);
+    std::string grant;
+    for (const sim::SentDatagram& d : world.lan().log()) {
+        if (unscramble_text(d.data).find(";1;7200;") != std::string::npos) {
+            grant = d.data;
+        }
+    }
+    ASSERT_FALSE(grant.empty());
+    // To the other client: refused, unanswered.
+    world.lan().clear_log();
+    world.lan().send("192.168.0.66", 9023, "192.168.0.8", 9023, grant);
+    world.advance(1000);
+    EXPECT_EQ(other.p->mode.get(), ProgramMode::blocked);
+    EXPECT_EQ(other.protocol().dropped_datagrams, 1u);
+    EXPECT_TRUE(world.lan().log().size() == 1u) << "nothing came back";
+    // To the client itself after a restart: refused; the administrator's next grant works.
+    send(2, "0");
+    client.p->lifecycle.exit_program();
+    client.start();
+    world.lan().send("192.168.0.66", 9023, "192.168.0.7", 9023, grant);
+    world.advance(1000);
+    EXPECT_EQ(client.p->mode.get(), ProgramMode::blocked);
+    send(1, "600");
+    EXPECT_EQ(client.p->mode.get(), ProgramMode::timing);
 }
 
 }  // namespace

@@ -275,7 +275,7 @@ TEST_F(NetworkTest, TheAdministratorDrivesTheClient) {
     client.p->lifecycle.exit_program();
     world.advance(500);
     EXPECT_EQ(seen("PC7")->status, 3);
-    EXPECT_TRUE(admin.protocol().pending_messages.empty());
+    EXPECT_TRUE(admin.protocol().pending().empty());
 }
 
 TEST_F(NetworkTest, RestartedMachinesFindEachOtherAgain) {
@@ -340,7 +340,7 @@ TEST_F(NetworkTest, MidnightNeitherHoldsAResendNorShortensACheckIn) {
     world.lan().drop_next(1);
     client.p->network.send_status_report(true);
     world.advance(10000);  // two ticks: resent at the first one more than 2 s after
-    EXPECT_TRUE(client.protocol().pending_messages.empty());
+    EXPECT_TRUE(client.protocol().pending().empty());
 
     Seat late{world, "LATEHOST", "192.168.0.5"};
     late.start();
@@ -469,6 +469,49 @@ TEST_F(NetworkTest, UnderLossDuplicationAndReorderingEachCommandIsCarriedOutOnce
     EXPECT_GT(carried, 4 * (rounds + 2) * 3 / 4) << "most commands got through";
     EXPECT_EQ(admin.protocol().computer_table.size(), 4u);
     EXPECT_EQ(admin.pc.number("Value1000"), 4);
+}
+
+}  // namespace
+}  // namespace vardex
+
+namespace vardex {
+namespace {
+
+TEST_F(NetworkTest, TheSameTextOrGrantAgainSoonAfterIsCarriedOutAgain) {
+    join_both();
+    send_command(1, "3600");
+    world.advance(500);
+    ASSERT_EQ(client.p->mode.get(), ProgramMode::timing);
+    // The administrator's queue ran empty in between: its ids go on all the same.
+    send_command(50, "Please log off");
+    world.advance(20000);
+    send_command(50, "Please log off");
+    world.advance(500);
+    EXPECT_EQ(client.messages_shown(), 2);
+    send_command(2, "0");
+    world.advance(25000);
+    ASSERT_EQ(client.p->mode.get(), ProgramMode::blocked);
+    send_command(1, "3600");
+    world.advance(500);
+    EXPECT_EQ(client.p->mode.get(), ProgramMode::timing);
+}
+
+TEST_F(NetworkTest, ARemovedClientsValuesLeaveTheStore) {
+    join_both();
+    Seat third{world, "PC9HOST", "192.168.0.9"};
+    third.start();
+    third.connect_client("PC9", "192.168.0.1");
+    third.leave_options();
+    world.advance(1000);
+    ASSERT_EQ(admin.pc.number("Value1000"), 2);
+    admin.protocol().delete_computer(
+        static_cast<std::size_t>(admin.protocol().find_computer("PC7")));
+    EXPECT_EQ(admin.pc.number("Value1000"), 1);
+    sim::SimRegistry& reg = admin.pc.machine.registry();
+    EXPECT_EQ(unscramble_text(reg.text(testing::settings_path, "str1001").value_or("")), "PC9");
+    EXPECT_FALSE(reg.text(testing::settings_path, "str1011").has_value());
+    EXPECT_FALSE(reg.text(testing::settings_path, "str1012").has_value());
+    EXPECT_FALSE(reg.number(testing::settings_path, "val1013").has_value());
 }
 
 }  // namespace

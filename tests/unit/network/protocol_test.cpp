@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -86,7 +87,7 @@ TEST_F(ClientTest, EachMessageOfAClientHasItsExactWireText) {
     // Leaving says so, plainly, and forgets everything unacknowledged.
     protocol.leave_network();
     EXPECT_EQ(host.sent.back().text, "-2;admin;PC7;192.168.0.7;9023;17;0");
-    EXPECT_TRUE(protocol.pending_messages.empty());
+    EXPECT_TRUE(protocol.pending().empty());
     EXPECT_EQ(host.settings.Network_Role, NetworkRole::none);
     // Outside a network nothing is reported.
     const std::size_t before = host.sent.size();
@@ -110,7 +111,7 @@ TEST_F(AdminTest, EachMessageOfTheAdministratorHasItsExactWireText) {
     EXPECT_EQ(host.sent[0].address, "192.168.0.7");
     EXPECT_EQ(host.sent[0].port, 9041);
     EXPECT_TRUE(protocol.computer_table.empty());
-    EXPECT_TRUE(protocol.pending_messages.empty()) << "the deleted client's messages go with it";
+    EXPECT_TRUE(protocol.pending().empty()) << "the deleted client's messages go with it";
     // An administrator sends nothing when it leaves.
     const std::size_t before = host.sent.size();
     protocol.leave_network();
@@ -120,7 +121,7 @@ TEST_F(AdminTest, EachMessageOfTheAdministratorHasItsExactWireText) {
 TEST_F(AdminTest, AnUnansweredMessageIsSentFiveTimesThenGivenUpAndTheClientShownWithoutFeedback) {
     receive("-2;admin;PC7;192.168.0.7;9023;11;0");  // answered with a queued 12
     receive("-2;admin;PC9;192.168.0.9;9023;11;0");
-    ASSERT_EQ(protocol.pending_messages.size(), 2u);
+    ASSERT_EQ(protocol.pending().size(), 2u);
     host.now += 2;  // not older than 2 seconds: left alone
     protocol.tick();
     EXPECT_EQ(host.sent.size(), 2u);
@@ -129,7 +130,7 @@ TEST_F(AdminTest, AnUnansweredMessageIsSentFiveTimesThenGivenUpAndTheClientShown
     EXPECT_EQ(host.shown.size(), 0u);
     ticks(1);
     EXPECT_EQ(host.sent.size(), 10u);
-    EXPECT_TRUE(protocol.pending_messages.empty());
+    EXPECT_TRUE(protocol.pending().empty());
     EXPECT_EQ(host.shown, (std::vector<std::string>{
                               "Error! Had to cancel a message for computer PC7! If error "
                               "contiunues, check that computer!",
@@ -138,11 +139,11 @@ TEST_F(AdminTest, AnUnansweredMessageIsSentFiveTimesThenGivenUpAndTheClientShown
                           }));
     EXPECT_EQ(record("PC7").status, 7);
     EXPECT_EQ(record("pc9").status, 7);
-    // Ids restart at 1 once nothing waits.
+    // Ids keep counting when nothing waits: a new message never looks like an old one.
     protocol.ping_computer(0);
     std::int16_t id = new_queued_id;
     protocol.send_message(50, "hi", "PC7", "192.168.0.7", 9023, id);
-    EXPECT_EQ(id, 1);
+    EXPECT_EQ(id, 3);
 }
 
 TEST_F(ClientTest, AClientStopsTellingOfGiveUpsAfterThreeUntilItHearsFromTheAdministrator) {
@@ -164,7 +165,7 @@ TEST_F(ClientTest, AClientStopsTellingOfGiveUpsAfterThreeUntilItHearsFromTheAdmi
     protocol.send_status_report(true);
     ticks(1);
     EXPECT_EQ(host.sent.size(), 26u);
-    EXPECT_TRUE(protocol.pending_messages.empty());
+    EXPECT_TRUE(protocol.pending().empty());
     EXPECT_TRUE(host.shown.empty());
     // Any message from the administrator ends that.
     from_admin("-2;PC7;admin;192.168.0.1;9023;99;0");
@@ -174,31 +175,37 @@ TEST_F(ClientTest, AClientStopsTellingOfGiveUpsAfterThreeUntilItHearsFromTheAdmi
     EXPECT_EQ(host.sent.size(), 28u) << "resent again";
 }
 
-TEST_F(ClientTest, IdsGrowWhileMessagesWaitAndAcknowledgementsRemoveThem) {
+TEST_F(ClientTest, IdsKeepCountingWrapWithinThePositiveRangeAndSkipThoseThatWait) {
     for (int i = 0; i < 3; ++i) {
         protocol.send_status_report(true);
     }
     std::vector<std::int16_t> ids;
-    for (const PendingMessage& m : protocol.pending_messages) {
+    for (const PendingMessage& m : protocol.pending()) {
         ids.push_back(m.id);
     }
     EXPECT_EQ(ids, (std::vector<std::int16_t>{1, 2, 3}));
-    from_admin("-2;PC7;admin;192.168.0.1;9023;10;1");
-    protocol.send_status_report(true);
-    EXPECT_EQ(protocol.pending_messages.back().id, 4) << "one more than the largest waiting";
-    for (const char* ack : {"2", "3", "4", "77", "x", "-99999"}) {
+    for (const char* ack : {"2", "3", "77", "x", "-99999"}) {
         from_admin(std::string("-2;PC7;admin;192.168.0.1;9023;10;") + ack);
     }
-    EXPECT_TRUE(protocol.pending_messages.empty());
+    ASSERT_EQ(protocol.pending().size(), 1u);
+    // Id 1 keeps waiting while the counter goes round: every new id is positive, and 1 is
+    // passed over.
+    for (int sent = 4; sent <= 32767; ++sent) {
+        protocol.send_status_report(true);
+        const std::int16_t id = protocol.pending().back().id;
+        ASSERT_EQ(id, sent);
+        from_admin("-2;PC7;admin;192.168.0.1;9023;10;" + std::to_string(id));
+    }
     protocol.send_status_report(true);
-    EXPECT_EQ(protocol.pending_messages.back().id, 1);
+    EXPECT_EQ(protocol.pending().front().id, 1);
+    EXPECT_EQ(protocol.pending().back().id, 2);
 }
 
 TEST_F(ClientTest, AFailingSocketIsTriedElevenTimesAndAQueuedMessageStaysQueued) {
     host.failing_sends = 100;
     protocol.send_status_report(true);
     EXPECT_EQ(host.send_attempts, 11);
-    EXPECT_EQ(protocol.pending_messages.size(), 1u);
+    EXPECT_EQ(protocol.pending().size(), 1u);
     host.failing_sends = 3;
     ticks(1);
     EXPECT_EQ(host.sent.size(), 1u) << "the resend got through on its fourth try";
@@ -238,7 +245,7 @@ TEST_F(ClientTest, TheAdministratorsCommandsAreCarriedOutOnceEvenWhenResent) {
     // Plain messages are never taken for repeats.
     from_admin("-2;PC7;admin;192.168.0.1;9023;16;0");
     from_admin("-2;PC7;admin;192.168.0.1;9023;16;0");
-    EXPECT_EQ(protocol.pending_messages.size(), 2u) << "two pings, two reports";
+    EXPECT_EQ(protocol.pending().size(), 2u) << "two pings, two reports";
     EXPECT_EQ(host.ended.size(), 2u);
 }
 
@@ -274,7 +281,7 @@ TEST_F(ClientTest, AHostileOrBrokenDatagramChangesNothing) {
     for (const std::string& t : host.texts()) {
         EXPECT_NE(t.find(";10;"), std::string::npos) << t;
     }
-    EXPECT_TRUE(protocol.pending_messages.empty());
+    EXPECT_TRUE(protocol.pending().empty());
 }
 
 TEST_F(ClientTest, MisdeliveryIsReportedButCarriedOutAndAPingNeverCounts) {
@@ -291,7 +298,7 @@ TEST_F(ClientTest, MisdeliveryIsReportedButCarriedOutAndAPingNeverCounts) {
     EXPECT_EQ(host.shown.back(),
               "The computer admin returned a message, which was wrong delivered! There seems to "
               "me a mixup in IP & ports, try to ping all computers!");
-    EXPECT_EQ(protocol.pending_messages.size(), 1u) << "report 1 dropped, the 40 waits";
+    EXPECT_EQ(protocol.pending().size(), 1u) << "report 1 dropped, the 40 waits";
 }
 
 TEST_F(ClientTest, AClientFollowsItsAdministratorToANewAddressAndIsTakenOutByIt) {
@@ -319,7 +326,7 @@ TEST_F(ClientTest, ARunningCountdownIsReportedOnceAMinute) {
     EXPECT_EQ(host.sent.size(), 1u) << "a minute is not yet more than a minute";
     ticks(1);
     EXPECT_EQ(host.sent.size(), 2u);
-    from_admin("-2;PC7;admin;192.168.0.1;9023;10;1");
+    from_admin("-2;PC7;admin;192.168.0.1;9023;10;2");
     host.mode = 1;
     ticks(13);
     EXPECT_EQ(host.sent.size(), 2u) << "nothing runs, nothing to report";
@@ -368,15 +375,17 @@ TEST_F(AdminTest, ACountdownStartCloseToAWholeMinuteCountsAsIt) {
     }
 }
 
-TEST_F(AdminTest, ASecondCheckInUnderAKnownNameIsRefusedEvenFromTheSameMachine) {
+TEST_F(AdminTest, ACheckInTwiceFromOneMachineIsWelcomeTwiceButItsNameFromAnotherIsRefused) {
     receive("-2;admin;PC7;192.168.0.7;9023;11;0");
-    receive("-2;admin;PC7;192.168.0.7;9023;11;0");
+    receive("-2;admin;PC7;192.168.0.7;9023;11;0");  // a copy, or the client's retry
     receive("-2;admin;pc7;192.168.0.8;9023;11;0");
+    receive("-2;admin;PC7;192.168.0.7;9041;11;0");
     const std::vector<std::string> t = host.texts();
-    ASSERT_EQ(t.size(), 3u);
+    ASSERT_EQ(t.size(), 4u);
     EXPECT_EQ(t[0].substr(t[0].size() - 5), ";12;1");
-    EXPECT_EQ(t[1].substr(t[1].size() - 6), ";12;-2");
+    EXPECT_EQ(t[1].substr(t[1].size() - 5), ";12;1");
     EXPECT_EQ(t[2].substr(t[2].size() - 6), ";12;-2");
+    EXPECT_EQ(t[3].substr(t[3].size() - 6), ";12;-2");
     EXPECT_EQ(record("PC7").address, "192.168.0.7") << "a check-in updates nothing";
     EXPECT_EQ(record("PC7").status, 4);
     // Acknowledging the answers clears them and the busy mark.
@@ -389,14 +398,14 @@ TEST_F(AdminTest, RemovingAClientDropsOnlyItsMessagesAndALeavingClientIsRemoved)
     receive("-2;admin;PC7;192.168.0.7;9023;11;0");
     receive("-2;admin;PC9;192.168.0.9;9023;11;0");
     receive("-2;admin;PC8;192.168.0.8;9023;11;0");
-    ASSERT_EQ(protocol.pending_messages.size(), 3u);
+    ASSERT_EQ(protocol.pending().size(), 3u);
     receive("-2;admin;pc9;192.168.0.9;9023;17;0");
     EXPECT_EQ(protocol.computer_table.size(), 2u);
     EXPECT_EQ(protocol.computer_table[0].name, "PC7");
     EXPECT_EQ(protocol.computer_table[1].name, "PC8");
-    ASSERT_EQ(protocol.pending_messages.size(), 2u);
-    EXPECT_EQ(protocol.pending_messages[0].to_name, "PC7");
-    EXPECT_EQ(protocol.pending_messages[1].to_name, "PC8");
+    ASSERT_EQ(protocol.pending().size(), 2u);
+    EXPECT_EQ(protocol.pending()[0].to_name, "PC7");
+    EXPECT_EQ(protocol.pending()[1].to_name, "PC8");
     // A record whose program does not run is not pinged.
     record("PC8").status = 3;
     record("PC8").busy = true;
@@ -410,6 +419,141 @@ TEST_F(AdminTest, RemovingAClientDropsOnlyItsMessagesAndALeavingClientIsRemoved)
     receive("5;admin;PC7;192.168.0.7;9023;22;600");
     EXPECT_EQ(record("PC7").status, 2);
     EXPECT_EQ(protocol.computer_table.back().name, "PC7");
+}
+
+}  // namespace
+}  // namespace vardex
+
+namespace vardex {
+namespace {
+
+TEST_F(AdminTest, TheSameCommandTwiceIsTwoMessagesAndALateAckFromAnotherClientCancelsNothing) {
+    receive("-2;admin;PC7;192.168.0.7;9023;11;0");
+    receive("-2;admin;PC8;192.168.0.8;9023;11;0");
+    receive("-2;admin;PC7;192.168.0.7;9023;10;1");
+    receive("-2;admin;PC8;192.168.0.8;9023;10;2");
+    ASSERT_TRUE(protocol.pending().empty());
+    // "Please log off" twice, the first acknowledged in between: two ids.
+    std::int16_t first = new_queued_id;
+    protocol.send_message(50, "Please log off", "PC7", "192.168.0.7", 9023, first);
+    receive("-2;admin;PC7;192.168.0.7;9023;10;" + std::to_string(first));
+    std::int16_t second = new_queued_id;
+    protocol.send_message(50, "Please log off", "PC7", "192.168.0.7", 9023, second);
+    EXPECT_NE(first, second);
+    // PC7 is removed while its message waits; its late acknowledgement of that id must not
+    // cancel what waits for PC8 under any id.
+    std::int16_t to_pc8 = new_queued_id;
+    protocol.send_message(1, "3600", "PC8", "192.168.0.8", 9023, to_pc8);
+    protocol.delete_computer(static_cast<std::size_t>(protocol.find_computer("PC7")));
+    receive("-2;admin;PC7;192.168.0.7;9023;10;" + std::to_string(to_pc8));
+    ASSERT_EQ(protocol.pending().size(), 1u);
+    EXPECT_EQ(protocol.pending().front().to_name, "PC8");
+    receive("-2;admin;PC8;192.168.0.8;9023;10;" + std::to_string(to_pc8));
+    EXPECT_TRUE(protocol.pending().empty());
+}
+
+TEST_F(ClientTest, TheSameCommandUnderANewIdIsCarriedOutAgain) {
+    from_admin("1;PC7;admin;192.168.0.1;9023;50;Please log off");
+    host.now += 20;
+    from_admin("2;PC7;admin;192.168.0.1;9023;50;Please log off");
+    EXPECT_EQ(host.shown.size(), 2u);
+    from_admin("3;PC7;admin;192.168.0.1;9023;1;3600");
+    from_admin("4;PC7;admin;192.168.0.1;9023;2;0");
+    host.now += 25;
+    from_admin("5;PC7;admin;192.168.0.1;9023;1;3600");
+    EXPECT_EQ(host.started, (std::vector<std::int32_t>{3600, 3600}));
+}
+
+TEST_F(AdminTest, AFloodOfHellosKeepsTheQueueBoundedItsIdsPositiveAndItsCommands) {
+    receive("-2;admin;PC7;192.168.0.7;9023;11;0");
+    receive("-2;admin;PC7;192.168.0.7;9023;10;1");
+    std::int16_t command = new_queued_id;
+    protocol.send_message(1, "600", "PC7", "192.168.0.7", 9023, command);
+    // 40,000 hellos, each naming another port to answer: each is answered and queued.
+    for (int i = 0; i < 40000; ++i) {
+        receive(std::to_string(i % 30000 + 1) + ";admin;X" + std::to_string(i % 97) + ";10.0.0.9;" +
+                std::to_string(1025 + i % 60000) + ";30;0");
+    }
+    EXPECT_LE(protocol.pending().size(), 4096u);
+    std::set<std::int16_t> ids;
+    for (const PendingMessage& p : protocol.pending()) {
+        EXPECT_GT(p.id, 0);
+        ids.insert(p.id);
+    }
+    EXPECT_EQ(ids.size(), protocol.pending().size()) << "no id twice";
+    EXPECT_EQ(protocol.pending().front().id, command) << "the command outlives the answers";
+    // One destination's share is bounded too.
+    protocol.leave_network();
+    host.settings.Network_Role = NetworkRole::administrator;
+    for (int i = 0; i < 500; ++i) {
+        receive(std::to_string(i + 1) + ";admin;X;10.0.0.9;5000;30;0");
+    }
+    EXPECT_LE(protocol.pending().size(), 64u);
+}
+
+TEST_F(AdminTest, SendersNoAnswerMayGoToAreIgnoredAndAddressesAreTakenInTheirPlainForm) {
+    for (const char* from : {"224.0.0.1", "239.255.255.250", "255.255.255.255", "0.0.0.0"}) {
+        receive(std::string("1;admin;PC7;") + from + ";9023;30;0");
+    }
+    EXPECT_TRUE(host.sent.empty());
+    EXPECT_TRUE(protocol.computer_table.empty());
+    EXPECT_EQ(protocol.dropped_datagrams, 4u);
+    receive("-2;admin;PC7;192.168.000.007.;9023;11;0");
+    EXPECT_EQ(record("PC7").address, "192.168.0.7");
+    ASSERT_EQ(host.sent.size(), 1u);
+    EXPECT_EQ(host.sent[0].address, "192.168.0.7");
+    EXPECT_EQ(canonical_ip("010.1.02.3"), "10.1.2.3");
+    EXPECT_EQ(canonical_ip("1.2.3"), std::nullopt);
+}
+
+TEST_F(AdminTest, TheTableStopsAtAThousandAndWritesOnlyWhatChanged) {
+    for (int i = 0; i < 1001; ++i) {
+        receive("-2;admin;PC" + std::to_string(i) + ";10.0.0.9;9023;21;0");
+    }
+    EXPECT_EQ(protocol.computer_table.size(), max_computers);
+    EXPECT_EQ(protocol.refused_names, 1u);
+    EXPECT_EQ(host.saved_records.size(), max_computers) << "one write per record added";
+    EXPECT_EQ(host.saved_records.back(), (FakeHost::SavedRecords{999, 1000, 999}));
+    host.saved_records.clear();
+    receive("-2;admin;PC500;10.0.0.10;9023;21;0");  // moved: its record alone
+    protocol.remove_computer(998);                  // the last one moves up
+    EXPECT_EQ(host.saved_records,
+              (std::vector<FakeHost::SavedRecords>{{500, 501, 1000}, {998, 999, 1000}}));
+    receive("-2;admin;PC1000;10.0.0.9;9023;21;0");
+    EXPECT_EQ(protocol.find_computer("pc1000"), 999) << "room again";
+}
+
+TEST_F(AdminTest, AcknowledgementsAndCheckInsRepaintTheConsole) {
+    receive("-2;admin;PC7;192.168.0.7;9023;11;0");
+    EXPECT_EQ(host.repaints, 1);
+    record("PC7").busy = true;
+    receive("-2;admin;PC7;192.168.0.7;9023;10;1");
+    EXPECT_EQ(host.repaints, 2);
+    EXPECT_FALSE(record("PC7").busy);
+}
+
+// A host on a system whose code page knows "Ł" as the capital of "ł" (1250).
+struct PolishHost : testing::FakeHost {
+    std::string upper_text(std::string_view text) override {
+        std::string out = upper_ansi(text);
+        for (char& c : out) {
+            if (c == '\xb3') {
+                c = '\xa3';
+            }
+        }
+        return out;
+    }
+};
+
+TEST(PolishAdmin, NamesAreOneMachineByTheSystemsOwnCaseRules) {
+    PolishHost host;
+    NetworkProtocol protocol{host};
+    host.settings.Network_Role = NetworkRole::administrator;
+    host.settings.Computer_Name = "admin";
+    protocol.handle_message(scramble_text("-2;admin;\xa3\xf3\x64\xbf;192.168.0.7;9023;21;0"));
+    protocol.handle_message(scramble_text("-2;admin;\xb3\xf3\x64\xbf;192.168.0.7;9023;22;60"));
+    ASSERT_EQ(protocol.computer_table.size(), 1u);
+    EXPECT_EQ(protocol.computer_table[0].status, 2);
 }
 
 }  // namespace
