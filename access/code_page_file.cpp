@@ -70,35 +70,56 @@ std::string write_code_page_file(const CodePage& page, const std::string& date_t
 CodePageFileRead read_code_page_file(std::string_view text) {
     CodePageFileRead result;
     const std::vector<std::string_view> lines = split_lines(text);
-    if (lines.size() < file_lines) {
-        result.error = CodePageFileError::reading;
-        return result;
-    }
-    auto starts = [](std::string_view line, std::string_view prefix) {
-        return line.substr(0, prefix.size()) == prefix;
+    // Line by line, as the file is read: the first line that is not what it should be says
+    // what is wrong, so a short file of another kind is a wrong format, not a reading error.
+    std::optional<CodePageFileError> error;
+    auto fail = [&error](CodePageFileError e) {
+        if (!error) {
+            error = e;
+        }
     };
-    if (!starts(lines[1], hours_prefix) || !starts(lines[2], minutes_prefix) ||
-        !starts(lines[3], comment_prefix) || !starts(lines[4], number_prefix)) {
-        result.error = CodePageFileError::format;
-        return result;
-    }
-    const auto hours = number_after(lines[1], hours_prefix);
-    const auto minutes = number_after(lines[2], minutes_prefix);
-    const auto number = number_after(lines[4], number_prefix);
-    if (!hours || !minutes || !number) {
-        result.error = CodePageFileError::reading;
-        return result;
-    }
-    if (*hours < 0 || *hours > 99 || *minutes < 0 || *minutes > 99 || *number < 0 ||
-        *number >= 10000) {
-        result.error = CodePageFileError::format;
+    auto line = [&](std::size_t index) -> std::optional<std::string_view> {
+        if (index >= lines.size()) {
+            fail(CodePageFileError::reading);  // the file ended
+            return std::nullopt;
+        }
+        return lines[index];
+    };
+    auto prefixed = [&](std::size_t index, std::string_view prefix) {
+        const std::optional<std::string_view> l = line(index);
+        if (l && l->substr(0, prefix.size()) != prefix) {
+            fail(CodePageFileError::format);
+        }
+        return error ? std::nullopt : l;
+    };
+    auto number = [&](std::size_t index, std::string_view prefix, long below) -> long {
+        const std::optional<std::string_view> l = prefixed(index, prefix);
+        if (!l) {
+            return 0;
+        }
+        const std::optional<long> n = number_after(*l, prefix);
+        if (!n) {
+            fail(CodePageFileError::reading);
+        } else if (*n < 0 || *n >= below) {
+            fail(CodePageFileError::format);
+        }
+        return n.value_or(0);
+    };
+    line(0);
+    const long hours = number(1, hours_prefix, 100);
+    const long minutes = number(2, minutes_prefix, 100);
+    const std::optional<std::string_view> comment = prefixed(3, comment_prefix);
+    const long sheet_number = number(4, number_prefix, 10000);
+    line(file_lines - 1);
+    if (error) {
+        result.error = *error;
         return result;
     }
     CodeSheet& sheet = result.sheet;
-    sheet.hours = static_cast<int>(*hours);
-    sheet.minutes = static_cast<int>(*minutes);
-    sheet.number = static_cast<int>(*number);
-    sheet.comment = std::string(lines[3].substr(comment_prefix.size()));
+    sheet.hours = static_cast<int>(hours);
+    sheet.minutes = static_cast<int>(minutes);
+    sheet.number = static_cast<int>(sheet_number);
+    sheet.comment = std::string(comment->substr(comment_prefix.size()));
     for (std::size_t k = 0; k < codes_per_page; ++k) {
         const std::string_view line = lines[8 + k];
         // Characters 6 to 20 are the code, character 24 tells valid ("v") from used.

@@ -137,12 +137,13 @@ void CodePages::create_code_page() {
     made.canz = codes_per_page;
     made.cpnr = 1;
     // The boxes take two digits each.
-    made.cpstd = static_cast<std::int16_t>(std::stoi(hours));
-    made.cpmin = std::stoi(minutes);
+    made.cpstd = static_cast<std::int16_t>(whole_number(hours).value_or(0));
+    made.cpmin = static_cast<std::int32_t>(whole_number(minutes).value_or(0));
     made.cpcom = page.comment_box.text();
     // The page is kept whether its sheet prints or not: it can be reprinted.
     print_sheet(sheet_of(made));
     pages.push_back(made);
+    p.settings.store_code_pages();
     page.pages.add_item(code_page_list_line(made));
     page.hours_box.set_text("");
     page.minutes_box.set_text("");
@@ -178,6 +179,7 @@ void CodePages::renew_code_page() {
     renewed.cpnr = page.cpnr + 1;
     print_sheet(sheet_of(renewed));
     page = renewed;
+    p.settings.store_code_pages();
     refill_list();
 }
 
@@ -195,6 +197,7 @@ void CodePages::invalidate_code_page() {
     auto& pages = p.settings.record().code_pages;
     p.options_dialog.code_pages.pages.remove_item(index);
     pages.erase(pages.begin() + index);
+    p.settings.store_code_pages();
 }
 
 void CodePages::reprint_code_page() {
@@ -227,7 +230,7 @@ void CodePages::save_code_page_file() {
     const std::string text =
         write_code_page_file(p.settings.record().code_pages[static_cast<std::size_t>(index)],
                              clock.short_date_text(now.day), clock.time_text(now.seconds));
-    if (!p.platform.files().write(*path, text)) {
+    if (!write_whole_file(p.platform.files(), *path, text)) {
         message("Error while writing to file! Nothing was saved!");
         return;
     }

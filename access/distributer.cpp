@@ -66,7 +66,8 @@ void Distributer::create_distributer_id() {
         TimeDistributerId id;
         id.Time_Dist_ID = id_text;
         // The boxes take two digits each: this cannot overflow.
-        id.Time_Dist_Time = std::stoi(hours) * 3600 + std::stoi(minutes) * 60;
+        id.Time_Dist_Time = static_cast<std::int32_t>(whole_number(hours).value_or(0) * 3600 +
+                                                      whole_number(minutes).value_or(0) * 60);
         id.Time_Dist_Remain = id.Time_Dist_Time;
         id.Time_Dist_Period = page.daily.value() ? 1 : 7;
         id.Time_Dist_Date = p.platform.clock().today();
@@ -122,7 +123,8 @@ void Distributer::start_distributer_id() {
     SettingsRecord& r = p.settings.record();
     TextBox& box = p.vardex_dialog.distributer_box;
     int found = -1;
-    for (std::size_t i = 0; i < r.time_dist_ids.size(); ++i) {
+    // An empty box is no ID, whatever the store holds.
+    for (std::size_t i = 0; i < r.time_dist_ids.size() && !box.text().empty(); ++i) {
         if (equal_ignoring_case(r.time_dist_ids[i].Time_Dist_ID, box.text())) {
             found = static_cast<int>(i);  // the last equal one wins
         }
@@ -134,7 +136,7 @@ void Distributer::start_distributer_id() {
     }
     TimeDistributerId& id = r.time_dist_ids[static_cast<std::size_t>(found)];
     const std::int32_t today = p.platform.clock().today();
-    if (today - id.Time_Dist_Date >= id.Time_Dist_Period) {
+    if (recharge_due(id, today)) {
         id.Time_Dist_Remain = id.Time_Dist_Time;
         id.Time_Dist_Date = today;
     }
@@ -147,9 +149,8 @@ void Distributer::start_distributer_id() {
                                 ": Timer started with Time Distributer ID " + id.Time_Dist_ID);
         return;
     }
-    p.time_dialog2.message(
-        "This Time Distributer ID has no time left! Next recharge " +
-        p.platform.clock().short_date_text(id.Time_Dist_Date + id.Time_Dist_Period));
+    p.time_dialog2.message("This Time Distributer ID has no time left! Next recharge " +
+                           p.platform.clock().short_date_text(period_end(id)));
     box.set_text("");
 }
 

@@ -1,5 +1,7 @@
 #include "access/distributer_page.h"
 
+#include <algorithm>
+
 #include "platform/clock.h"
 
 namespace vardex {
@@ -14,14 +16,27 @@ std::string hours_minutes(std::int32_t seconds) {
         }
         return text;
     };
-    const std::int64_t s = seconds;
+    const std::int64_t s = std::max<std::int64_t>(seconds, 0);  // a damaged store's "-1"
     return two(s / 3600) + ":" + two((s % 3600) / 60);
 }
 }  // namespace
 
+std::int32_t period_end(const TimeDistributerId& id) {
+    const std::int64_t day = std::int64_t{id.Time_Dist_Date} + id.Time_Dist_Period;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(day, 0, last_serial_day));
+}
+
+std::int32_t next_recharge(const TimeDistributerId& id, std::int32_t today) {
+    return std::max(period_end(id), today);
+}
+
+bool recharge_due(const TimeDistributerId& id, std::int32_t today) {
+    return std::int64_t{today} - id.Time_Dist_Date >= id.Time_Dist_Period;
+}
+
 std::string distributer_list_line(const TimeDistributerId& id, Clock& clock) {
     const std::int32_t today = clock.today();
-    const std::int32_t next = std::max(id.Time_Dist_Date + id.Time_Dist_Period, today);
+    const std::int32_t next = next_recharge(id, today);
     return id.Time_Dist_ID + " | " + hours_minutes(id.Time_Dist_Time) + " | " +
            (id.Time_Dist_Period == 1 ? "daily | " : "weekly | ") +
            hours_minutes(id.Time_Dist_Remain) + " | " + clock.short_date_text(next);
@@ -73,7 +88,7 @@ Explanations DistributerPage::explanations() {
          "Just move the mouse cursor to the control you need help with and a explanation will "
          "occur in the Explanation Window"},
         {&new_frame,
-         "In this frame you can create a new Time Distributor ID: enter the ID, the hours and "
+         "In this frame you can create a new Time Distributor ID. Enter the ID, the hours and "
          "minutes it gives every day or every week, choose the period and press 'Create new Time "
          "Distributor ID'."},
         {&ids,

@@ -17,6 +17,12 @@ class Form;
 // allowance, the period, the time left and the day of the next recharge (today when that day is
 // past).
 std::string distributer_list_line(const TimeDistributerId& id, Clock& clock);
+// The day a period ends (the last recharge and the period), within the calendar whatever the
+// store holds; the next recharge: that day, or today when it is past.
+std::int32_t period_end(const TimeDistributerId& id);
+std::int32_t next_recharge(const TimeDistributerId& id, std::int32_t today);
+// Whether a start today recharges the ID: a whole period has passed since its last recharge.
+bool recharge_due(const TimeDistributerId& id, std::int32_t today);
 
 // "&Time Distr.": the Time Distributer IDs and a new one.
 class DistributerPage {

@@ -1,5 +1,8 @@
 #include "access/security_check.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "core/program.h"
 #include "platform/ansi.h"
 #include "settings/scrambler.h"
@@ -180,10 +183,12 @@ void SecurityCheck::pass_exit_program() {
 
 void SecurityCheck::pass_manual_start() {
     VardexDialog& v = program_.vardex_dialog;
-    const std::int64_t seconds = std::int64_t{std::atoi(v.hours_box.text().c_str())} * 3600 +
-                                 std::int64_t{std::atoi(v.minutes_box.text().c_str())} * 60;
+    // The boxes' filters leave two and four digits at most.
+    const std::int64_t seconds = whole_number(v.hours_box.text()).value_or(0) * 3600 +
+                                 whole_number(v.minutes_box.text()).value_or(0) * 60;
     program_.countdown.start_timer(
-        static_cast<std::int32_t>(seconds),
+        static_cast<std::int32_t>(
+            std::min<std::int64_t>(seconds, std::numeric_limits<std::int32_t>::max())),
         ": Timer started for " + v.hours_box.text() + ":" + v.minutes_box.text());
 }
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/ansi.h"
+
 namespace vardex {
 
 namespace {
@@ -85,9 +87,9 @@ void MiscPage1::apply(SettingsRecord& r) const {
     r.Log_Path = log_box.text();
     r.Pause_Option = pause_check.value();
     r.Shutoff_Option = shutdown_check.value();
-    // Only digits reach this point, and no more than fits 16 bits.
-    r.Start_Houres = std::stoi("0" + hours_box.text());
-    r.Start_minutes = std::stoi("0" + minutes_box.text());
+    // The leaving checks let only what fits 16 bits reach this point.
+    r.Start_Houres = static_cast<std::int32_t>(whole_number(hours_box.text()).value_or(0));
+    r.Start_minutes = static_cast<std::int32_t>(whole_number(minutes_box.text()).value_or(0));
     r.Log_Start_Exit_Vado = log_start_exit.value();
     r.Log_Start_Stop_Timer = log_timer.value();
     r.Log_Pausing_Timer = log_pausing.value();

@@ -19,12 +19,8 @@ constexpr char minutes_message[] =
 
 // Digits only, and a value that fits the 16-bit setting it goes to.
 bool whole_number_text(const std::string& text) {
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
-        return false;
-    }
-    const std::size_t first = text.find_first_not_of('0');
-    const std::string digits = first == std::string::npos ? "0" : text.substr(first);
-    return digits.size() < 5 || (digits.size() == 5 && digits <= "32767");
+    const std::optional<std::int64_t> value = whole_number(text);
+    return !text.empty() && all_digits(text) && value && *value <= 32767;
 }
 
 }  // namespace
@@ -175,8 +171,18 @@ void Options::apply_options_dialog() {
 }
 
 bool Options::leave_checks(const std::string& minutes_text) {
+    if (!time_boxes_hold_numbers(minutes_text)) {
+        return false;
+    }
     Program& p = program_;
-    MiscPage1& m = p.options_dialog.misc1;
+    p.explan_dialog.hide();
+    p.options_dialog.explanation_button.set_caption(explanation_closed);
+    apply_options_dialog();
+    return true;
+}
+
+bool Options::time_boxes_hold_numbers(const std::string& minutes_text) {
+    MiscPage1& m = program_.options_dialog.misc1;
     if (m.hours_box.text().empty()) {
         m.hours_box.set_text("0");
     }
@@ -191,9 +197,6 @@ bool Options::leave_checks(const std::string& minutes_text) {
         message(minutes_text);
         return false;
     }
-    p.explan_dialog.hide();
-    p.options_dialog.explanation_button.set_caption(explanation_closed);
-    apply_options_dialog();
     return true;
 }
 
@@ -287,6 +290,11 @@ void Options::check_logo_file() {
 
 void Options::export_options() {
     Program& p = program_;
+    // What the dialog cannot store is refused here as on leaving: nothing is applied or
+    // written.
+    if (!time_boxes_hold_numbers(minutes_message)) {
+        return;
+    }
     apply_options_dialog();
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::save;
@@ -297,7 +305,7 @@ void Options::export_options() {
     if (!path) {
         return;
     }
-    if (!p.platform.files().write(*path, write_options_file(p.settings.record()))) {
+    if (!write_whole_file(p.platform.files(), *path, write_options_file(p.settings.record()))) {
         message("Error occured when writing to File!");
         return;
     }
@@ -306,6 +314,9 @@ void Options::export_options() {
 
 void Options::import_options() {
     Program& p = program_;
+    if (!time_boxes_hold_numbers(minutes_message)) {
+        return;
+    }
     apply_options_dialog();
     const std::optional<std::string> path =
         p.platform.desktop().file_dialog(FileDialogRequest::open_existing());

@@ -36,6 +36,9 @@ class Options {
     void toggle_explanation_window();
     // Steps 1 to 4 of leaving; false when a box holds no whole number.
     bool leave_checks(const std::string& minutes_message);
+    // Steps 1 and 2: empty boxes become "0"; false (and said) when one holds no number that
+    // fits its setting.
+    bool time_boxes_hold_numbers(const std::string& minutes_message);
     // The open-file dialog of a "..." button; empty when cancelled.
     std::string pick_file();
     void message(const std::string& text);

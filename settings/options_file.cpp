@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <map>
 
@@ -24,6 +25,7 @@ class Reader {
   public:
     explicit Reader(const OptionsFile& file) : file_(file) {}
     bool failed() const { return failed_; }
+    void fail() { failed_ = true; }
 
     // The text of a key; nullopt when the file has no such entry.
     std::optional<std::string> text(std::string_view key) const { return file_.value(key); }
@@ -62,8 +64,6 @@ class Reader {
 
 constexpr std::int64_t int16_min = std::numeric_limits<std::int16_t>::min();
 constexpr std::int64_t int16_max = std::numeric_limits<std::int16_t>::max();
-constexpr std::int64_t int32_min = std::numeric_limits<std::int32_t>::min();
-constexpr std::int64_t int32_max = std::numeric_limits<std::int32_t>::max();
 // More IDs than this would make the next load cancel them all.
 constexpr std::int64_t max_ids = 21;
 
@@ -85,17 +85,25 @@ void take_lists(Reader& in, SettingsRecord& r) {
     if (const auto count = in.number("Number_of_Time_Dist_IDs", 0, max_ids)) {
         std::vector<TimeDistributerId> ids;
         for (std::size_t j = 0; j < static_cast<std::size_t>(*count); ++j) {
+            // Only what the dialog itself can make: a period of 0 would recharge at every
+            // start, a date at the end of the numbers would overflow the next recharge.
             TimeDistributerId id;
             id.Time_Dist_ID = in.text(indexed_key("Time_Dist_ID", j)).value_or("");
             id.Time_Dist_Time = static_cast<std::int32_t>(
-                in.required(indexed_key("Time_Dist_Time", j), int32_min, int32_max));
+                in.required(indexed_key("Time_Dist_Time", j), 0, longest_allowance));
             id.Time_Dist_Period = static_cast<std::int16_t>(
-                in.required(indexed_key("Time_Dist_Period", j), int16_min, int16_max));
+                in.required(indexed_key("Time_Dist_Period", j), daily_period, weekly_period));
+            if (id.Time_Dist_Period != daily_period && id.Time_Dist_Period != weekly_period) {
+                in.fail();
+            }
             id.Time_Dist_Date = static_cast<std::int32_t>(
-                in.required(indexed_key("Time_Dist_Date", j), int32_min, int32_max));
+                in.required(indexed_key("Time_Dist_Date", j), 0, last_serial_day));
             id.Time_Dist_Remain = static_cast<std::int32_t>(
-                in.required(indexed_key("Time_Dist_Remain", j), int32_min, int32_max));
-            ids.push_back(std::move(id));
+                in.required(indexed_key("Time_Dist_Remain", j), 0, id.Time_Dist_Time));
+            // An ID without a name would match an empty box: never taken, as a blank title.
+            if (!trim_spaces(id.Time_Dist_ID).empty()) {
+                ids.push_back(std::move(id));
+            }
         }
         r.time_dist_ids = std::move(ids);
     }
@@ -132,28 +140,33 @@ void take_setting(const Setting& s, Reader& in, SettingsRecord& r) {
     }
 }
 
-// The take-over in the file's order of concerns: lists, log file, the rest, logo. With no
-// file checks it only finds out whether every entry can be read.
-bool take_over(const OptionsFile& file, SettingsRecord& r, const FileUsable* file_usable) {
-    Reader in(file);
-    take_lists(in, r);
-    const Setting* log_path = nullptr;
-    const Setting* logo_path = nullptr;
+const Setting& row_of(OptionImport kind) {
     for (const Setting& s : setting_table()) {
-        if (s.options_import == OptionImport::log_path) {
-            log_path = &s;
-        } else if (s.options_import == OptionImport::logo_path) {
-            logo_path = &s;
+        if (s.options_import == kind) {
+            return s;
         }
     }
-    // The log file and its switches go together, and only when the file can be used here.
-    if (const auto path = in.given(log_path->options_key)) {
-        if (file_usable == nullptr || (*file_usable)(*path, false)) {
-            log_path->text.set(r, *path);
-            for (const Setting& s : setting_table()) {
-                if (s.options_import == OptionImport::log_switch) {
-                    take_setting(s, in, r);
-                }
+    std::abort();  // the table has one row of each path
+}
+
+// Which of the file's paths can be used on this machine.
+struct UsablePaths {
+    bool log = false;
+    bool logo = false;
+};
+
+// The take-over in the file's order of concerns: lists, log file, the rest, logo. The log
+// file and its switches go together, and only when the file can be used here: a switch of a
+// file that is not taken is not read.
+bool take_over(const OptionsFile& file, SettingsRecord& r, UsablePaths usable) {
+    Reader in(file);
+    take_lists(in, r);
+    if (usable.log) {
+        const Setting& log_path = row_of(OptionImport::log_path);
+        log_path.text.set(r, *in.given(log_path.options_key));
+        for (const Setting& s : setting_table()) {
+            if (s.options_import == OptionImport::log_switch) {
+                take_setting(s, in, r);
             }
         }
     }
@@ -162,10 +175,9 @@ bool take_over(const OptionsFile& file, SettingsRecord& r, const FileUsable* fil
             take_setting(s, in, r);
         }
     }
-    if (const auto path = in.given(logo_path->options_key)) {
-        if (file_usable == nullptr || (*file_usable)(*path, true)) {
-            logo_path->text.set(r, *path);
-        }
+    if (usable.logo) {
+        const Setting& logo_path = row_of(OptionImport::logo_path);
+        logo_path.text.set(r, *in.given(logo_path.options_key));
     }
     return !in.failed();
 }
@@ -251,11 +263,25 @@ std::optional<std::string> OptionsFile::value(std::string_view key) const {
 
 bool take_over_options(const OptionsFile& file, SettingsRecord& record,
                        const FileUsable& file_usable) {
+    // Everything is read on a copy first: a file that fails changes nothing, and no file it
+    // names is looked at before the rest of it has been read.
     SettingsRecord trial = record;
-    if (!take_over(file, trial, nullptr)) {
+    if (!take_over(file, trial, {})) {
         return false;
     }
-    return take_over(file, record, &file_usable);
+    UsablePaths usable;
+    const Reader in(file);
+    if (const auto path = in.given(row_of(OptionImport::log_path).options_key)) {
+        usable.log = file_usable(*path, false);
+        if (usable.log && !take_over(file, trial, {.log = true})) {
+            return false;  // the switches of a log file that is taken
+        }
+    }
+    if (const auto path = in.given(row_of(OptionImport::logo_path).options_key)) {
+        usable.logo = file_usable(*path, true);
+    }
+    take_over(file, record, usable);
+    return true;
 }
 
 }  // namespace vardex

@@ -31,6 +31,13 @@ enum class NetworkRole : std::int32_t {
     checking_in = 3,  // in memory only, while a client's check-in runs
 };
 
+// What the options dialog can make of an ID: two digits of hours and of minutes, a day or a
+// week, a day of the calendar.
+inline constexpr std::int32_t longest_allowance = 99 * 3600 + 99 * 60;
+inline constexpr std::int16_t daily_period = 1;
+inline constexpr std::int16_t weekly_period = 7;
+inline constexpr std::int32_t last_serial_day = 2'958'465;  // 31 December 9999
+
 // One Time Distributer ID: an allowance per period that recharges itself.
 struct TimeDistributerId {
     std::string Time_Dist_ID;

@@ -107,7 +107,21 @@ bool SimFiles::write(std::string_view path, std::string_view content) {
     if (!can_write(k)) {
         return false;
     }
-    files_[k] = File{std::string(path), std::string(content)};
+    const bool fits = !space_ || content.size() <= *space_;
+    files_[k] = File{std::string(path), std::string(fits ? content : content.substr(0, *space_))};
+    return fits;
+}
+
+bool SimFiles::replace(std::string_view from, std::string_view to) {
+    const std::string f = key(from);
+    const std::string t = key(to);
+    auto it = files_.find(f);
+    if (fails(f) || it == files_.end() || !can_write(t)) {
+        return false;
+    }
+    File moved{std::string(to), std::move(it->second.content)};
+    files_.erase(it);
+    files_[t] = std::move(moved);
     return true;
 }
 

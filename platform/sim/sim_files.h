@@ -20,6 +20,7 @@ class SimFiles final : public Files {
     bool copy(std::string_view from, std::string_view to) override;
     bool remove(std::string_view path) override;
     bool rename(std::string_view from, std::string_view to) override;
+    bool replace(std::string_view from, std::string_view to) override;
     bool create_folder(std::string_view path) override;
     bool append(std::string_view path, std::string_view text) override;
     bool write(std::string_view path, std::string_view content) override;
@@ -45,9 +46,13 @@ class SimFiles final : public Files {
     void refuse_renames_to(const std::string& path, int times) {
         refused_renames_[key(path)] = times;
     }
+    // A full disk: a write of more bytes than this keeps what fits and fails, as the system's
+    // does once it has truncated the file.
+    void fill_disk_after(std::size_t bytes) { space_ = bytes; }
     void clear_faults() {
         failing_.clear();
         refused_renames_.clear();
+        space_.reset();
     }
 
   private:
@@ -64,6 +69,7 @@ class SimFiles final : public Files {
     std::set<std::string> folders_;
     std::set<std::string> failing_;
     std::map<std::string, int> refused_renames_;
+    std::optional<std::size_t> space_;
     std::string temp_folder_ = "C:\\WINDOWS\\TEMP\\";
     std::string program_path_ = "C:\\Program Files\\Vardex\\vado41.exe";
 };

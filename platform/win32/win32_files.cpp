@@ -53,6 +53,11 @@ bool Win32Files::rename(std::string_view from, std::string_view to) {
     return MoveFileA(std::string(from).c_str(), std::string(to).c_str()) != FALSE;
 }
 
+bool Win32Files::replace(std::string_view from, std::string_view to) {
+    return MoveFileExA(std::string(from).c_str(), std::string(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 bool Win32Files::create_folder(std::string_view path) {
     return CreateDirectoryA(std::string(path).c_str(), nullptr) != FALSE;
 }
@@ -66,7 +71,8 @@ bool Win32Files::append(std::string_view path, std::string_view text) {
 bool Win32Files::write(std::string_view path, std::string_view content) {
     UniqueFile file(CreateFileA(std::string(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file && write_all(file.get(), content);
+    // On the disk before a replace puts it in place of the old file.
+    return file && write_all(file.get(), content) && FlushFileBuffers(file.get()) != FALSE;
 }
 
 bool Win32Files::read(std::string_view path, std::string& content) {

@@ -10,6 +10,7 @@ class Win32Files final : public Files {
     bool copy(std::string_view from, std::string_view to) override;
     bool remove(std::string_view path) override;
     bool rename(std::string_view from, std::string_view to) override;
+    bool replace(std::string_view from, std::string_view to) override;
     bool create_folder(std::string_view path) override;
     bool append(std::string_view path, std::string_view text) override;
     bool write(std::string_view path, std::string_view content) override;

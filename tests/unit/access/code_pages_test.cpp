@@ -326,6 +326,33 @@ TEST(CodePageFile, WhatItRefusesAndWhatItReads) {
     EXPECT_EQ(read_code_page_file(file.substr(0, file.size() / 2)).error,
               CodePageFileError::reading);
     EXPECT_EQ(read_code_page_file("").error, CodePageFileError::reading);
+    // Line by line: a short file of another kind is a wrong format, and a number that is no
+    // number is a reading error even when the file is cut short after it.
+    EXPECT_EQ(read_code_page_file("Dear customer,\r\nthanks for your visit.\r\n").error,
+              CodePageFileError::format);
+    EXPECT_EQ(read_code_page_file("x\r\nSheet default time houres: 1\r\nminutes\r\n").error,
+              CodePageFileError::format);
+    EXPECT_EQ(read_code_page_file("x\r\nSheet default time houres: a\r\n").error,
+              CodePageFileError::reading);
+    EXPECT_EQ(read_code_page_file("only one line\r\n").error, CodePageFileError::reading);
+}
+
+TEST_F(CodePagesTest, APageIsStoredTheMomentItIsPrintedAndAFailedFileLeavesTheOldOne) {
+    make("1", "30", "Room A");
+    EXPECT_EQ(pc.number("cpanz"), 1) << "before the dialog is left";
+    EXPECT_EQ(unscramble_text(
+                  pc.machine.registry().text(testing::settings_path + "\\cp0", "0_0").value_or("")),
+              pages()[0].codes[0]);
+    pc.machine.files().put("c:\\page.txt", "the page saved last week");
+    pc.machine.files().fill_disk_after(100);
+    pick(0);
+    pc.machine.desktop().answer_file_dialog("c:\\page.txt");
+    ASSERT_TRUE(user->click(page().save_file_button));
+    EXPECT_EQ(last_message(), "Error while writing to file! Nothing was saved!");
+    EXPECT_EQ(pc.machine.files().content("c:\\page.txt"), "the page saved last week");
+    for (const std::string& f : pc.machine.files().list()) {
+        EXPECT_EQ(f.find(".~new"), std::string::npos) << "left beside it: " << f;
+    }
 }
 
 TEST(FitFontSize, EndsAtTheFallbackWhenNothingFits) {

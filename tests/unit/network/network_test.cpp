@@ -496,6 +496,38 @@ TEST_F(NetworkTest, TheSameTextOrGrantAgainSoonAfterIsCarriedOutAgain) {
     EXPECT_EQ(client.p->mode.get(), ProgramMode::timing);
 }
 
+TEST_F(NetworkTest, WhatTheOpenOptionsDialogHoldsSurvivesTheAdministratorsRemoval) {
+    join_both();
+    client.open_options();
+    // A Code Page printed and a new ID, not yet applied.
+    ASSERT_TRUE(client.user->select_tab(client.p->options_dialog.tabs, 4));
+    CodePagesPage& pages = client.p->options_dialog.code_pages;
+    ASSERT_TRUE(client.user->replace_text(pages.hours_box, "1"));
+    ASSERT_TRUE(client.user->replace_text(pages.minutes_box, "0"));
+    ASSERT_TRUE(client.user->click(pages.create_button));
+    ASSERT_EQ(client.pc.machine.printer().printed().size(), 1u);
+    ASSERT_TRUE(client.user->select_tab(client.p->options_dialog.tabs, 7));
+    DistributerPage& ids = client.p->options_dialog.distributer;
+    ASSERT_TRUE(client.user->replace_text(ids.id_box, "Anna"));
+    ASSERT_TRUE(client.user->replace_text(ids.hours_box, "1"));
+    ASSERT_TRUE(client.user->replace_text(ids.minutes_box, "0"));
+    ASSERT_TRUE(client.user->click(ids.daily));
+    ASSERT_TRUE(client.user->click(ids.create_button));
+    // The administrator removes the client meanwhile.
+    admin.protocol().delete_computer(
+        static_cast<std::size_t>(admin.protocol().find_computer("PC7")));
+    world.advance(500);
+    EXPECT_EQ(client.record().Network_Role, NetworkRole::none);
+    EXPECT_TRUE(client.page().no_network().value()) << "the page shows it";
+    EXPECT_EQ(client.record().code_pages.size(), 1u);
+    EXPECT_EQ(pages.pages.list_count(), 1);
+    EXPECT_EQ(client.record().time_dist_ids.size(), 1u);
+    EXPECT_EQ(client.pc.number("cpanz"), 1) << "stored when printed";
+    client.leave_options();
+    EXPECT_EQ(client.pc.number("l2_1"), 1);
+    EXPECT_EQ(client.pc.number("Value11"), 0);
+}
+
 TEST_F(NetworkTest, ARemovedClientsValuesLeaveTheStore) {
     join_both();
     Seat third{world, "PC9HOST", "192.168.0.9"};

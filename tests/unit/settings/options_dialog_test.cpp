@@ -156,6 +156,9 @@ TEST_F(OptionsTest, TheExplanationWindowFollowsTheMouseAndOpensWithOneClickAgain
     ASSERT_TRUE(user->move_mouse(d().distributer.ids));
     EXPECT_EQ(e.explanation_label.caption().substr(0, 39),
               "This list shows the Time Ditributer IDs");
+    ASSERT_TRUE(user->move_mouse(d().distributer.new_frame));
+    EXPECT_EQ(e.explanation_label.caption().substr(0, 56),
+              "In this frame you can create a new Time Distributor ID. ");
     page(5);
     ASSERT_TRUE(user->move_mouse(d().localize.english_button));
     EXPECT_EQ(e.explanation_label.caption().substr(0, 30), "To reset the localisation to t");
@@ -247,20 +250,97 @@ TEST_F(OptionsTest, AnOptionsFileCarriesTheSettingsToAnotherMachine) {
 TEST_F(OptionsTest, ABrokenFileIsRefusedWhole) {
     pc.machine.files().put("c:\\broken.txt",
                            "Start_Houres=5\r\nNumber_of_Forbidden_Windows=1\r\nName(0)=Game\r\n");
+    pc.put_number("Value3", 2);
     open();
-    const auto writes = pc.machine.registry().write_count();
     page(1);
     pc.machine.desktop().answer_file_dialog("c:\\broken.txt");
     ASSERT_TRUE(user->click(d().misc2.import_button));
     EXPECT_EQ(last_message(), "Error occured when reading from File!");
-    EXPECT_EQ(p->settings.record().Start_Houres, 0);
+    // Neither in memory nor in the store, before anything else applies the dialog again.
+    EXPECT_EQ(p->settings.record().Start_Houres, 2);
     EXPECT_TRUE(p->settings.record().forbidden_windows.empty());
-    // Only the apply before the dialog wrote: the import itself stored nothing.
-    const auto after_apply = pc.machine.registry().write_count();
-    EXPECT_GT(after_apply, writes);
-    ASSERT_TRUE(user->click(d().exit_button));
-    EXPECT_EQ(pc.number("Value3"), 0);
+    EXPECT_EQ(pc.number("Value3"), 2);
     EXPECT_EQ(pc.number("List_Anz"), 0);
+    EXPECT_EQ(misc1().hours_box.text(), "2");
+}
+
+TEST_F(OptionsTest, AFileIsWrittenOrReadOnlyAfterTheBoxesPassedTheirChecks) {
+    pc.machine.files().put("c:\\options.txt", "Start_Houres=7\r\n");
+    open();
+    for (const char* hours : {"99999999999", "40000", "1 5"}) {
+        ASSERT_TRUE(user->replace_text(misc1().hours_box, hours));
+        page(1);
+        ASSERT_TRUE(user->click(d().misc2.export_button));
+        EXPECT_EQ(last_message(),
+                  "Please enter an integer in the 'hours' Textbox at the 'Misc' Tab!");
+        ASSERT_TRUE(user->click(d().misc2.import_button));
+        EXPECT_EQ(last_message(),
+                  "Please enter an integer in the 'hours' Textbox at the 'Misc' Tab!");
+        EXPECT_TRUE(pc.machine.desktop().file_dialogs().empty()) << "no file asked for";
+        EXPECT_EQ(pc.machine.files().content("c:\\options.txt"), "Start_Houres=7\r\n");
+        EXPECT_FALSE(pc.number("Value3").has_value()) << "nothing applied";
+        page(0);
+    }
+    // The largest the box takes goes to the file and comes back from it.
+    ASSERT_TRUE(user->replace_text(misc1().hours_box, "32767"));
+    page(1);
+    pc.machine.desktop().answer_file_dialog("c:\\options.txt");
+    ASSERT_TRUE(user->click(d().misc2.export_button));
+    EXPECT_EQ(last_message(), "File was successfully written!");
+    page(0);
+    ASSERT_TRUE(user->replace_text(misc1().hours_box, "3"));
+    page(1);
+    pc.machine.desktop().answer_file_dialog("c:\\options.txt");
+    ASSERT_TRUE(user->click(d().misc2.import_button));
+    EXPECT_EQ(last_message(), "File was successfully read!");
+    EXPECT_EQ(pc.number("Value3"), 32767);
+    EXPECT_EQ(misc1().hours_box.text(), "32767");
+}
+
+TEST_F(OptionsTest, AFailedExportLeavesTheOldFileWhole) {
+    pc.machine.files().put("c:\\options.txt", "the options of last week");
+    pc.machine.files().fill_disk_after(200);
+    open();
+    page(1);
+    pc.machine.desktop().answer_file_dialog("c:\\options.txt");
+    ASSERT_TRUE(user->click(d().misc2.export_button));
+    EXPECT_EQ(last_message(), "Error occured when writing to File!");
+    EXPECT_EQ(pc.machine.files().content("c:\\options.txt"), "the options of last week");
+    // A file that another program holds is not replaced either.
+    pc.machine.files().clear_faults();
+    pc.machine.files().fail("c:\\options.txt");
+    pc.machine.desktop().answer_file_dialog("c:\\options.txt");
+    ASSERT_TRUE(user->click(d().misc2.export_button));
+    EXPECT_EQ(last_message(), "Error occured when writing to File!");
+    pc.machine.files().clear_faults();
+    EXPECT_EQ(pc.machine.files().content("c:\\options.txt"), "the options of last week");
+    for (const std::string& f : pc.machine.files().list()) {
+        EXPECT_EQ(f.find(".~new"), std::string::npos) << "left beside it: " << f;
+    }
+}
+
+TEST_F(OptionsTest, AnImportedIdWithoutANameIsNotTakenAndAnEmptyBoxIsNoId) {
+    pc.machine.files().put(
+        "c:\\ids.txt",
+        "Number_of_Time_Dist_IDs=2\r\n"
+        "Time_Dist_Time(0)=3600\r\nTime_Dist_Period(0)=1\r\nTime_Dist_Date(0)=46363\r\n"
+        "Time_Dist_Remain(0)=3600\r\n"
+        "Time_Dist_ID(1)=Anna\r\nTime_Dist_Time(1)=600\r\nTime_Dist_Period(1)=7\r\n"
+        "Time_Dist_Date(1)=46363\r\nTime_Dist_Remain(1)=600\r\n");
+    open();
+    page(1);
+    pc.machine.desktop().answer_file_dialog("c:\\ids.txt");
+    ASSERT_TRUE(user->click(d().misc2.import_button));
+    EXPECT_EQ(last_message(), "File was successfully read!");
+    EXPECT_EQ(pc.number("l2_1"), 1);
+    EXPECT_EQ(d().distributer.ids.list_count(), 1);
+    ASSERT_TRUE(user->click(d().exit_button));
+    // A stored nameless ID (an older store) is not matched by an empty box either.
+    p->settings.record().time_dist_ids.push_back({"", 3600, 1, 46363, 3600});
+    ASSERT_TRUE(p->vardex_dialog.distributer_button.enabled());
+    ASSERT_TRUE(user->click(p->vardex_dialog.distributer_button));
+    EXPECT_EQ(p->mode.get(), ProgramMode::blocked);
+    EXPECT_EQ(p->time_dialog2.text_label.caption(), "This Time Distributer ID is unknown!");
 }
 
 }  // namespace
