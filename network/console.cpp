@@ -99,9 +99,8 @@ void NetworkConsole::show_notes() {
     const bool is_full = program_.network.protocol.computer_table.size() >= max_computers;
     full.set_visible(is_full);
     if (is_full) {
-        full.set_caption("The list is full: " + std::to_string(max_computers) +
-                         " computers. Remove computers that are no longer used, so that new "
-                         "ones can join!");
+        full.set_caption("The list is full (" + std::to_string(max_computers) +
+                         " computers)! Remove unused ones so new ones can join.");
     }
     Label& label = program_.network_dialog.dropped_label;
     const bool keyed = !program_.settings.record().Network_Key.empty();

@@ -7,12 +7,12 @@
 namespace vardex {
 
 NetworkDialog::NetworkDialog() : Form("Network_Dialog", "Network Control...") {
-    move(0, 0, 11640, 6600);
+    move(0, 0, 11640, 6300);
     computer_grid.set_size(100, 5, 1);
-    computer_grid.move(120, 120, 7320, 5160);
-    dropped_label.move(120, 5370, 7320, 255);
+    computer_grid.move(120, 120, 7320, 4890);
+    dropped_label.move(120, 5100, 7320, 255);
     dropped_label.set_visible(false);
-    full_label.move(120, 5670, 7320, 255);
+    full_label.move(120, 5370, 7320, 255);
     full_label.set_visible(false);
     const std::int32_t widths[] = {1400, 1500, 1500, 1500, 600};
     const char* headers[] = {"Computer Name", "Status", "Time Running", "Time Remaining", "Com"};

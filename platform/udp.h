@@ -21,6 +21,7 @@ class UdpSocket {
     // 0 when bound; address_in_use when another socket holds the port.
     virtual long bind(int port) = 0;
     virtual bool is_bound() const = 0;
+    // Only from a bound socket: a closed one sends nothing (not_socket).
     virtual long send_to(std::string_view address, int port, std::string_view data) = 0;
     virtual void set_receiver(std::function<void(const Datagram&)> receiver) = 0;
 

@@ -31,12 +31,9 @@ long SimUdp::send_to(std::string_view address, int port, std::string_view data) 
     }
     Lan& lan = machine_.world().lan();
     if (port_ == 0) {
-        // An unbound socket gets an ephemeral port at its first send.
-        for (int p = 49152; p < 65535; ++p) {
-            if (lan.port_free(machine_.address(), p) && bind(p) == result::ok) {
-                break;
-            }
-        }
+        // Closed or never bound: nothing goes out, and no socket on a port of the system's
+        // choosing is opened to answers nobody reads.
+        return result::not_socket;
     }
     lan.send(machine_.address(), port_, std::string(address), port, std::string(data));
     return result::ok;

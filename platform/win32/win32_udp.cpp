@@ -12,8 +12,14 @@ constexpr UINT socket_message = WM_APP + 17;
 // leave the socket unread for good: a slow timer drains it as well.
 constexpr UINT_PTR drain_timer = 1;
 constexpr UINT drain_interval_ms = 100;
-// Datagrams taken per turn, so a flood cannot keep the window's other messages waiting.
-constexpr int drain_batch = 32;
+// Each read of a datagram posts the next read notification at once, and a window's timers
+// come only when nothing is posted: under a flood they would never come. So a turn takes so
+// many datagrams, or so much time, and when more wait, the socket is left alone until a
+// timer of its own: the program's timers, due earlier, go first.
+constexpr UINT_PTR resume_timer = 2;
+constexpr UINT resume_after_ms = USER_TIMER_MINIMUM;
+constexpr int drain_batch = 64;
+constexpr ULONGLONG drain_budget_ms = 8;
 constexpr char window_class[] = "VardexSocketWindow";
 }  // namespace
 
@@ -41,6 +47,8 @@ Win32Udp::~Win32Udp() {
 void Win32Udp::close() {
     if (socket_ != INVALID_SOCKET) {
         KillTimer(window_.get(), drain_timer);
+        KillTimer(window_.get(), resume_timer);
+        paused_ = false;
         closesocket(socket_);
         socket_ = INVALID_SOCKET;
     }
@@ -71,6 +79,11 @@ long Win32Udp::bind(int port) {
     if (long r = open_socket(); r != 0) {
         return r;
     }
+    // No other program may take the port over while the program holds it, and read or
+    // answer its datagrams.
+    const BOOL exclusive = TRUE;
+    setsockopt(socket_, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&exclusive),
+               sizeof exclusive);
     sockaddr_in local{};
     local.sin_family = AF_INET;
     local.sin_addr.s_addr = htonl(INADDR_ANY);
@@ -85,8 +98,10 @@ long Win32Udp::bind(int port) {
 }
 
 long Win32Udp::send_to(std::string_view address, int port, std::string_view data) {
-    if (long r = open_socket(); r != 0) {
-        return r;
+    // A closed socket sends nothing: a new one would be bound by the system to any port, and
+    // answers to it would go unread.
+    if (socket_ == INVALID_SOCKET || !bound_) {
+        return WSAENOTSOCK;
     }
     sockaddr_in to{};
     to.sin_family = AF_INET;
@@ -100,8 +115,16 @@ long Win32Udp::send_to(std::string_view address, int port, std::string_view data
 }
 
 void Win32Udp::drain() {
+    if (paused_) {
+        return;  // a notification posted before the pause
+    }
     char buffer[65536];
-    for (int taken = 0; taken < drain_batch && socket_ != INVALID_SOCKET; ++taken) {
+    const ULONGLONG started = GetTickCount64();
+    for (int taken = 0; socket_ != INVALID_SOCKET; ++taken) {
+        if (taken == drain_batch || GetTickCount64() - started > drain_budget_ms) {
+            pause();
+            return;
+        }
         sockaddr_in from{};
         int from_len = sizeof from;
         const int n = recvfrom(socket_, buffer, sizeof buffer, 0,
@@ -121,6 +144,22 @@ void Win32Udp::drain() {
     }
 }
 
+void Win32Udp::pause() {
+    if (WSAAsyncSelect(socket_, window_.get(), 0, 0) == 0) {
+        paused_ = true;
+        SetTimer(window_.get(), resume_timer, resume_after_ms, nullptr);
+    }
+}
+
+void Win32Udp::resume() {
+    KillTimer(window_.get(), resume_timer);
+    paused_ = false;
+    if (socket_ != INVALID_SOCKET) {
+        // Posts a read notification at once when datagrams wait.
+        WSAAsyncSelect(socket_, window_.get(), socket_message, FD_READ);
+    }
+}
+
 LRESULT CALLBACK Win32Udp::window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == socket_message) {
         auto* self = reinterpret_cast<Win32Udp*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
@@ -130,9 +169,14 @@ LRESULT CALLBACK Win32Udp::window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
         }
         return 0;
     }
-    if (msg == WM_TIMER && wp == drain_timer) {
+    if (msg == WM_TIMER && (wp == drain_timer || wp == resume_timer)) {
         auto* self = reinterpret_cast<Win32Udp*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        if (self != nullptr && self->socket_ != INVALID_SOCKET) {
+        if (self == nullptr || self->socket_ == INVALID_SOCKET) {
+            return 0;
+        }
+        if (wp == resume_timer) {
+            self->resume();
+        } else {
             self->drain();
         }
         return 0;

@@ -28,11 +28,16 @@ class Win32Udp final : public UdpSocket {
   private:
     static LRESULT CALLBACK window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     long open_socket();
+    // Takes the waiting datagrams, a turn's worth at most.
     void drain();
+    // Read notifications off until the resume timer, so that other messages get their turn.
+    void pause();
+    void resume();
 
     bool started_ = false;
     SOCKET socket_ = INVALID_SOCKET;
     bool bound_ = false;
+    bool paused_ = false;
     UniqueWindow window_;
     std::function<void(const Datagram&)> receiver_;
 };

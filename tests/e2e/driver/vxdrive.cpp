@@ -38,6 +38,8 @@
 //   mouse SEL = down|up|move,X,Y   a mouse message at client pixel X,Y of the control
 //   dump                      print the current window's controls
 //   windows                   print every visible top-level window (all-windows: hidden too)
+//   share PORT                try to bind a UDP socket to PORT, sharing it as SO_REUSEADDR
+//                             asks; prints "bound" or "refused"
 //   regtext KEY NAME = TEXT   wait until the scrambled text value NAME of HKLM\KEY reads TEXT
 //   regsettext KEY NAME = TEXT    store TEXT scrambled as the text value NAME of HKLM\KEY
 //   keysddl KEY               print who may do what with HKLM\KEY (its DACL in SDDL)
@@ -49,6 +51,7 @@
 //   stays TITLE = MS          the same window, which must still be open after MS
 //   timeout MS                wait at most MS for every later command (default 10000)
 //   sleep MS                  wait
+#include <winsock2.h>
 #include <windows.h>
 
 #include <commctrl.h>
@@ -741,6 +744,20 @@ void run(const std::string& command) {
             std::printf("%d %s '%s' visible=%d enabled=%d\n", GetDlgCtrlID(h), kind_of(h).c_str(),
                         text_of(h).c_str(), IsWindowVisible(h) ? 1 : 0, IsWindowEnabled(h) ? 1 : 0);
         }
+    } else if (verb == "share") {
+        WSADATA wsa;
+        WSAStartup(MAKEWORD(2, 2), &wsa);
+        const SOCKET s = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+        const BOOL on = TRUE;
+        setsockopt(s, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&on), sizeof on);
+        sockaddr_in local{};
+        local.sin_family = AF_INET;
+        local.sin_addr.s_addr = htonl(INADDR_ANY);
+        local.sin_port = htons(static_cast<u_short>(std::atoi(arg.c_str())));
+        const bool bound = bind(s, reinterpret_cast<sockaddr*>(&local), sizeof local) == 0;
+        std::printf("%s\n", bound ? "bound" : "refused");
+        closesocket(s);
+        WSACleanup();
     } else if (verb == "windows" || verb == "all-windows") {
         static bool all = false;
         all = verb == "all-windows";

@@ -4,10 +4,10 @@ datagram format to a machine under test, as an administrator would.
 
     vxpeer.py --bind PORT --to ADDR:PORT --name NAME [--state FILE] [--key KEY] STEP...
 
-Messages go to NAME at ADDR:PORT and say they come from "admin" at 127.0.0.1:PORT (--as-port
-changes the port they name). Every queued message received is acknowledged. With --key, every
-datagram sent carries the network key's eighth field: the time and the first 16 bytes of
-HMAC-SHA256 under KEY over the seven fields, ";" and the time. Steps:
+Messages go to NAME at ADDR:PORT and say they come from "admin" (--as names another sender)
+at 127.0.0.1:PORT (--as-port changes the port they name). Every queued message received is
+acknowledged. With --key, every datagram sent carries the network key's eighth field: the time
+and the first 16 bytes of HMAC-SHA256 under KEY over the seven fields, ";" and the time. Steps:
 
     send CODE PARAM         a queued message; resent after 2 s, five sends in all, until acked
     plain CODE PARAM        a message that wants no acknowledgement
@@ -18,6 +18,10 @@ HMAC-SHA256 under KEY over the seven fields, ";" and the time. Steps:
                             back for S seconds
     latency N               N remote starts of a minute each: the time from the start sent to
                             the countdown-started report received; prints median and worst
+    flood N S               N datagrams of junk, spread evenly over S seconds
+    capture CODE S FILE     wait up to S seconds for a message of that code and keep the
+                            datagram as it came, byte for byte, in FILE
+    replay FILE S           send FILE's datagram unchanged; nothing may come back for S seconds
 
 Or, as a room of clients of an administrator at ADDR:PORT:
 
@@ -77,6 +81,7 @@ class Peer:
         host, port = args.to.split(":")
         self.to = (host, int(port))
         self.name = args.name
+        self.sender = args.sender
         self.from_port = args.as_port or args.bind
         self.state = args.state
         self.next_id = 1
@@ -85,6 +90,7 @@ class Peer:
         self.acked = set()
         self.inbox = []
         self.key = args.key.encode("latin-1") if args.key else None
+        self.last_datagram = b""
 
     def sign(self, text):
         if self.key is None:
@@ -99,7 +105,7 @@ class Peer:
                 f.write(str(self.next_id))
 
     def datagram(self, msg_id, code, param):
-        text = f"{msg_id};{self.name};admin;127.0.0.1;{self.from_port};{code};{param}"
+        text = f"{msg_id};{self.name};{self.sender};127.0.0.1;{self.from_port};{code};{param}"
         self.sock.sendto(scramble(self.sign(text)), self.to)
 
     def receive(self, timeout):
@@ -109,12 +115,13 @@ class Peer:
             data, _ = self.sock.recvfrom(65536)
         except socket.timeout:
             return None
+        self.last_datagram = data
         fields = unscramble(data).split(";")
         if len(fields) < 7:
             return None
         msg_id, code, param = int(fields[0]), int(fields[5]), fields[6]
         if msg_id != -2:
-            text = f"-2;{fields[2]};admin;127.0.0.1;{self.from_port};10;{msg_id}"
+            text = f"-2;{fields[2]};{self.sender};127.0.0.1;{self.from_port};10;{msg_id}"
             self.sock.sendto(scramble(self.sign(text)), (fields[3], int(fields[4])))
         if code == 10:
             self.acked.add(int(param))
@@ -182,6 +189,38 @@ class Peer:
             bursts.append(bytes(rng.randrange(256) for _ in range(rng.randrange(1, 400))))
         for data in bursts:
             self.sock.sendto(data, self.to)
+
+    def flood(self, count, seconds):
+        rng = random.Random(11)
+        started = time.monotonic()
+        for i in range(count):
+            if i % 100 == 0:
+                # Evenly over the time: wait for this hundred's turn.
+                due = started + seconds * i / count
+                while time.monotonic() < due:
+                    time.sleep(0.001)
+            self.sock.sendto(bytes(rng.randrange(256) for _ in range(rng.randrange(20, 200))),
+                             self.to)
+
+    def capture(self, code, seconds, path):
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            m = self.receive(end - time.monotonic())
+            if m and m[0] == code:
+                with open(path, "wb") as f:
+                    f.write(self.last_datagram)
+                return m[2]
+        raise SystemExit(f"FAIL: no code {code} to capture within {seconds}s")
+
+    def replay(self, path, seconds):
+        with open(path, "rb") as f:
+            self.sock.sendto(f.read(), self.to)
+        self.sock.settimeout(seconds)
+        try:
+            data, _ = self.sock.recvfrom(65536)
+        except socket.timeout:
+            return
+        raise SystemExit(f"FAIL: {unscramble(data)!r} came back to a replay")
 
     def latency(self, count):
         times = []
@@ -304,6 +343,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--bind", type=int, required=True)
     parser.add_argument("--as-port", type=int, default=0)
+    parser.add_argument("--as", dest="sender", default="admin")
     parser.add_argument("--to", required=True)
     parser.add_argument("--name", required=True)
     parser.add_argument("--state")
@@ -331,6 +371,15 @@ def main():
                 peer.unanswered(int(code), rest[0], float(rest[1]))
             elif verb == "latency":
                 peer.latency(int(words[1]))
+            elif verb == "flood":
+                peer.flood(int(words[1]), float(words[2]))
+            elif verb == "capture":
+                seconds, path = words[2].split(" ", 1)
+                fields = peer.capture(int(words[1]), float(seconds), path)
+                print("captured " + ";".join(fields))
+            elif verb == "replay":
+                path, seconds = words[1], float(words[2])
+                peer.replay(path, seconds)
             else:
                 raise SystemExit(f"FAIL: unknown step {step!r}")
     finally:

@@ -1,8 +1,9 @@
 # Two machines form a Vardex network on the real Windows build: an administrator at 127.0.0.1
 # and a client "PC7" at 127.0.0.2, each its own prefix and display, joined through their
 # options dialogs. Then a peer of the harness acting as the administrator drives the client:
-# a remote start, a text message, a ping, a burst of hostile datagrams, a remote lock. Last,
-# the client leaves the network and the administrator's table loses it.
+# a remote start, a text message, a ping, a burst of hostile datagrams, a flood of junk while
+# the countdown runs, a remote lock. Last, the client leaves the network and the
+# administrator's table loses it, and a client of the harness checks in twice.
 S='SOFTWARE\Morvandel4'
 peer() {
     python3 "$here/peer/vxpeer.py" --bind 9500 --to 127.0.0.2:9723 --name PC7 \
@@ -23,6 +24,8 @@ artifact network-admin-connected
 drive "$O" "click button:E&xit Options" "gone Vardex - Options"
 check test "$(reg_value "HKLM\\$S" Value11)" = 2
 check test "$(reg_value "HKLM\\$S" Value13)" = 9023
+# No other program of the machine can share the administrator's port.
+check test "$(drive "share 9023")" = refused
 
 # The client: a second machine with its own display.
 read -r client_prefix client_display client_xvfb < <(new_machine network-client)
@@ -66,6 +69,20 @@ check test "$left" -le 120
 peer "hostile" "drain 2" "plain 16 0" "expect 22 5"
 check kill -0 "$client_pid"
 on_client drive "window Vardex - Time" "starts label#1 = Computer time: 00:01:"
+# A flood of junk, 10,000 datagrams a second for three seconds: the countdown's window keeps
+# counting through it, and the client answers once it is over.
+python3 "$here/peer/vxpeer.py" --bind 9510 --to 127.0.0.2:9723 --name PC7 "flood 30000 3" &
+flood_pid=$!
+sleep 0.8
+during=$(on_client drive "window Vardex - Time" "read label#1")
+sleep 1.5
+later=$(on_client drive "window Vardex - Time" "read label#1")
+wait $flood_pid
+echo "in the flood the client showed '$during', then '$later'"
+check test -n "$during"
+check test "$during" != "$later"
+peer "plain 16 0" "expect 22 5"
+check kill -0 "$client_pid"
 # The remote lock brings the blocking screen back.
 peer "send 2 0" "expect 21 5"
 on_client drive "window Vardex" "visible button:&Start computer timer = 1"
@@ -86,4 +103,14 @@ done
 check test "$(reg_value "HKLM\\$S" Value1000)" = 0
 on_client drive "$O" "click button:E&xit Options" "gone Vardex - Options"
 check test "$(on_client reg_value "HKLM\\$S" Value11)" = 0
+
+# A client of the harness checks in twice from one address and port (a copy, or its own
+# retry): welcome both times. Then it leaves.
+python3 "$here/peer/vxpeer.py" --bind 9501 --as PC9 --name admin --to 127.0.0.1:9023 \
+    "plain 11 0" "plain 11 0" "expect 12=1 5" "expect 12=1 5"
+check test "$(reg_value "HKLM\\$S" Value1000)" = 1
+drive "regtext $S str1001 = PC9"
+python3 "$here/peer/vxpeer.py" --bind 9501 --as PC9 --name admin --to 127.0.0.1:9023 \
+    "plain 17 0" "drain 0.5"
+check test "$(reg_value "HKLM\\$S" Value1000)" = 0
 rm -f "$VX_BIN/wine/network-peer-ids"

@@ -59,6 +59,29 @@ stranger admin 127.0.0.1:9023 "unanswered 21 0 0.5" "unanswered 27 0 0.5"
 stranger admin 127.0.0.1:9023 --key "Room 3, not ours" "unanswered 21 0 0.5"
 drive "$N" "visible label:Messages refused since opened (wrong or missing network key): 3 = 1" \
     "cell $G = 1,1,Timing mode"
+
+# A client of the harness with the key, "PC9", checks in; the console grants it two hours, and
+# that signed datagram, captured as it came, is sent on to PC7 and back to the administrator:
+# neither carries it out, nothing comes back, and the administrator counts it refused.
+pc9() {
+    python3 "$here/peer/vxpeer.py" --bind 9501 --as PC9 --name admin --to 127.0.0.1:9023 \
+        --key "$KEY" "$@"
+}
+grant="$VX_BIN/wine/network-key-grant.bin"
+pc9 "plain 11 0" "expect 12=1 5" "send 21 0"
+drive "$N" "cell $G = 2,0,PC9" "cell $G = 2,1,Lock mode"
+pc9 "capture 1 10 $grant" &
+capture_pid=$!
+sleep 0.5
+drive "$N" "row $G = 2" "retype combo@Hours: = 2" "retype combo@Minutes: = 0" \
+    "click button:&Start Timer Countdown"
+wait $capture_pid
+stranger PC7 127.0.0.2:9723 "replay $grant 2"
+on_client drive "window Vardex - Time" "starts label#1 = Computer time: 00:01:"
+stranger admin 127.0.0.1:9023 "replay $grant 1"
+drive "$N" "visible label:Messages refused since opened (wrong or missing network key): 4 = 1" \
+    "cell $G = 1,1,Timing mode" "cell $G = 2,1,Lock mode"
+rm -f "$grant"
 artifact network-key-console
 
 # Locked from the console; the key cleared on both; a peer without a key is obeyed again.

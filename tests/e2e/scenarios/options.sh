@@ -1,6 +1,7 @@
 # The options dialog on the real Windows build, through the real windows only: the two "Misc"
-# pages, the digit check, a Time Distributer ID made and used, the explanation window, and the
-# options carried to a second machine through the real save and open dialogs.
+# pages, the digit check (also before a file is written), a Time Distributer ID made and used,
+# the explanation window, the options carried to a second machine through the real save and
+# open dialogs, and a file with an ID without a name.
 S='SOFTWARE\Morvandel4'
 install_vardex
 for n in List_Anz l2_1 cpanz Value11; do set_setting $n 0; done
@@ -25,8 +26,9 @@ done
 drive "$O" "tab tab#1 = 0" "retype edit@Hours: = 1" "retype edit@Minutes: = 15" \
     "retype edit@Path && Filename of Log-File: = C:\\users\\vardex.log" \
     "click check:Start&ing / Exiting Vardex" "click check:Start / St&op of the Timer Mode" \
-    "click check:Pausi&ng of the Timer Mode" "click check:pre&vent an opening of protected Window" \
-    "checked check:pre&vent an opening of protected Window = 1"
+    "click check:pre&vent an opening of protected Window" \
+    "checked check:pre&vent an opening of protected Window = 1" \
+    "checked check:Pausi&ng of the Timer Mode = 0"
 # Misc2: no warning at ten minutes.
 drive "$O" "tab tab#1 = 1" "click check:at 1&0 min." "checked check:at 1&0 min. = 0"
 # The explanation window describes the control under the mouse.
@@ -41,6 +43,14 @@ drive "window Vardex - Info" \
     "visible label:Please enter an integer in the 'hours' Textbox at the 'Misc' Tab! = 1" \
     "click button:&OK" "gone Vardex - Info"
 drive "$O" "visible button:E&xit Options = 1" "retype edit@Hours: = 1"
+# Hours that do not fit are refused before a file is even asked for: no crash, nothing written.
+drive "$O" "retype edit@Hours: = 99999999999" "tab tab#1 = 1" "click button:Sa&ve options to file..."
+drive "window Vardex - Info" \
+    "visible label:Please enter an integer in the 'hours' Textbox at the 'Misc' Tab! = 1" \
+    "click button:&OK" "gone Vardex - Info"
+drive "$O" "visible button:E&xit Options = 1" "tab tab#1 = 0" "retype edit@Hours: = 1"
+check test -z "$(drive windows | grep -E 'Save As|Speichern')"
+check test ! -e "$WINEPREFIX/drive_c/users/options.txt"
 
 # Time Distr.: a daily ID of two minutes.
 drive "$O" "tab tab#1 = 7" "type edit@New ID: = Anna" "type edit@Hours: = 0" \
@@ -50,7 +60,8 @@ artifact options-time-distributer
 drive "$O" "click button:E&xit Options" "gone Vardex - Options"
 check test "$(reg_value "HKLM\\$S" Value3)" = 1
 check test "$(reg_value "HKLM\\$S" Value4)" = 15
-for v in Value7 Value8 Value9 Value10; do check test "$(reg_value "HKLM\\$S" $v)" = 1; done
+for v in Value7 Value8 Value10; do check test "$(reg_value "HKLM\\$S" $v)" = 1; done
+check test "$(reg_value "HKLM\\$S" Value9)" = 0
 check test "$(reg_value "HKLM\\$S" Value15)" = 0
 check test "$(reg_value "HKLM\\$S" l2_1)" = 1
 drive "regtext $S String3 = C:\\users\\vardex.log" "regtext $S l2_2_0 = Anna"
@@ -72,6 +83,18 @@ drive "$O" "tab tab#1 = 1" "click button:Sa&ve options to file..."
 drive "window Save As" "retype combo#3 = C:\\users\\options.txt" "click button:&Save" "gone Save As"
 drive "window Vardex - Info" "visible label:File was successfully written! = 1" "click button:&OK"
 drive "$O" "click button:E&xit Options" "gone Vardex - Options"
+# The file pairs each key with its own setting: values that differ, line by line.
+written=$(tr -d '\r' <"$WINEPREFIX/drive_c/users/options.txt")
+for line in "Number_of_Time_Dist_IDs=1" "Time_Dist_ID(0)=Anna" "Time_Dist_Time(0)=120" \
+    "Time_Dist_Period(0)=1" 'Log_Path=C:\users\vardex.log' "Log_Start_Exit_Vado=1" \
+    "Log_Start_Stop_Timer=1" "Log_Pausing_Timer=0" "Log_Preventing_Program=1" \
+    "Start_Houres=1" "Start_minutes=15" "Warning_at_10_minutes=0" "Warning_at_5_minutes=1" \
+    "Password=zel" "Security_Formula=KOS"; do
+    if ! printf '%s\n' "$written" | grep -qxF "$line"; then
+        echo "the options file has no line '$line'" >&2
+        false
+    fi
+done
 wine reg export "HKLM\\$S" "$VX_ARTIFACTS/options-first.reg" /y </dev/null >/dev/null 2>&1
 first=$WINEPREFIX
 
@@ -101,6 +124,23 @@ values "$VX_ARTIFACTS/options-second.reg" | grep -E "$carried" >"$VX_ARTIFACTS/o
 check test "$(wc -l <"$VX_ARTIFACTS/options-first.txt")" -ge 40
 diff "$VX_ARTIFACTS/options-first.txt" "$VX_ARTIFACTS/options-second.txt"
 rm -f "$VX_ARTIFACTS"/options-*.reg "$VX_ARTIFACTS"/options-*.txt
+check test "$(reg_value "HKLM\\$S" Value9)" = 0
+check test "$(reg_value "HKLM\\$S" Value15)" = 0
+check test "$(reg_value "HKLM\\$S" Value4)" = 15
+
+# A file whose first ID has no name: that one is not taken, the other is.
+printf 'Number_of_Time_Dist_IDs=2\r\nTime_Dist_Time(0)=3600\r\nTime_Dist_Period(0)=1\r\nTime_Dist_Date(0)=46363\r\nTime_Dist_Remain(0)=3600\r\nTime_Dist_ID(1)=Ben\r\nTime_Dist_Time(1)=600\r\nTime_Dist_Period(1)=7\r\nTime_Dist_Date(1)=46363\r\nTime_Dist_Remain(1)=600\r\n' \
+    >"$WINEPREFIX/drive_c/users/noname.txt"
+open_options
+drive "$O" "tab tab#1 = 1" "click button:Load &options from file..."
+drive "window Open" "retype combo#3 = C:\\users\\noname.txt" "click button:&Open" "gone Open"
+drive "window Vardex - Info" "visible label:File was successfully read! = 1" "click button:&OK"
+drive "$O" "tab tab#1 = 7"
+sleep 0.5
+artifact options-id-without-name
+drive "$O" "click button:E&xit Options" "gone Vardex - Options"
+check test "$(reg_value "HKLM\\$S" l2_1)" = 1
+drive "regtext $S l2_2_0 = Ben"
 WINEPREFIX=$first wineserver -k
 vx_stop_prefix
 rm -rf "$VX_BIN/wine/run-options-second"

@@ -533,8 +533,7 @@ TEST_F(ConsoleTest, AFullTableSaysSoAndTakesNoNewName) {
     EXPECT_EQ(row_of("PC3"), -1);
     EXPECT_TRUE(d().full_label.visible());
     EXPECT_EQ(d().full_label.caption(),
-              "The list is full: 1000 computers. Remove computers that are no longer used, so "
-              "that new ones can join!");
+              "The list is full (1000 computers)! Remove unused ones so new ones can join.");
 }
 
 }  // namespace

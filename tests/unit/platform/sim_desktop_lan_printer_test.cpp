@@ -109,6 +109,13 @@ TEST(SimLan, DeliversDropsDuplicatesAndRefusesBusyPorts) {
     world.advance(5);
     EXPECT_EQ(got.size(), 3u);
 
+    // A closed socket sends nothing, and is not opened again on a port of the system's choice.
+    const std::size_t logged = world.lan().log().size();
+    c.udp().close();
+    EXPECT_EQ(c.udp().send_to("192.168.0.1", 9023, "after close"), result::not_socket);
+    EXPECT_FALSE(c.udp().is_bound());
+    EXPECT_EQ(world.lan().log().size(), logged);
+
     EXPECT_EQ(c.udp().first_ipv4_address(c.udp().host_name()), "192.168.0.7");
     client.set_host_resolves(false);
     EXPECT_EQ(c.udp().first_ipv4_address("PC7"), "");
