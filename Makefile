@@ -41,6 +41,7 @@ bench: deps
 	./build/bench/bench/network_sim_bench
 	./build/bench/bench/console_bench
 	./build/bench/bench/network_key_bench
+	./build/bench/bench/network_flood_bench
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

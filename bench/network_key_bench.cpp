@@ -9,39 +9,13 @@
 #include "network/message.h"
 #include "network/message_auth.h"
 #include "network/protocol.h"
-#include "platform/sim/openssl_hmac.h"
+#include "protocol_bench_host.h"
 
 namespace {
 
 using namespace vardex;
 
-constexpr std::int64_t wall = 1'796'000'000;
 constexpr char key[] = "Room 3, only ours";
-
-struct Host final : ProtocolHost {
-    double now = 1000;
-    sim::OpenSslHmac openssl;
-    SettingsRecord settings;
-    double monotonic_seconds() override { return now; }
-    std::int64_t unix_seconds() override { return wall; }
-    HmacSha256& hmac() override { return openssl; }
-    SettingsRecord& record() override { return settings; }
-    bool send_datagram(const std::string&, std::int32_t, const std::string&) override {
-        return true;
-    }
-    void show_message(const std::string&) override {}
-    void start_timer(std::int32_t, const std::string&) override {}
-    void end_timer(const std::string&) override {}
-    std::int16_t program_mode() override { return 1; }
-    std::int32_t remaining_seconds() override { return 0; }
-    void save_settings() override {}
-    void store_network_role() override {}
-    void save_computer_records(std::size_t, std::size_t, std::size_t) override {}
-    void store_newest_stamps(const std::vector<SenderStamp>&) override {}
-    std::string upper_text(std::string_view text) override { return upper_ansi(text); }
-    void refill_options() override {}
-    void repaint_network_dialog() override {}
-};
 
 Message report(int seconds) {
     Message m;
@@ -74,7 +48,7 @@ BENCHMARK(BM_EncodeSigned);
 
 // Handles `count` different reports, signed when `signed_reports`.
 void handle_reports(benchmark::State& state, bool signed_reports) {
-    Host host;
+    BenchHost host;
     host.settings.Network_Role = NetworkRole::administrator;
     host.settings.Computer_Name = "admin";
     host.settings.Network_Key = signed_reports ? key : "";
