@@ -43,8 +43,8 @@ std::vector<std::string> datagrams(int count, int code, bool new_names) {
 
 void BM_HelloFromEverNewPorts(benchmark::State& state) {
     Flooded f;
-    const std::vector<std::string> hellos = datagrams(static_cast<int>(state.max_iterations), 30,
-                                                      false);
+    const std::vector<std::string> hellos =
+        datagrams(static_cast<int>(state.max_iterations), 30, false);
     std::size_t next = 0;
     for (auto _ : state) {
         f.protocol.handle_message(hellos[next++]);
@@ -55,8 +55,8 @@ BENCHMARK(BM_HelloFromEverNewPorts)->Iterations(100'000);
 
 void BM_ReportFromEverNewNames(benchmark::State& state) {
     Flooded f;
-    const std::vector<std::string> reports = datagrams(static_cast<int>(state.max_iterations), 21,
-                                                       true);
+    const std::vector<std::string> reports =
+        datagrams(static_cast<int>(state.max_iterations), 21, true);
     std::size_t next = 0;
     for (auto _ : state) {
         f.protocol.handle_message(reports[next++]);

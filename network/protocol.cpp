@@ -261,6 +261,14 @@ void NetworkProtocol::clock_differs(const Message& m, std::int64_t seconds) {
         check_in_answer = check_in_clock_differs;
         return;
     }
+    if (static_cast<MessageCode>(m.code) == MessageCode::check_in &&
+        role() == NetworkRole::administrator && same_name(m.to, host_.record().Computer_Name)) {
+        // An answer that carries nothing: made at this clock, it shows the client its clock is
+        // as far from this one, so that it says so instead of waiting for nothing.
+        std::int16_t id = plain_id;
+        send_message(static_cast<std::int16_t>(MessageCode::check_in_answer), "0", m.from,
+                     m.from_address, m.from_port, id);
+    }
     if (told_clock_.size() >= told_clock_limit ||
         !told_clock_.insert(host_.upper_text(m.from)).second) {
         return;

@@ -51,8 +51,8 @@
 //   stays TITLE = MS          the same window, which must still be open after MS
 //   timeout MS                wait at most MS for every later command (default 10000)
 //   sleep MS                  wait
-#include <winsock2.h>
 #include <windows.h>
+#include <winsock2.h>
 
 #include <commctrl.h>
 #include <sddl.h>
@@ -694,8 +694,7 @@ void run(const std::string& command) {
         RegCloseKey(h);
     } else if (verb == "keysddl") {
         HKEY h = nullptr;
-        expect(RegOpenKeyExA(HKEY_LOCAL_MACHINE, arg.c_str(), 0, READ_CONTROL, &h) ==
-                   ERROR_SUCCESS,
+        expect(RegOpenKeyExA(HKEY_LOCAL_MACHINE, arg.c_str(), 0, READ_CONTROL, &h) == ERROR_SUCCESS,
                "cannot open HKLM\\" + arg);
         DWORD size = 0;
         RegGetKeySecurity(h, DACL_SECURITY_INFORMATION, nullptr, &size);

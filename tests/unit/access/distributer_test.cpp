@@ -194,5 +194,30 @@ TEST_F(Distributer, AnIdStoppedEarlyKeepsItsRestForThePeriod) {
     EXPECT_EQ(p->settings.record().time_dist_ids[0].Time_Dist_Remain, rest);
 }
 
+TEST_F(Distributer, ADamagedStoresNumbersNeitherOverflowNorShowNegativeTime) {
+    // Written by an older version's import: the last day there is, and time below nothing.
+    pc.put_number("l2_1", 2);
+    const std::pair<const char*, std::array<std::int32_t, 4>> stored[] = {
+        {"Anna", {3600, 7, 2147483647, -1}}, {"Ben", {3600, -32768, -2147483647, 600}}};
+    for (int i = 0; i < 2; ++i) {
+        const std::string n = "_" + std::to_string(i);
+        pc.machine.registry().put_text(testing::settings_path, "l2_2" + n,
+                                       scramble_text(stored[i].first));
+        for (int f = 0; f < 4; ++f) {
+            pc.put_number("l2_" + std::to_string(3 + f) + n, stored[i].second[f]);
+        }
+    }
+    open_page();
+    ASSERT_EQ(page().ids.list_count(), 2);
+    EXPECT_EQ(page().ids.item(0).substr(0, 33), "Anna | 01:00 | weekly | 00:00 | 3");
+    ASSERT_TRUE(user->click(p->options_dialog.exit_button));
+    start("anna");
+    EXPECT_EQ(p->mode.get(), ProgramMode::blocked);
+    EXPECT_EQ(p->time_dialog2.text_label.caption().substr(0, 56),
+              "This Time Distributer ID has no time left! Next recharge");
+    start("ben");
+    EXPECT_EQ(p->mode.get(), ProgramMode::timing) << "a period long past recharges";
+}
+
 }  // namespace
 }  // namespace vardex

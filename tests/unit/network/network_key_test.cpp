@@ -367,3 +367,34 @@ TEST_F(NetworkKeyTest, ACapturedGrantReplayedAfterARestartOrToAnotherClientDoesN
 
 }  // namespace
 }  // namespace vardex
+
+namespace vardex {
+namespace {
+
+TEST_F(NetworkKeyTest, AClientWhoseClockIsFarFromTheAdministratorsIsToldSoWhenItConnects) {
+    admin.pc.machine.registry().put_text(testing::settings_path, "NetKey", scramble_text("k"));
+    client.pc.machine.registry().put_text(testing::settings_path, "NetKey", scramble_text("k"));
+    admin.start();
+    client.start();
+    admin.become_administrator();
+    admin.leave_options();
+    // The administrator's clock is ten minutes ahead.
+    sim::SimClock& clock = admin.pc.machine.clock();
+    LocalTime t = clock.now();
+    t.seconds += 10 * 60;
+    clock.change_time(t);
+    client.connect_client("PC7", "192.168.0.1");
+    EXPECT_EQ(client.record().Network_Role, NetworkRole::none);
+    EXPECT_EQ(client.last_message(),
+              "The clock of admin differs by 10 minutes from the clock of this computer! With a "
+              "network key the clocks must not differ by more than 5 minutes. Set the clocks "
+              "right!");
+    // The administrator's operator hears of it too, and nothing was signed in.
+    EXPECT_NE(admin.p->time_dialog2.text_label.caption().find(
+                  "The clock of PC7 differs by 10 minutes from the clock of this computer!"),
+              std::string::npos);
+    EXPECT_TRUE(admin.protocol().computer_table.empty());
+}
+
+}  // namespace
+}  // namespace vardex

@@ -156,9 +156,14 @@ TEST_F(NetworkTest, TheConnectButtonsCheckTheirBoxesInOrder) {
               "computer, check IP and port number of admin. If that doesn't help check network "
               "setup.");
     EXPECT_EQ(client.record().Network_Role, NetworkRole::none);
+    // Addresses typed with a trailing dot or leading zeros are kept as a socket takes them.
     ASSERT_TRUE(client.user->replace_text(c.admin_port_box, "65535"));
+    ASSERT_TRUE(client.user->replace_text(c.admin_address_box, "192.168.000.001."));
+    ASSERT_TRUE(client.user->replace_text(c.client_address_box, "192.168.0.07"));
     ASSERT_TRUE(client.user->click(c.client_connect));
     EXPECT_EQ(client.record().Network_Role, NetworkRole::client);
+    EXPECT_EQ(client.record().Admin_IP_Address, "192.168.0.1");
+    EXPECT_EQ(client.record().Own_IP_Address, "192.168.0.7");
 }
 
 TEST_F(NetworkTest, ABusyPortMovesTheAdministratorUpTheLadder) {
