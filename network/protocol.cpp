@@ -33,22 +33,6 @@ constexpr std::size_t newest_stamp_limit = 2 * max_computers;
 constexpr std::size_t told_clock_limit = 256;
 constexpr std::int16_t last_id = 32767;
 
-// Commands that a second run would show twice, restart or end again. Answers and reports
-// only set again what they set before, and are taken whenever they come: a check-in answer
-// under an id just used for the same answer is a new one.
-bool repeats_matter(std::int16_t code) {
-    switch (static_cast<MessageCode>(code)) {
-        case MessageCode::start_countdown:
-        case MessageCode::end_timer:
-        case MessageCode::start_open_ended:
-        case MessageCode::misdelivered:
-        case MessageCode::text:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // The console's commands: kept in a full queue as long as anything else can go.
 bool is_command(std::int16_t code) {
     switch (static_cast<MessageCode>(code)) {
@@ -60,6 +44,13 @@ bool is_command(std::int16_t code) {
         default:
             return false;
     }
+}
+
+// What a second run would show twice, restart or end again. Answers and reports only set
+// again what they set before, and are taken whenever they come: a check-in answer under an id
+// just used for the same answer is a new one.
+bool repeats_matter(std::int16_t code) {
+    return is_command(code) || static_cast<MessageCode>(code) == MessageCode::misdelivered;
 }
 
 std::string destination_of(const std::string& address, std::int32_t port) {

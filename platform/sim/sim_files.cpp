@@ -59,10 +59,15 @@ bool SimFiles::remove(std::string_view path) {
 }
 
 bool SimFiles::rename(std::string_view from, std::string_view to) {
+    return move(from, to, false);
+}
+
+bool SimFiles::move(std::string_view from, std::string_view to, bool over_existing) {
     const std::string f = key(from);
     const std::string t = key(to);
     auto it = files_.find(f);
-    if (fails(f) || it == files_.end() || !can_write(t) || files_.count(t) != 0) {
+    if (fails(f) || it == files_.end() || !can_write(t) ||
+        (!over_existing && files_.count(t) != 0)) {
         return false;
     }
     if (auto refused = refused_renames_.find(t); refused != refused_renames_.end()) {
@@ -113,16 +118,7 @@ bool SimFiles::write(std::string_view path, std::string_view content) {
 }
 
 bool SimFiles::replace(std::string_view from, std::string_view to) {
-    const std::string f = key(from);
-    const std::string t = key(to);
-    auto it = files_.find(f);
-    if (fails(f) || it == files_.end() || !can_write(t)) {
-        return false;
-    }
-    File moved{std::string(to), std::move(it->second.content)};
-    files_.erase(it);
-    files_[t] = std::move(moved);
-    return true;
+    return move(from, to, true);
 }
 
 bool SimFiles::read(std::string_view path, std::string& content) {

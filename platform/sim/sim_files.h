@@ -64,6 +64,8 @@ class SimFiles final : public Files {
     static std::string parent(const std::string& key);
     bool fails(const std::string& k) const { return failing_.count(k) != 0; }
     bool can_write(const std::string& k) const;
+    // A rename, or a replace when the target may exist.
+    bool move(std::string_view from, std::string_view to, bool over_existing);
 
     std::map<std::string, File> files_;
     std::set<std::string> folders_;
