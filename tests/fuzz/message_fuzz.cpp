@@ -3,7 +3,8 @@
 // lines one after another, as typed (scrambled here, so that the fields are reached; with a
 // key, signed here too when the first byte says so, or the eighth field left as typed) or as
 // raw bytes. A line that begins with byte 1 lets time pass instead (the next byte in seconds)
-// and runs the network tick; with byte 2 time passes without a tick, so that queues grow.
+// and runs the network tick; with byte 2 time passes without a tick, so that queues grow; with
+// byte 3 the next line comes 20 times the next byte over, from ever new ports, as a flood does.
 //
 // Nothing may fail unsafely, and what the machine keeps must stay sound: no empty, doubled or
 // port-less client in the table, no more clients than the table takes, a bounded queue of
@@ -12,12 +13,14 @@
 // signed for another machine or was taken before changes nothing at all: nothing sent, shown,
 // started, stored or learned (a ping for another machine may still get its report).
 #include <algorithm>
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "network/message.h"
@@ -124,25 +127,22 @@ void check(const NetworkProtocol& protocol) {
     if (table.size() > max_computers) {
         std::abort();
     }
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        if (table[i].name.empty() || table[i].port < 1 || table[i].port > 65535 ||
-            is_bad_ip(table[i].address)) {
+    std::unordered_set<std::string> names;
+    for (const NetworkComputer& c : table) {
+        if (c.name.empty() || c.port < 1 || c.port > 65535 || is_bad_ip(c.address) ||
+            !names.insert(upper_ansi(c.name)).second) {
             std::abort();
-        }
-        for (std::size_t j = i + 1; j < table.size(); ++j) {
-            if (equal_ignoring_case(table[i].name, table[j].name)) {
-                std::abort();
-            }
         }
     }
     if (protocol.pending().size() > 4096) {
         std::abort();
     }
-    std::set<std::int16_t> ids;
+    std::bitset<32768> ids;
     for (const PendingMessage& p : protocol.pending()) {
-        if (p.id < 1 || !ids.insert(p.id).second) {
+        if (p.id < 1 || ids.test(static_cast<std::size_t>(p.id))) {
             std::abort();
         }
+        ids.set(static_cast<std::size_t>(p.id));
     }
 }
 
@@ -155,6 +155,20 @@ std::string to_field(std::string_view text) {
     const std::size_t second = text.find(';', first + 1);
     return std::string(text.substr(
         first + 1, second == std::string_view::npos ? std::string_view::npos : second - first - 1));
+}
+
+// The line with its fifth field (the sender's port) made `port`.
+std::string with_port(const std::string& line, int port) {
+    std::size_t start = 0;
+    for (int field = 0; field < 4; ++field) {
+        start = line.find(';', start);
+        if (start == std::string::npos) {
+            return line;
+        }
+        ++start;
+    }
+    const std::size_t end = std::min(line.find(';', start), line.size());
+    return line.substr(0, start) + std::to_string(port) + line.substr(end);
 }
 
 bool is_ping(std::string_view text) {
@@ -192,16 +206,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     NetworkProtocol protocol(host);
     std::set<std::string> taken;
     std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
-    while (!rest.empty()) {
-        const std::size_t end = std::min(rest.find('\n'), rest.size());
-        const std::string line(rest.substr(0, end));
-        rest.remove_prefix(std::min(end + 1, rest.size()));
+    int repeats = 1;
+    std::string line;
+    while (!rest.empty() || repeats > 1) {
+        if (repeats > 1) {
+            --repeats;
+            line = with_port(line, 1025 + repeats % 64000);
+        } else {
+            const std::size_t end = std::min(rest.find('\n'), rest.size());
+            line = std::string(rest.substr(0, end));
+            rest.remove_prefix(std::min(end + 1, rest.size()));
+        }
         if (!line.empty() && (line[0] == '\x01' || line[0] == '\x02')) {
             host.now += line.size() > 1 ? static_cast<std::uint8_t>(line[1]) : 1;
             if (line[0] == '\x01') {
                 protocol.tick();
             }
             check(protocol);
+            continue;
+        }
+        if (!line.empty() && line[0] == '\x03') {
+            const int times = 20 * (line.size() > 1 ? static_cast<std::uint8_t>(line[1]) : 1);
+            const std::size_t end = std::min(rest.find('\n'), rest.size());
+            line = std::string(rest.substr(0, end));
+            rest.remove_prefix(std::min(end + 1, rest.size()));
+            repeats = times + 1;
             continue;
         }
         std::string text = line;
@@ -214,7 +243,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const bool again = signs && !taken.insert(text).second;
         const Trace before = Trace::of(host, protocol);
         protocol.handle_message(raw ? line : scramble_text(text));
-        check(protocol);
+        if (repeats <= 1) {
+            check(protocol);  // once a flood is over: it costs as much as the table is long
+        }
         if (keyed && (!signs || for_another || again)) {
             const Trace after = Trace::of(host, protocol);
             // A signed ping for another machine may be answered with its report, queued.
