@@ -4,7 +4,8 @@
 // key, signed here too when the first byte says so, or the eighth field left as typed) or as
 // raw bytes. A line that begins with byte 1 lets time pass instead (the next byte in seconds)
 // and runs the network tick; with byte 2 time passes without a tick, so that queues grow; with
-// byte 3 the next line comes 20 times the next byte over, from ever new ports, as a flood does.
+// byte 3 the next line comes 8 times the next byte's low seven bits over, from ever new ports
+// (and with its high bit from ever new names), as a flood does.
 //
 // Nothing may fail unsafely, and what the machine keeps must stay sound: no empty, doubled or
 // port-less client in the table, no more clients than the table takes, a bounded queue of
@@ -157,10 +158,10 @@ std::string to_field(std::string_view text) {
         first + 1, second == std::string_view::npos ? std::string_view::npos : second - first - 1));
 }
 
-// The line with its fifth field (the sender's port) made `port`.
-std::string with_port(const std::string& line, int port) {
+// The line with its field `index` (0-based) made `value`.
+std::string with_field(const std::string& line, int index, const std::string& value) {
     std::size_t start = 0;
-    for (int field = 0; field < 4; ++field) {
+    for (int field = 0; field < index; ++field) {
         start = line.find(';', start);
         if (start == std::string::npos) {
             return line;
@@ -168,7 +169,7 @@ std::string with_port(const std::string& line, int port) {
         ++start;
     }
     const std::size_t end = std::min(line.find(';', start), line.size());
-    return line.substr(0, start) + std::to_string(port) + line.substr(end);
+    return line.substr(0, start) + value + line.substr(end);
 }
 
 bool is_ping(std::string_view text) {
@@ -207,11 +208,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::set<std::string> taken;
     std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
     int repeats = 1;
+    bool new_names = false;
     std::string line;
     while (!rest.empty() || repeats > 1) {
         if (repeats > 1) {
             --repeats;
-            line = with_port(line, 1025 + repeats % 64000);
+            line = with_field(line, 4, std::to_string(1025 + repeats % 64000));
+            if (new_names) {
+                line = with_field(line, 2, "F" + std::to_string(repeats));
+            }
         } else {
             const std::size_t end = std::min(rest.find('\n'), rest.size());
             line = std::string(rest.substr(0, end));
@@ -226,7 +231,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             continue;
         }
         if (!line.empty() && line[0] == '\x03') {
-            const int times = 20 * (line.size() > 1 ? static_cast<std::uint8_t>(line[1]) : 1);
+            const auto count = static_cast<std::uint8_t>(line.size() > 1 ? line[1] : 1);
+            const int times = 8 * (count & 0x7f);
+            new_names = (count & 0x80) != 0;
             const std::size_t end = std::min(rest.find('\n'), rest.size());
             line = std::string(rest.substr(0, end));
             rest.remove_prefix(std::min(end + 1, rest.size()));

@@ -199,12 +199,19 @@ TEST_F(Distributer, ADamagedStoresNumbersNeitherOverflowNorShowNegativeTime) {
     pc.put_number("l2_1", 2);
     const std::pair<const char*, std::array<std::int32_t, 4>> stored[] = {
         {"Anna", {3600, 7, 2147483647, -1}}, {"Ben", {3600, -32768, -2147483647, 600}}};
+    // Value names built by appending: GCC 12 warns wrongly of "text" + a temporary.
+    auto value = [](int field, int i) {
+        std::string name = "l2_";
+        name += std::to_string(field);
+        name += '_';
+        name += std::to_string(i);
+        return name;
+    };
     for (int i = 0; i < 2; ++i) {
-        const std::string n = "_" + std::to_string(i);
-        pc.machine.registry().put_text(testing::settings_path, "l2_2" + n,
+        pc.machine.registry().put_text(testing::settings_path, value(2, i),
                                        scramble_text(stored[i].first));
         for (int f = 0; f < 4; ++f) {
-            pc.put_number("l2_" + std::to_string(3 + f) + n, stored[i].second[f]);
+            pc.put_number(value(3 + f, i), stored[i].second[f]);
         }
     }
     open_page();
