@@ -14,6 +14,7 @@
 #include "platform/sim/sim_process.h"
 #include "platform/sim/sim_udp.h"
 #include "platform/sim/world.h"
+#include "protocol_bench_host.h"
 #include "settings/scrambler.h"
 
 namespace {
@@ -21,7 +22,7 @@ namespace {
 using namespace vardex;
 
 // A client machine reduced to its protocol: its countdown always runs.
-struct LightClient final : ProtocolHost {
+struct LightClient final : QuietHost {
     LightClient(sim::Machine& m, const std::string& name) : machine(m), socket(m) {
         settings.Network_Role = NetworkRole::client;
         settings.Computer_Name = name;
@@ -34,29 +35,15 @@ struct LightClient final : ProtocolHost {
     }
     double monotonic_seconds() override { return machine.clock().monotonic_seconds(); }
     std::int64_t unix_seconds() override { return machine.clock().unix_seconds(); }
-    HmacSha256& hmac() override { return hmac_; }
-    SettingsRecord& record() override { return settings; }
     bool send_datagram(const std::string& address, std::int32_t port,
                        const std::string& data) override {
         return socket.send_to(address, port, data) == 0;
     }
-    void show_message(const std::string&) override {}
-    void start_timer(std::int32_t, const std::string&) override {}
-    void end_timer(const std::string&) override {}
     std::int16_t program_mode() override { return 2; }
     std::int32_t remaining_seconds() override { return 3600; }
-    void save_settings() override {}
-    void store_network_role() override {}
-    void save_computer_records(std::size_t, std::size_t, std::size_t) override {}
-    void store_newest_stamps(const std::vector<SenderStamp>&) override {}
-    std::string upper_text(std::string_view text) override { return upper_ansi(text); }
-    void refill_options() override {}
-    void repaint_network_dialog() override {}
 
     sim::Machine& machine;
-    sim::OpenSslHmac hmac_;
     sim::SimUdp socket;
-    SettingsRecord settings;
     NetworkProtocol protocol{*this};
 };
 

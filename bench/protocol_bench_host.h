@@ -11,23 +11,16 @@ namespace vardex {
 
 inline constexpr std::int64_t wall = 1'796'000'000;
 
-// The program around the protocol, doing nothing: what a benchmark measures is the protocol.
-struct BenchHost final : ProtocolHost {
-    double now = 1000;
+// The program around the protocol, doing nothing with what the protocol tells it: what a
+// benchmark measures is the protocol.
+struct QuietHost : ProtocolHost {
     sim::OpenSslHmac openssl;
     SettingsRecord settings;
-    double monotonic_seconds() override { return now; }
-    std::int64_t unix_seconds() override { return wall; }
     HmacSha256& hmac() override { return openssl; }
     SettingsRecord& record() override { return settings; }
-    bool send_datagram(const std::string&, std::int32_t, const std::string&) override {
-        return true;
-    }
     void show_message(const std::string&) override {}
     void start_timer(std::int32_t, const std::string&) override {}
     void end_timer(const std::string&) override {}
-    std::int16_t program_mode() override { return 1; }
-    std::int32_t remaining_seconds() override { return 0; }
     void save_settings() override {}
     void store_network_role() override {}
     void save_computer_records(std::size_t, std::size_t, std::size_t) override {}
@@ -35,6 +28,18 @@ struct BenchHost final : ProtocolHost {
     std::string upper_text(std::string_view text) override { return upper_ansi(text); }
     void refill_options() override {}
     void repaint_network_dialog() override {}
+};
+
+// A blocked machine whose datagrams go nowhere, at a fixed time.
+struct BenchHost final : QuietHost {
+    double now = 1000;
+    double monotonic_seconds() override { return now; }
+    std::int64_t unix_seconds() override { return wall; }
+    bool send_datagram(const std::string&, std::int32_t, const std::string&) override {
+        return true;
+    }
+    std::int16_t program_mode() override { return 1; }
+    std::int32_t remaining_seconds() override { return 0; }
 };
 
 }  // namespace vardex

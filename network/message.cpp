@@ -29,15 +29,6 @@ std::string_view next_field(std::string_view text, std::size_t& pos) {
     return field;
 }
 
-template <typename Int>
-std::optional<Int> number_in(std::string_view text) {
-    const std::optional<std::int64_t> v = whole_number(text);
-    if (!v || *v < std::numeric_limits<Int>::min() || *v > std::numeric_limits<Int>::max()) {
-        return std::nullopt;
-    }
-    return static_cast<Int>(*v);
-}
-
 }  // namespace
 
 std::string message_fields(const Message& m) {
@@ -76,9 +67,9 @@ std::optional<Message> decode_fields(std::string_view text) {
     const std::string_view port = next_field(text, pos);
     const std::string_view code = next_field(text, pos);
     m.param = std::string(next_field(text, pos));
-    const auto id_value = number_in<std::int16_t>(id);
-    const auto port_value = number_in<std::int32_t>(port);
-    const auto code_value = number_in<std::int16_t>(code);
+    const auto id_value = whole_number_as<std::int16_t>(id);
+    const auto port_value = whole_number_as<std::int32_t>(port);
+    const auto code_value = whole_number_as<std::int16_t>(code);
     // Replies go to the sender's own address and port: a message without a usable one, or
     // without a name, cannot come from a peer.
     const std::optional<std::string> address = canonical_ip(m.from_address);

@@ -67,15 +67,6 @@ double seconds_in(const std::string& param) {
         *v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
-template <typename Int>
-std::optional<Int> param_number(const std::string& param) {
-    const std::optional<std::int64_t> v = whole_number(param);
-    if (!v || *v < std::numeric_limits<Int>::min() || *v > std::numeric_limits<Int>::max()) {
-        return std::nullopt;
-    }
-    return static_cast<Int>(*v);
-}
-
 }  // namespace
 
 std::string clock_difference_message(const std::string& name, std::int64_t minutes) {
@@ -351,7 +342,7 @@ void NetworkProtocol::act(const Message& m) {
     switch (static_cast<MessageCode>(m.code)) {
         case MessageCode::start_countdown: {
             // Seconds to grant: a negative or absurd parameter is no countdown.
-            const std::optional<std::int32_t> seconds = param_number<std::int32_t>(m.param);
+            const std::optional<std::int32_t> seconds = whole_number_as<std::int32_t>(m.param);
             if (seconds && *seconds >= 0) {
                 host_.start_timer(*seconds, ": Timer started over network");
             }
@@ -369,7 +360,7 @@ void NetworkProtocol::act(const Message& m) {
                                "a mixup in IP & ports, try to ping all computers!");
             [[fallthrough]];
         case MessageCode::ack: {
-            if (const auto id = param_number<std::int16_t>(m.param)) {
+            if (const auto id = whole_number_as<std::int16_t>(m.param)) {
                 drop_pending(*id, m.from, m.from_address, m.from_port);
             }
             if (admin) {
@@ -399,7 +390,7 @@ void NetworkProtocol::act(const Message& m) {
             break;
         }
         case MessageCode::check_in_answer:
-            if (const auto answer = param_number<std::int16_t>(m.param)) {
+            if (const auto answer = whole_number_as<std::int16_t>(m.param)) {
                 check_in_answer = *answer;
             }
             break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,5 +21,14 @@ bool all_digits(std::string_view text);
 // A whole number as people and files write it: blanks around it and a leading "+" allowed;
 // nothing when the text is anything else or does not fit.
 std::optional<std::int64_t> whole_number(std::string_view text);
+// The same, when it fits Int.
+template <typename Int>
+std::optional<Int> whole_number_as(std::string_view text) {
+    const std::optional<std::int64_t> v = whole_number(text);
+    if (!v || *v < std::numeric_limits<Int>::min() || *v > std::numeric_limits<Int>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<Int>(*v);
+}
 
 }  // namespace vardex
