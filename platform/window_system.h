@@ -11,6 +11,8 @@ class WindowSystem {
 
     // Creates the form's window and one child window per control; all stay until the end.
     virtual void attach(Form& form) = 0;
+    // Runs the form's timers here; its windows are shown by another process (the face).
+    virtual void attach_timers(Form& form) = 0;
     // The program's active window, or nullptr when another program's window is active.
     virtual Form* active_form() = 0;
     // Lets the message loop run once: pending window, timer and socket events are handled.

@@ -15,8 +15,7 @@ Machine::Machine(World& world, std::string name, std::string address)
 Machine::~Machine() = default;
 
 SimProcess& Machine::start_process() {
-    processes_.push_back(
-        std::make_unique<SimProcess>(*this, static_cast<int>(processes_.size()) + 1));
+    processes_.push_back(std::make_unique<SimProcess>(*this, new_process_id(), guarded_));
     return *processes_.back();
 }
 

@@ -36,6 +36,9 @@ class Machine {
 
     // A new process of a program on this machine (a Platform for one program instance).
     SimProcess& start_process();
+    // From now on, programs started here run guarded: their windows are shown by a face.
+    void set_programs_guarded(bool on) { guarded_ = on; }
+    int new_process_id() { return ++last_process_id_; }
     const std::vector<std::unique_ptr<SimProcess>>& processes() const { return processes_; }
 
     // A sleeping machine runs no timers and receives nothing; at wake-up every timer that was
@@ -58,6 +61,8 @@ class Machine {
     SimClock clock_;
     std::vector<std::unique_ptr<SimProcess>> processes_;
     bool suspended_ = false;
+    bool guarded_ = false;
+    int last_process_id_ = 0;
     bool host_resolves_ = true;
 };
 

@@ -57,14 +57,70 @@ class ProcessDesktop final : public Desktop {
     int process_;
 };
 
-SimProcess::SimProcess(Machine& machine, int id)
+// What a guarded process has beyond a plain one: the mirror of its windows and its face.
+struct SimProcess::Guard {
+    explicit Guard(SimProcess& guard) : mirror(guard.windows_, *guard.desktop_) {}
+    remote::Mirror mirror;
+    // Declared before the face, so that the face's copies go while their windows are there.
+    std::unique_ptr<SimProcess> face_process;
+    std::unique_ptr<remote::MemoryLinkPair> link;
+    std::unique_ptr<remote::Face> face;
+};
+
+SimProcess::SimProcess(Machine& machine, int id, bool guarded)
     : machine_(machine),
       id_(id),
       udp_(machine),
       desktop_(std::make_unique<ProcessDesktop>(machine.desktop(), id)),
-      windows_(*this) {}
+      windows_(*this) {
+    if (guarded) {
+        guard_ = std::make_unique<Guard>(*this);
+        start_face();
+    }
+}
 
-SimProcess::~SimProcess() = default;
+SimProcess::~SimProcess() {
+    if (guard_) {
+        guard_->face.reset();
+    }
+}
+
+WindowSystem& SimProcess::windows() {
+    return guard_ ? guard_->mirror.windows() : windows_;
+}
+
+remote::Face* SimProcess::face() const {
+    return guard_ && guard_->face_process && !guard_->face_process->ended() ? guard_->face.get()
+                                                                            : nullptr;
+}
+
+SimProcess* SimProcess::face_process() const {
+    return guard_ ? guard_->face_process.get() : nullptr;
+}
+
+remote::Mirror* SimProcess::mirror() const {
+    return guard_ ? &guard_->mirror : nullptr;
+}
+
+void SimProcess::start_face() {
+    Guard& g = *guard_;
+    g.mirror.connect(nullptr);
+    g.face.reset();
+    g.link = std::make_unique<remote::MemoryLinkPair>();
+    g.face_process = std::make_unique<SimProcess>(machine_, machine_.new_process_id());
+    g.face = std::make_unique<remote::Face>(*g.face_process, g.link->face_end());
+    g.link->set_face_receiver(
+        [face = g.face.get()](std::string_view f) { return face->receive(f); });
+    g.link->set_guard_receiver([&g](std::string_view f) { return g.mirror.receive(f); });
+    g.mirror.connect(&g.link->guard_end());
+}
+
+void SimProcess::kill_face() {
+    if (guard_ && guard_->face_process) {
+        guard_->link->cut();
+        guard_->face_process->end();
+    }
+}
 
 Registry& SimProcess::registry() {
     return machine_.registry();
@@ -79,7 +135,7 @@ Printer& SimProcess::printer() {
     return machine_.printer();
 }
 Desktop& SimProcess::desktop() {
-    return *desktop_;
+    return guard_ ? guard_->mirror.desktop() : *desktop_;
 }
 
 void SimProcess::end() {
@@ -87,6 +143,8 @@ void SimProcess::end() {
         return;
     }
     ended_ = true;
+    // A face without its guard has nothing to show.
+    kill_face();
     udp_.close();
     machine_.desktop().end_process(id_);
 }

@@ -4,6 +4,8 @@
 #include <random>
 
 #include "platform/platform.h"
+#include "platform/remote/face.h"
+#include "platform/remote/mirror.h"
 #include "platform/sim/openssl_hmac.h"
 #include "platform/sim/sim_udp.h"
 #include "platform/sim/sim_windows.h"
@@ -56,7 +58,9 @@ class ProcessDesktop;
 // One program instance's view of its machine.
 class SimProcess final : public Platform {
   public:
-    SimProcess(Machine& machine, int id);
+    // A guarded process runs the program as the guard does: its windows and its desktop are
+    // shown by a face, a process of its own on the same machine.
+    SimProcess(Machine& machine, int id, bool guarded = false);
     ~SimProcess() override;
 
     Registry& registry() override;
@@ -69,11 +73,15 @@ class SimProcess final : public Platform {
     UdpSocket& udp() override { return udp_; }
     Printer& printer() override;
     Desktop& desktop() override;
-    WindowSystem& windows() override { return windows_; }
+    WindowSystem& windows() override;
 
     Machine& machine() { return machine_; }
     int id() const { return id_; }
     SimWindows& sim_windows() { return windows_; }
+    // The windows a person sees: the face's of a guarded process.
+    SimWindows& shown_windows() {
+        return face_process() != nullptr ? face_process()->windows_ : windows_;
+    }
     SimUdp& sim_udp() { return udp_; }
     SimRandom& sim_random() { return random_; }
     SimSecureRandom& sim_secure_random() { return secure_random_; }
@@ -81,6 +89,16 @@ class SimProcess final : public Platform {
     int exit_code() const { return windows_.exit_code(); }
     // The process ends: its windows go, its locks are released, its socket closes.
     void end();
+
+    // Of a guarded process: the face now showing its windows (nullptr when none) and the
+    // process it runs in.
+    remote::Face* face() const;
+    SimProcess* face_process() const;
+    remote::Mirror* mirror() const;
+    // Starts a new face, which is given every window as it is.
+    void start_face();
+    // The face's process is ended from outside (killed): the link to it is cut.
+    void kill_face();
 
   private:
     Machine& machine_;
@@ -92,6 +110,8 @@ class SimProcess final : public Platform {
     SimUdp udp_;
     std::unique_ptr<ProcessDesktop> desktop_;
     SimWindows windows_;
+    struct Guard;
+    std::unique_ptr<Guard> guard_;
     bool ended_ = false;
 };
 

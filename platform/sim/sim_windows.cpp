@@ -207,6 +207,15 @@ void SimWindows::attach(Form& form) {
     }
 }
 
+void SimWindows::attach_timers(Form& form) {
+    for (Control* c : form.controls()) {
+        if (c->kind() == ControlKind::timer) {
+            control_peers_.push_back(std::make_unique<SimControlPeer>(*this, *c));
+            c->attach_peer(control_peers_.back().get());
+        }
+    }
+}
+
 Form* SimWindows::active_form() {
     const WindowId fg = process_.machine().desktop().foreground_window();
     for (Form* f : forms_) {

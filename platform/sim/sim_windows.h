@@ -21,6 +21,7 @@ class SimWindows final : public WindowSystem {
     ~SimWindows() override;
 
     void attach(Form& form) override;
+    void attach_timers(Form& form) override;
     Form* active_form() override;
     void do_events() override;
     void quit(int exit_code) override;

@@ -13,7 +13,8 @@ class SimProcess;
 
 // A person at the simulated machine. Acts only on what a person could use: a control that is
 // hidden, disabled (itself or in a frame) or on a hidden form does nothing, and every action
-// returns false then. Acting on a control moves the keyboard focus to it first.
+// returns false then. Acting on a control moves the keyboard focus to it first. At a guarded
+// program the person acts on the face's copies of the controls named.
 class User {
   public:
     explicit User(SimProcess& process) : process_(process) {}
@@ -43,6 +44,10 @@ class User {
 
   private:
     bool focus(Control& control);
+    // The process the person's actions go to, and what they see of a form or control there.
+    SimProcess& seat() const;
+    Control* shown(Control& control) const;
+    Form* shown(Form& form) const;
     SimProcess& process_;
 };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/controls.h"
 #include "platform/win32/win32_form_peer.h"
 
 namespace vardex::win32 {
@@ -32,6 +33,17 @@ Win32Windows::~Win32Windows() = default;
 
 void Win32Windows::attach(Form& form) {
     peers_.push_back(std::make_unique<Win32FormPeer>(*this, form));
+}
+
+void Win32Windows::attach_timers(Form& form) {
+    if (!timers_) {
+        timers_ = std::make_unique<Win32TimerWindow>();
+    }
+    for (Control* c : form.controls()) {
+        if (c->kind() == ControlKind::timer) {
+            timers_->attach(static_cast<Timer&>(*c));
+        }
+    }
 }
 
 void Win32Windows::forget(Win32FormPeer* peer) {

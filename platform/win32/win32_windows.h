@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/win32_timer_window.h"
 #include "platform/window_system.h"
 
 namespace vardex::win32 {
@@ -24,6 +25,7 @@ class Win32Windows final : public WindowSystem {
     ~Win32Windows() override;
 
     void attach(Form& form) override;
+    void attach_timers(Form& form) override;
     Form* active_form() override;
     void do_events() override;
     void quit(int exit_code) override;
@@ -52,6 +54,7 @@ class Win32Windows final : public WindowSystem {
     bool busy_cursor_ = false;
     int exit_code_ = 0;
     std::vector<std::unique_ptr<Win32FormPeer>> peers_;
+    std::unique_ptr<Win32TimerWindow> timers_;
     std::map<std::tuple<std::string, int, bool>, UniqueGdi> fonts_;
     std::map<Color, UniqueGdi> brushes_;
 };

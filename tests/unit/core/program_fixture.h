@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/program.h"
+#include "platform/remote/form_state.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/sim_process.h"
 #include "platform/sim/user.h"
@@ -31,7 +32,36 @@ struct VardexMachine {
         machine.files().put("C:\\Program Files\\Vardex\\vado41.exe", "MZ program");
         machine.registry().put_text(install_path, "Help_Dir", "C:\\Program Files\\Vardex\\");
         machine.registry().put_key("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run");
+#ifdef VARDEX_TEST_GUARDED
+        // The same tests again, every program run by the guard and shown by its face.
+        machine.set_programs_guarded(true);
+#endif
     }
+
+#ifdef VARDEX_TEST_GUARDED
+    // Whatever the test did, each running program's face shows its forms as they are.
+    ~VardexMachine() {
+        for (const auto& program : programs) {
+            sim::SimProcess& p = process(*program);
+            if (p.ended()) {
+                continue;
+            }
+            remote::Face* face = p.face();
+            if (face == nullptr) {
+                ADD_FAILURE() << "a guarded program without a face";
+                continue;
+            }
+            for (Form* form : p.mirror()->forms()) {
+                const Form* copy = face->copy_of(*form);
+                if (copy == nullptr) {
+                    ADD_FAILURE() << "no copy of " << form->name();
+                    continue;
+                }
+                EXPECT_EQ(remote::shown_difference(*form, *copy), "");
+            }
+        }
+    }
+#endif
 
     // A store that a previous run left complete, with the given extra numbers.
     void put_settings() {
@@ -57,8 +87,12 @@ struct VardexMachine {
         programs.back()->start();
         return *programs.back();
     }
-    sim::SimProcess& process(const Program& p) { return static_cast<sim::SimProcess&>(p.platform); }
-    std::string log() { return machine.files().content("c:\\vadolog.txt").value_or(""); }
+    sim::SimProcess& process(const Program& p) {
+        return static_cast<sim::SimProcess&>(p.platform);
+    }
+    std::string log() {
+        return machine.files().content("c:\\vadolog.txt").value_or("");
+    }
 };
 
 // A test on one machine whose program has reached the blocked machine, with a person at it.

@@ -48,8 +48,7 @@ TEST_F(NetworkTest, AnAdministratorAndAClientJoinThroughTheirOptionsDialogs) {
     EXPECT_EQ(client.record().Network_Role, NetworkRole::client);
     EXPECT_EQ(client.page().status_label.caption(),
               "This computer is connected to the network as a CLIENT...");
-    EXPECT_FALSE(
-        static_cast<sim::SimWindows&>(client.pc.process(*client.p).windows()).busy_cursor());
+    EXPECT_FALSE(client.pc.process(*client.p).shown_windows().busy_cursor());
     client.leave_options();
     world.advance(1000);
     EXPECT_EQ(client.pc.number("Value11"), 1);
