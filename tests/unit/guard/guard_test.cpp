@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "../core/program_fixture.h"
+#include "guard/guard.h"
+
+namespace vardex {
+namespace {
+
+using guard::FaceState;
+using guard::Guard;
+using guard::SessionEvent;
+
+// A machine as the guard sees it, with every request written down.
+struct FakeHost final : guard::GuardHost {
+    std::optional<guard::SessionId> console;
+    bool face_starts = true;
+    bool blocked = true;
+    bool face_answers = true;
+    Guard* guard = nullptr;
+    int programs = 0;
+    std::vector<guard::SessionId> faces;
+    int ends = 0;
+    std::vector<guard::SessionId> disconnected;
+    std::vector<std::string> events;
+    std::int64_t now = 0;
+
+    std::optional<guard::SessionId> console_session() override { return console; }
+    void start_program() override { ++programs; }
+    bool start_face(guard::SessionId s) override {
+        if (face_starts) {
+            faces.push_back(s);
+        }
+        return face_starts;
+    }
+    void end_face() override { ++ends; }
+    void ping_face() override {
+        if (face_answers) {
+            guard->heartbeat_answered(now);
+        }
+    }
+    void disconnect(guard::SessionId s) override { disconnected.push_back(s); }
+    void log_event(std::string_view text) override { events.emplace_back(text); }
+    bool machine_blocked() override { return blocked; }
+};
+
+struct GuardTest : ::testing::Test {
+    FakeHost host;
+    Guard g{host};
+    GuardTest() { host.guard = &g; }
+    // Ticks as the service's timer does, until `ms` have passed.
+    void run(std::int64_t ms) {
+        for (const std::int64_t end = host.now + ms; host.now < end;) {
+            host.now += Guard::tick_ms;
+            g.tick(host.now);
+        }
+    }
+};
+
+TEST_F(GuardTest, AFaceAtLogonAndAfterARestartOfTheGuardThatMissedIt) {
+    g.start(0);
+    EXPECT_EQ(host.programs, 1);
+    EXPECT_EQ(g.state(), FaceState::no_session);
+    host.console = 1;
+    g.session_changed(SessionEvent::logon, 1, 100);
+    EXPECT_EQ(host.faces, std::vector<guard::SessionId>{1});
+    EXPECT_EQ(g.state(), FaceState::running);
+    run(10000);
+    EXPECT_EQ(host.faces.size(), 1u);
+
+    // The guard itself restarted: nobody logs on again, it looks for the session.
+    FakeHost again;
+    again.console = 1;
+    Guard restarted(again);
+    restarted.start(0);
+    EXPECT_EQ(again.faces, std::vector<guard::SessionId>{1});
+}
+
+TEST_F(GuardTest, AnEndedOrSilentFaceIsReplacedAtOnceTheFifthEndInAMinuteDisconnects) {
+    host.console = 1;
+    g.start(0);
+    // Killed: a new one at once.
+    g.face_ended(1000);
+    EXPECT_EQ(host.faces.size(), 2u);
+    // Suspended: no answer for two seconds, then it is ended and replaced within a tick.
+    host.now = 1000;
+    host.face_answers = false;
+    run(2500);
+    EXPECT_EQ(host.ends, 1);
+    EXPECT_EQ(host.faces.size(), 3u);
+    host.face_answers = true;
+    g.face_ended(host.now + 100);
+    g.face_ended(host.now + 200);
+    EXPECT_EQ(host.faces.size(), 5u);
+    EXPECT_TRUE(host.disconnected.empty());
+    g.face_ended(host.now + 300);
+    EXPECT_EQ(host.faces.size(), 5u);
+    EXPECT_EQ(host.disconnected, std::vector<guard::SessionId>{1});
+    EXPECT_EQ(g.state(), FaceState::disconnected);
+    ASSERT_EQ(host.events.size(), 1u);
+    EXPECT_EQ(host.events[0],
+              "The windows of Vardex were ended five times within a minute; session 1 was "
+              "disconnected.");
+    // The user logs in again: a face, and a fresh count.
+    g.session_changed(SessionEvent::console_connect, 1, host.now + 60000);
+    EXPECT_EQ(host.faces.size(), 6u);
+    for (int i = 1; i <= 4; ++i) {
+        g.face_ended(host.now + 60000 + i * 20000);
+    }
+    EXPECT_EQ(host.disconnected.size(), 1u);
+}
+
+TEST_F(GuardTest, AnOrderlyExitLeavesTheMachineFreeUntilTheNextLogonOrAStartCommand) {
+    host.console = 1;
+    g.start(0);
+    g.program_exited();
+    EXPECT_EQ(host.ends, 1);
+    g.face_ended(100);
+    g.session_changed(SessionEvent::console_connect, 1, 200);
+    run(10000);
+    EXPECT_EQ(host.faces.size(), 1u);
+    EXPECT_EQ(host.programs, 1);
+    g.session_changed(SessionEvent::logon, 1, host.now);
+    EXPECT_EQ(host.programs, 2);
+    EXPECT_EQ(host.faces.size(), 2u);
+    g.program_exited();
+    g.start_command(host.now);
+    EXPECT_EQ(host.programs, 3);
+    EXPECT_EQ(host.faces.size(), 3u);
+}
+
+TEST_F(GuardTest, TheFaceFollowsTheConsoleAndNeverStartsInASessionLoggingOff) {
+    host.console = 1;
+    g.start(0);
+    // Fast user switching: session 2 takes the console.
+    g.session_changed(SessionEvent::console_disconnect, 1, 100);
+    EXPECT_EQ(host.ends, 1);
+    host.console = 2;
+    g.session_changed(SessionEvent::console_connect, 2, 200);
+    EXPECT_EQ(host.faces, (std::vector<guard::SessionId>{1, 2}));
+    EXPECT_EQ(g.session(), 2u);
+    // Session 2 logs off; Windows still names it the console's for a moment.
+    g.session_changed(SessionEvent::logoff, 2, 300);
+    g.session_changed(SessionEvent::console_connect, 2, 400);
+    g.face_ended(500);
+    run(5000);
+    EXPECT_EQ(host.faces.size(), 2u);
+    EXPECT_EQ(g.state(), FaceState::no_session);
+    g.session_changed(SessionEvent::logon, 2, host.now);
+    EXPECT_EQ(host.faces.size(), 3u);
+}
+
+TEST_F(GuardTest, AFaceThatCannotStartDisconnectsABlockedMachineAndIsTriedAgainOnAFreeOne) {
+    host.console = 1;
+    host.face_starts = false;
+    host.blocked = false;
+    g.start(0);
+    EXPECT_EQ(g.state(), FaceState::retrying);
+    EXPECT_TRUE(host.disconnected.empty());
+    host.face_starts = true;
+    run(1000);
+    EXPECT_EQ(g.state(), FaceState::running);
+
+    host.face_starts = false;
+    host.blocked = true;
+    g.face_ended(host.now);
+    EXPECT_EQ(host.disconnected, std::vector<guard::SessionId>{1});
+    EXPECT_EQ(g.state(), FaceState::disconnected);
+    EXPECT_EQ(host.events.size(), 1u);
+}
+
+// The guard over a program in the simulation: the face is killed while a countdown runs.
+struct GuardedProgram : ::testing::Test, guard::GuardHost {
+    sim::World world;
+    testing::VardexMachine pc{world};
+    Guard g{*this};
+    Program* p = nullptr;
+    bool face_answers = true;
+    int face_starts = 0;
+
+    GuardedProgram() {
+        pc.machine.set_programs_guarded(true);
+        pc.put_settings();
+    }
+    sim::SimProcess& process() { return pc.process(*p); }
+    std::optional<guard::SessionId> console_session() override { return 1; }
+    void start_program() override { p = &pc.start(); }
+    bool start_face(guard::SessionId) override {
+        // The first face comes with the program's process.
+        if (face_starts++ > 0) {
+            process().start_face();
+        }
+        return true;
+    }
+    void end_face() override { process().kill_face(); }
+    void ping_face() override {
+        if (face_answers) {
+            g.heartbeat_answered(world.now_ms());
+        }
+    }
+    void disconnect(guard::SessionId) override {}
+    void log_event(std::string_view) override {}
+    bool machine_blocked() override { return p->mode.get() == ProgramMode::blocked; }
+    void run(std::int64_t ms) {
+        for (std::int64_t t = 0; t < ms; t += Guard::tick_ms) {
+            world.advance(Guard::tick_ms);
+            g.tick(world.now_ms());
+        }
+    }
+};
+
+TEST_F(GuardedProgram, AKilledOrHungFaceIsBackWithinTwoSecondsAndTheCountdownNeverStopped) {
+    g.start(world.now_ms());
+    run(3000);
+    p->countdown.start_timer(3600, ": Timer started for 1:00");
+    run(60000);
+    const std::int32_t left = p->countdown.remaining_seconds;
+
+    process().kill_face();
+    g.face_ended(world.now_ms());
+    ASSERT_NE(process().face(), nullptr);
+    const Form* small = process().face()->copy_of(p->lauf2_dialog);
+    ASSERT_NE(small, nullptr);
+    EXPECT_TRUE(small->visible());
+    EXPECT_EQ(remote::shown_difference(p->lauf2_dialog, *small), "");
+
+    face_answers = false;
+    run(2500);
+    EXPECT_EQ(face_starts, 3);
+    EXPECT_EQ(p->countdown.remaining_seconds, left - 2);
+    EXPECT_EQ(p->mode.get(), ProgramMode::timing);
+    EXPECT_EQ(pc.programs.size(), 1u);
+    sim::User user(process());
+    EXPECT_TRUE(user.click_form(p->lauf2_dialog));
+    EXPECT_TRUE(p->lauf_dialog.visible());
+}
+
+}  // namespace
+}  // namespace vardex
