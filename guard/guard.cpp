@@ -19,10 +19,19 @@ void Guard::serve_console(std::int64_t now) {
 
 void Guard::start_face(SessionId session, std::int64_t now) {
     session_ = session;
-    if (host_.start_face(session)) {
+    starting_ = true;
+    const bool started = host_.start_face(session);
+    starting_ = false;
+    if (started) {
         state_ = FaceState::running;
         last_answer_ = now;
+        answered_ = false;
         ++faces_started_;
+        if (came_while_starting_) {
+            const auto [event, other] = *came_while_starting_;
+            came_while_starting_.reset();
+            session_changed(event, other, now);
+        }
         return;
     }
     if (host_.machine_blocked()) {
@@ -59,14 +68,17 @@ void Guard::face_lost(std::string_view why, std::int64_t now) {
 }
 
 void Guard::face_ended(std::int64_t now) {
-    if (state_ == FaceState::running) {
+    if (state_ == FaceState::running && !starting_) {
         face_lost("were ended", now);
     }
 }
 
 void Guard::tick(std::int64_t now) {
+    if (starting_) {
+        return;
+    }
     if (state_ == FaceState::running) {
-        if (now - last_answer_ > hung_after_ms) {
+        if (now - last_answer_ > (answered_ ? hung_after_ms : first_answer_ms)) {
             host_.end_face();
             face_lost("stopped answering", now);
         } else {
@@ -78,6 +90,10 @@ void Guard::tick(std::int64_t now) {
 }
 
 void Guard::session_changed(SessionEvent event, SessionId session, std::int64_t now) {
+    if (starting_) {
+        came_while_starting_ = std::make_pair(event, session);
+        return;
+    }
     switch (event) {
         case SessionEvent::logon:
             logging_off_.erase(session);

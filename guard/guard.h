@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace vardex::guard {
 
@@ -55,6 +56,8 @@ class Guard {
   public:
     static constexpr std::int64_t tick_ms = 500;
     static constexpr std::int64_t hung_after_ms = 2000;
+    // A new face first makes every window of the program: it has longer for its first answer.
+    static constexpr std::int64_t first_answer_ms = 15000;
     static constexpr std::int64_t retry_ms = 1000;
     static constexpr int ends_allowed = 5;
     static constexpr std::int64_t ends_window_ms = 60000;
@@ -66,7 +69,10 @@ class Guard {
     void session_changed(SessionEvent event, SessionId session, std::int64_t now);
     // The face's process ended without the guard asking.
     void face_ended(std::int64_t now);
-    void heartbeat_answered(std::int64_t now) { last_answer_ = now; }
+    void heartbeat_answered(std::int64_t now) {
+        last_answer_ = now;
+        answered_ = true;
+    }
     // Every `tick_ms`: the heartbeat and the retries.
     void tick(std::int64_t now);
     // The program was left in order (the password's "Exit Vardex", the security check).
@@ -89,7 +95,12 @@ class Guard {
     std::set<SessionId> logging_off_;
     std::deque<std::int64_t> ends_;
     std::int64_t last_answer_ = 0;
+    bool answered_ = false;
     std::int64_t retry_at_ = 0;
+    // A face is being started: the host runs the message loop meanwhile, and what comes then
+    // waits for the start to end.
+    bool starting_ = false;
+    std::optional<std::pair<SessionEvent, SessionId>> came_while_starting_;
     int faces_started_ = 0;
 };
 

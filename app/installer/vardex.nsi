@@ -42,9 +42,16 @@ UninstPage instfiles
 ; Files in use cannot be replaced or removed, and a running program would write its settings
 ; back: the program has to be ended first. Ends the setup with exit code 2.
 !macro REFUSE_WHILE_RUNNING WHAT
-    ; SYNCHRONIZE is all it takes to see the program's single-instance lock.
-    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${INSTANCE_LOCK}") p .r0'
+    ; The guard's program is stopped with the guard; a program started by hand must be ended.
+    ${If} ${FileExists} "$INSTDIR\vado_guard.exe"
+        ExecWait '"$INSTDIR\vado_guard.exe" /stop'
+    ${EndIf}
+    ; SYNCHRONIZE is all it takes to see the program's single-instance lock; a lock we may
+    ; not even see (access denied) is held all the same.
+    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${INSTANCE_LOCK}") p .r0 ?e'
+    Pop $1
     ${If} $0 P<> 0
+    ${OrIf} $1 = 5
         System::Call 'kernel32::CloseHandle(p r0)'
         MessageBox MB_OK|MB_ICONSTOP "Vardex is running on this computer! Exit Vardex first, then start the ${WHAT} again." /SD IDOK
         SetErrorLevel 2
@@ -87,6 +94,7 @@ Section "Vardex"
     SetOutPath "$INSTDIR"
     File "${APP_DIR}/vado41.exe"
     File "${APP_DIR}/vado_update.exe"
+    File "${APP_DIR}/vado_guard.exe"
     SetOutPath "$INSTDIR\help"
     File /r "${APP_DIR}/help/*.*"
     SetOutPath "$INSTDIR\pictures"
@@ -103,6 +111,12 @@ Section "Vardex"
     Call MakeSettingsKey
     ${If} $3 == ""
         WriteRegStr HKLM "${RUN_KEY}" "${AUTOSTART_VALUE}" '"$INSTDIR\Vado41.exe"'
+    ${EndIf}
+
+    ; The guard runs the program from now on, and at every start of the machine.
+    ExecWait '"$INSTDIR\vado_guard.exe" /install' $0
+    ${If} $0 <> 0
+        DetailPrint "Could not install the Vardex guard service (exit code $0)."
     ${EndIf}
 
     WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -125,6 +139,8 @@ Function un.onInit
 FunctionEnd
 
 Section "Uninstall"
+    ExecWait '"$INSTDIR\vado_guard.exe" /uninstall'
+    Delete "$INSTDIR\vado_guard.exe"
     Delete "$INSTDIR\vado41.exe"
     Delete "$INSTDIR\vado41.bak"
     Delete "$INSTDIR\vado41.new"

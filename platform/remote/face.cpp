@@ -14,6 +14,11 @@ namespace vardex::remote {
 struct Face::Copy {
     std::unique_ptr<Form> form;
     std::vector<std::unique_ptr<Control>> controls;
+    int index = 0;
+    // A form gets its windows when it is first needed: a new face shows what is visible at
+    // once and makes the rest when it is shown or measured.
+    bool attached = false;
+    std::vector<std::pair<Image*, std::string>> pictures;
     ~Copy() {
         // Controls leave their form before it goes.
         controls.clear();
@@ -55,7 +60,7 @@ void Face::send(WireWriter& out) {
 
 Form* Face::copy_of(const Form& original) const {
     for (const auto& copy : forms_) {
-        if (copy->form->name() == original.name()) {
+        if (copy && copy->form->name() == original.name()) {
             return copy->form.get();
         }
     }
@@ -66,7 +71,7 @@ Control* Face::copy_of(const Control& original) const {
     const auto& controls = original.form().controls();
     const auto at = std::find(controls.begin(), controls.end(), &original);
     for (const auto& copy : forms_) {
-        if (copy->form->name() == original.form().name()) {
+        if (copy && copy->form->name() == original.form().name()) {
             const auto index = static_cast<std::size_t>(at - controls.begin());
             return index < copy->controls.size() ? copy->controls[index].get() : nullptr;
         }
@@ -208,8 +213,11 @@ void Face::wire_events(Copy& copy, int form_index) {
 }
 
 void Face::create(WireReader& in) {
-    const std::int32_t index = in.number_in(static_cast<std::int32_t>(forms_.size()),
-                                            static_cast<std::int32_t>(forms_.size()));
+    // Forms come in any order (the shown ones first), each once.
+    const std::int32_t index = in.number_in(0, max_forms - 1);
+    if (in.ok() && static_cast<std::size_t>(index) < forms_.size() && forms_[index]) {
+        in.fail();
+    }
     std::string name = in.text();
     const auto scale = static_cast<ScaleMode>(in.number_in(0, 1));
     const std::int32_t count = in.number_in(0, 4096);
@@ -225,11 +233,19 @@ void Face::create(WireReader& in) {
             in.fail();
         }
     }
+    // Pictures are loaded by the backend: once the copy is attached.
     for (auto& c : copy->controls) {
         for (Prop prop : control_props) {
             const auto read = static_cast<Prop>(in.number());
             if (read != prop) {
                 in.fail();
+            }
+            if (prop == Prop::picture) {
+                std::string path = in.text();
+                if (c->kind() == ControlKind::image && !path.empty()) {
+                    copy->pictures.emplace_back(static_cast<Image*>(c.get()), std::move(path));
+                }
+                continue;
             }
             apply_control_prop(in, *c, prop);
         }
@@ -243,34 +259,70 @@ void Face::create(WireReader& in) {
     if (!in.ok()) {
         return;
     }
-    own_.windows().attach(*copy->form);
+    copy->index = index;
     wire_events(*copy, index);
-    forms_.push_back(std::move(copy));
-    Copy& made = *forms_.back();
-    WireWriter out(Wire::windows_created);
-    out.number(index)
-        .window(made.form->window_id())
-        .number(static_cast<std::int32_t>(made.controls.size()));
-    for (auto& c : made.controls) {
-        out.window(c->window_id());
+    if (forms_.size() <= static_cast<std::size_t>(index)) {
+        forms_.resize(static_cast<std::size_t>(index) + 1);
     }
-    send(out);
-    // Shown last, once the guard knows the windows: showing may activate the form.
+    forms_[static_cast<std::size_t>(index)] = std::move(copy);
+    Copy& made = *forms_[static_cast<std::size_t>(index)];
+    bool flags[2] = {false, false};
     for (FormProp prop : {FormProp::visible, FormProp::topmost}) {
         if (static_cast<FormProp>(in.number()) != prop) {
             in.fail();
         }
-        apply_form_prop(in, *made.form, prop);
+        flags[prop == FormProp::visible ? 0 : 1] = in.flag();
     }
+    if (!in.ok()) {
+        return;
+    }
+    if (flags[1]) {
+        made.form->make_topmost();
+    }
+    if (flags[0]) {
+        attach(made);
+        // Shown last, once the guard knows the windows: showing may activate the form.
+        made.form->show();
+    }
+}
+
+void Face::attach(Copy& copy) {
+    if (copy.attached) {
+        return;
+    }
+    copy.attached = true;
+    own_.windows().attach(*copy.form);
+    for (auto& [image, path] : copy.pictures) {
+        image->load_picture(path);
+    }
+    copy.pictures.clear();
+    if (copy.form->topmost()) {
+        copy.form->make_topmost();
+    }
+    WireWriter out(Wire::windows_created);
+    out.number(copy.index)
+        .window(copy.form->window_id())
+        .number(static_cast<std::int32_t>(copy.controls.size()));
+    for (auto& c : copy.controls) {
+        out.window(c->window_id());
+    }
+    send(out);
 }
 
 Face::Copy* Face::copy_at(WireReader& in) {
     const std::int32_t index = in.number_in(0, static_cast<std::int32_t>(forms_.size()) - 1);
-    return in.ok() ? forms_[static_cast<std::size_t>(index)].get() : nullptr;
+    Copy* copy = in.ok() ? forms_[static_cast<std::size_t>(index)].get() : nullptr;
+    if (copy == nullptr) {
+        in.fail();
+    }
+    return copy;
 }
 
-Control* Face::control_at(WireReader& in) {
+Control* Face::control_at(WireReader& in, bool needs_windows) {
     Copy* copy = copy_at(in);
+    if (copy != nullptr && needs_windows) {
+        attach(*copy);
+    }
     const std::int32_t count =
         copy != nullptr ? static_cast<std::int32_t>(copy->controls.size()) : 0;
     const std::int32_t index = in.number_in(0, count - 1);
@@ -288,6 +340,9 @@ bool Face::command(WireReader& in) {
             const auto prop =
                 static_cast<FormProp>(in.number_in(0, static_cast<int>(FormProp::topmost)));
             if (in.ok()) {
+                if (prop == FormProp::visible) {
+                    attach(*copy);
+                }
                 apply_form_prop(in, *copy->form, prop);
             }
             return in.complete();
@@ -302,14 +357,23 @@ bool Face::command(WireReader& in) {
         case Wire::form_focus: {
             Copy* copy = copy_at(in);
             if (in.complete()) {
+                attach(*copy);
                 copy->form->set_focus();
             }
             return in.complete();
         }
         case Wire::control_changed: {
-            Control* c = control_at(in);
+            Copy* copy = copy_at(in);
+            const std::int32_t count =
+                copy != nullptr ? static_cast<std::int32_t>(copy->controls.size()) : 0;
+            const std::int32_t index = in.number_in(0, count - 1);
             const auto prop = static_cast<Prop>(in.number_in(0, static_cast<int>(Prop::focus)));
+            Control* c = in.ok() ? copy->controls[static_cast<std::size_t>(index)].get() : nullptr;
             if (in.ok()) {
+                // A picture is loaded by the backend.
+                if (prop == Prop::picture) {
+                    attach(*copy);
+                }
                 apply_control_prop(in, *c, prop);
             }
             return in.complete();
@@ -326,7 +390,7 @@ bool Face::command(WireReader& in) {
             return false;
         }
         case Wire::control_focus: {
-            Control* c = control_at(in);
+            Control* c = control_at(in, true);
             if (in.complete()) {
                 c->set_focus();
             }
@@ -401,12 +465,13 @@ bool Face::answer(WireReader& in, WireWriter& out) {
             if (!in.complete()) {
                 return false;
             }
+            attach(*copy);
             in.kind() == Wire::form_rect ? out.rect(copy->form->window_rect())
                                          : out.size(copy->form->inner_size());
             return true;
         }
         case Wire::measure_text: {
-            Control* c = control_at(in);
+            Control* c = control_at(in, true);
             const std::string text = in.text();
             const std::int32_t wrap = in.number();
             if (!in.complete() || c->peer() == nullptr) {
@@ -416,7 +481,7 @@ bool Face::answer(WireReader& in, WireWriter& out) {
             return true;
         }
         case Wire::load_picture: {
-            Control* c = control_at(in);
+            Control* c = control_at(in, true);
             const std::string path = in.text();
             if (!in.complete() || c->kind() != ControlKind::image) {
                 return false;

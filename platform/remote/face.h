@@ -27,6 +27,7 @@ class Face {
     // The copy of the guard's form or control of that name and place, as a person sees it.
     Form* copy_of(const Form& original) const;
     Control* copy_of(const Control& original) const;
+    static constexpr std::int32_t max_forms = 256;
     // Frames of the guard that did not read.
     int refused() const { return refused_; }
 
@@ -38,7 +39,9 @@ class Face {
     bool answer(WireReader& in, WireWriter& out);
     bool command(WireReader& in);
     Copy* copy_at(WireReader& in);
-    Control* control_at(WireReader& in);
+    // The control a frame names; with `needs_windows` its form gets its windows first.
+    Control* control_at(WireReader& in, bool needs_windows = false);
+    void attach(Copy& copy);
     void send(WireWriter& out);
 
     Platform& own_;

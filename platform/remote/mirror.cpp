@@ -16,6 +16,9 @@ std::string Mirror::receive(std::string_view frame) {
     WireWriter answer(Wire::answer);
     if (in.ok() && in.kind() == Wire::heartbeat_answer && in.complete()) {
         ++heartbeats_;
+        if (on_heartbeat) {
+            on_heartbeat();
+        }
         return {};
     }
     const bool taken =

@@ -30,6 +30,13 @@ class Mirror {
     // Answers to heartbeats since the face connected.
     int heartbeats() const { return heartbeats_; }
     void send_heartbeat();
+    std::function<void()> on_heartbeat;
+    // A new face's screen is not the one the windows were laid out for.
+    void set_on_screen_changed(std::function<void()> f) {
+        desktop_.on_screen_changed = std::move(f);
+    }
+    // The program quit (the guard's own message loop goes on); see MirrorWindowSystem.
+    void set_on_quit(std::function<void(int)> on_quit) { windows_.on_quit = std::move(on_quit); }
 
   private:
     FaceChannel face_;

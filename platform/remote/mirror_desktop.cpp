@@ -35,7 +35,17 @@ MirrorDesktop::Screen MirrorDesktop::screen() {
         })) {
         last_screen_ = *answer;
     }
-    return last_screen_;
+    if (!last_screen_) {
+        Screen own;
+        own.twips = local_.screen_size_twips();
+        own.tpp_x = local_.twips_per_pixel_x();
+        own.tpp_y = local_.twips_per_pixel_y();
+        own.pixels = local_.virtual_screen_pixels();
+        used_screen_ = own;
+        return own;
+    }
+    used_screen_ = last_screen_;
+    return *last_screen_;
 }
 
 Size MirrorDesktop::screen_size_twips() {
@@ -183,6 +193,10 @@ std::optional<std::string> MirrorDesktop::file_dialog(const FileDialogRequest& r
 }
 
 void MirrorDesktop::show_all() {
+    const std::optional<Screen> before = used_screen_;
+    if (before && screen() != *before && on_screen_changed) {
+        on_screen_changed();
+    }
     if (clip_) {
         send_clip();
     }

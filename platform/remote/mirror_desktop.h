@@ -52,6 +52,8 @@ class MirrorDesktop final : public Desktop {
 
     // A new face: it is told what the desktop holds.
     void show_all();
+    // A face showed a screen other than the one the program laid its windows out for.
+    std::function<void()> on_screen_changed;
     // A frame of the face about its desktop; false when it is not one or is bad.
     bool receive(WireReader& in);
 
@@ -61,13 +63,17 @@ class MirrorDesktop final : public Desktop {
         int tpp_x = 15;
         int tpp_y = 15;
         Rect pixels{0, 0, 800, 600};
+        friend bool operator==(const Screen&, const Screen&) = default;
     };
     Screen screen();
     void send_clip();
 
     FaceChannel& face_;
     Desktop& local_;
-    Screen last_screen_;
+    // The last screen a face told of; until one tells, the guard's own.
+    std::optional<Screen> last_screen_;
+    // The screen the program was last told of.
+    std::optional<Screen> used_screen_;
     std::optional<Rect> clip_;
     bool keys_locked_ = false;
     bool keys_held_ = false;

@@ -126,6 +126,10 @@ class MirrorWindowSystem::ControlPeer final : public vardex::ControlPeer {
                                   control_->form().scale_mode() == ScaleMode::pixels);
     }
     bool load_picture(const std::string& path) override {
+        // Without a face the path is kept for the next one, which loads it when it comes.
+        if (!ws_.face_.connected()) {
+            return true;
+        }
         WireWriter out(Wire::load_picture);
         out.number(entry_.index).number(index_).text(path);
         if (auto answer = ws_.face_.call(out)) {
@@ -228,11 +232,14 @@ std::vector<Form*> MirrorWindowSystem::forms() const {
 }
 
 void MirrorWindowSystem::show_all() {
-    for (auto& entry : forms_) {
-        entry->window = 0;
-        entry->control_windows.clear();
-        if (entry->form != nullptr) {
-            send_form(*entry);
+    // What the person should see comes first; the hidden forms follow.
+    for (const bool shown : {true, false}) {
+        for (auto& entry : forms_) {
+            if (entry->form != nullptr && entry->form->visible() == shown) {
+                entry->window = 0;
+                entry->control_windows.clear();
+                send_form(*entry);
+            }
         }
     }
     WireWriter busy(Wire::busy_cursor);
@@ -260,9 +267,17 @@ Form* MirrorWindowSystem::active_form() {
 }
 
 void MirrorWindowSystem::quit(int exit_code) {
+    if (quitting_) {
+        return;
+    }
+    quitting_ = true;
     WireWriter out(Wire::end_face);
     face_.send(out);
-    local_.quit(exit_code);
+    if (on_quit) {
+        on_quit(exit_code);
+    } else {
+        local_.quit(exit_code);
+    }
 }
 
 void MirrorWindowSystem::set_busy_cursor(bool busy) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,9 +24,11 @@ class MirrorWindowSystem final : public WindowSystem {
     Form* active_form() override;
     void do_events() override { local_.do_events(); }
     void quit(int exit_code) override;
-    bool quitting() const override { return local_.quitting(); }
+    bool quitting() const override { return quitting_ || local_.quitting(); }
     void set_busy_cursor(bool busy) override;
 
+    // The program's end: without it, the end of the local message loop (a whole process).
+    std::function<void(int exit_code)> on_quit;
     // The program's forms, in the order they were attached.
     std::vector<Form*> forms() const;
     // A new face: it is given every form as it is now.
@@ -45,6 +48,7 @@ class MirrorWindowSystem final : public WindowSystem {
     WindowSystem& local_;
     std::vector<std::unique_ptr<Entry>> forms_;
     bool busy_ = false;
+    bool quitting_ = false;
 };
 
 }  // namespace vardex::remote

@@ -28,7 +28,13 @@ struct FakeHost final : guard::GuardHost {
 
     std::optional<guard::SessionId> console_session() override { return console; }
     void start_program() override { ++programs; }
+    // What the message loop brings while a face starts.
+    std::function<void()> while_starting;
     bool start_face(guard::SessionId s) override {
+        if (while_starting) {
+            auto meanwhile = std::move(while_starting);
+            meanwhile();
+        }
         if (face_starts) {
             faces.push_back(s);
         }
@@ -83,8 +89,14 @@ TEST_F(GuardTest, AnEndedOrSilentFaceIsReplacedAtOnceTheFifthEndInAMinuteDisconn
     // Killed: a new one at once.
     g.face_ended(1000);
     EXPECT_EQ(host.faces.size(), 2u);
-    // Suspended: no answer for two seconds, then it is ended and replaced within a tick.
+    // A new face has longer to answer first: it makes every window.
     host.now = 1000;
+    host.face_answers = false;
+    run(10000);
+    EXPECT_EQ(host.faces.size(), 2u);
+    host.face_answers = true;
+    run(500);
+    // Suspended: no answer for two seconds, then it is ended and replaced within a tick.
     host.face_answers = false;
     run(2500);
     EXPECT_EQ(host.ends, 1);
@@ -151,6 +163,26 @@ TEST_F(GuardTest, TheFaceFollowsTheConsoleAndNeverStartsInASessionLoggingOff) {
     EXPECT_EQ(host.faces.size(), 3u);
 }
 
+TEST_F(GuardTest, WhatComesWhileAFaceStartsWaitsForTheStart) {
+    host.console = 1;
+    g.start(0);
+    run(1000);
+    // The old face is long silent when it is killed; the new one takes seconds to connect, in
+    // which ticks, its predecessor's end and a switch of the console come.
+    host.while_starting = [this] {
+        host.now += 5000;
+        g.tick(host.now);
+        g.face_ended(host.now);
+        host.console = 2;
+        g.session_changed(SessionEvent::console_connect, 2, host.now);
+    };
+    g.face_ended(host.now);
+    EXPECT_EQ(host.ends, 1);
+    EXPECT_EQ(host.faces, (std::vector<guard::SessionId>{1, 1, 2}));
+    EXPECT_EQ(g.session(), 2u);
+    EXPECT_EQ(g.state(), FaceState::running);
+}
+
 TEST_F(GuardTest, AFaceThatCannotStartDisconnectsABlockedMachineAndIsTriedAgainOnAFreeOne) {
     host.console = 1;
     host.face_starts = false;
@@ -213,6 +245,11 @@ struct GuardedProgram : ::testing::Test, guard::GuardHost {
 TEST_F(GuardedProgram, AKilledOrHungFaceIsBackWithinTwoSecondsAndTheCountdownNeverStopped) {
     g.start(world.now_ms());
     run(3000);
+    // A message the person has read and closed stays closed on the next face.
+    p->time_dialog.message("Read and closed");
+    sim::User reader(process());
+    ASSERT_TRUE(p->time_dialog2.visible());
+    ASSERT_TRUE(reader.click(p->time_dialog2.ok_button));
     p->countdown.start_timer(3600, ": Timer started for 1:00");
     run(60000);
     const std::int32_t left = p->countdown.remaining_seconds;
@@ -220,15 +257,19 @@ TEST_F(GuardedProgram, AKilledOrHungFaceIsBackWithinTwoSecondsAndTheCountdownNev
     process().kill_face();
     g.face_ended(world.now_ms());
     ASSERT_NE(process().face(), nullptr);
-    const Form* small = process().face()->copy_of(p->lauf2_dialog);
-    ASSERT_NE(small, nullptr);
-    EXPECT_TRUE(small->visible());
-    EXPECT_EQ(remote::shown_difference(p->lauf2_dialog, *small), "");
+    for (Form* form : process().mirror()->forms()) {
+        const Form* copy = process().face()->copy_of(*form);
+        ASSERT_NE(copy, nullptr);
+        EXPECT_EQ(remote::shown_difference(*form, *copy), "");
+    }
+    EXPECT_TRUE(process().face()->copy_of(p->lauf2_dialog)->visible());
+    EXPECT_FALSE(process().face()->copy_of(p->time_dialog2)->visible());
 
+    run(1000);
     face_answers = false;
     run(2500);
     EXPECT_EQ(face_starts, 3);
-    EXPECT_EQ(p->countdown.remaining_seconds, left - 2);
+    EXPECT_EQ(p->countdown.remaining_seconds, left - 3);
     EXPECT_EQ(p->mode.get(), ProgramMode::timing);
     EXPECT_EQ(pc.programs.size(), 1u);
     sim::User user(process());

@@ -30,6 +30,7 @@ class Panel final : public Form {
     ListBox list{*this, "List1"};
     Grid grid{*this, "Grid1"};
     Label label{*this, "Label1"};
+    Image logo{*this, "Image1"};
     Timer timer{*this, "Timer1", 1000, true};
 };
 
@@ -133,18 +134,29 @@ TEST_F(GuardedPanel, ANewFaceIsGivenEveryWindowAndWhatTheDesktopHoldsWhileTheTim
     // Without a face the program goes on: its timers tick, its changes wait, and what it
     // would ask a person gets no answer.
     panel.label.set_caption("Changed while nobody saw");
+    // A picture named while nobody could load it is loaded by the next face.
+    machine.files().put("C:\\logo.bmp", "BM picture");
+    EXPECT_TRUE(panel.logo.load_picture("C:\\logo.bmp"));
     panel.grid.set_cell(1, 1, "cell");
     world.advance(5000);
     EXPECT_EQ(ticks, 5);
     EXPECT_FALSE(process.desktop().yes_no_box("Sure?", "Vardex"));
     EXPECT_EQ(process.desktop().file_dialog(FileDialogRequest::open_existing()), std::nullopt);
 
+    // The next face's screen is larger: the program is told, to lay its windows out again.
+    int screen_changes = 0;
+    process.mirror()->set_on_screen_changed([&] { ++screen_changes; });
+    process.desktop().screen_size_twips();
+    desktop.set_screen_pixels(1920, 1080);
     process.start_face();
+    EXPECT_EQ(screen_changes, 1);
+    EXPECT_EQ(process.desktop().screen_size_twips(), (Size{1920 * 15, 1080 * 15}));
     ASSERT_NE(process.face(), nullptr);
     const Form* copy = process.face()->copy_of(panel);
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(remote::shown_difference(panel, *copy), "");
     EXPECT_TRUE(copy->visible());
+    EXPECT_EQ(static_cast<const Image*>(copy->find("Image1"))->picture(), "C:\\logo.bmp");
     EXPECT_TRUE(desktop.is_open(panel.window_id()));
     EXPECT_NE(panel.window_id(), 0u);
     EXPECT_EQ(desktop.cursor_clip(), keep);

@@ -1,0 +1,154 @@
+#include "app/guard_setup.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/win32_session.h"
+
+namespace vardex {
+
+namespace {
+
+class ServiceHandle {
+  public:
+    explicit ServiceHandle(SC_HANDLE h) : h_(h) {}
+    ~ServiceHandle() {
+        if (h_ != nullptr) {
+            CloseServiceHandle(h_);
+        }
+    }
+    ServiceHandle(const ServiceHandle&) = delete;
+    ServiceHandle& operator=(const ServiceHandle&) = delete;
+    SC_HANDLE get() const { return h_; }
+    explicit operator bool() const { return h_ != nullptr; }
+
+  private:
+    SC_HANDLE h_;
+};
+
+constexpr char event_source_key[] =
+    "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Vardex Guard";
+
+std::string own_path() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return path;
+}
+
+bool wait_for(SC_HANDLE service, DWORD state, DWORD timeout_ms) {
+    const ULONGLONG start = GetTickCount64();
+    SERVICE_STATUS status{};
+    while (QueryServiceStatus(service, &status) && status.dwCurrentState != state) {
+        if (GetTickCount64() - start > timeout_ms) {
+            return false;
+        }
+        Sleep(100);
+    }
+    return status.dwCurrentState == state;
+}
+
+// The service manager may be busy for a moment after the machine starts (1055): try again.
+bool start(SC_HANDLE service) {
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        if (StartServiceA(service, 0, nullptr) || GetLastError() == ERROR_SERVICE_ALREADY_RUNNING) {
+            return true;
+        }
+        if (GetLastError() != ERROR_SERVICE_DATABASE_LOCKED) {
+            return false;
+        }
+        Sleep(500);
+    }
+    return false;
+}
+
+bool stop(SC_HANDLE service) {
+    SERVICE_STATUS status{};
+    if (!ControlService(service, SERVICE_CONTROL_STOP, &status) &&
+        GetLastError() != ERROR_SERVICE_NOT_ACTIVE) {
+        return false;
+    }
+    return wait_for(service, SERVICE_STOPPED, 20000);
+}
+
+}  // namespace
+
+bool install_guard() {
+    ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (!manager) {
+        return false;
+    }
+    // Quoted, so that a path with spaces cannot be read as a shorter program's.
+    std::string command = own_path();
+    command.insert(command.begin(), '"');
+    command.push_back('"');
+    SC_HANDLE created =
+        CreateServiceA(manager.get(), guard_service_name, "Vardex Guard", SERVICE_ALL_ACCESS,
+                       SERVICE_WIN32_OWN_PROCESS, SERVICE_AUTO_START, SERVICE_ERROR_NORMAL,
+                       command.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
+    if (created == nullptr && GetLastError() == ERROR_SERVICE_EXISTS) {
+        // Installed over an installation: the same service, pointed at this program.
+        created = OpenServiceA(manager.get(), guard_service_name, SERVICE_ALL_ACCESS);
+        if (created != nullptr) {
+            ChangeServiceConfigA(created, SERVICE_NO_CHANGE, SERVICE_AUTO_START, SERVICE_NO_CHANGE,
+                                 command.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr,
+                                 nullptr);
+        }
+    }
+    ServiceHandle service(created);
+    if (!service) {
+        return false;
+    }
+    char description[] =
+        "Runs Vardex and keeps its windows on the screen of the user at the console.";
+    SERVICE_DESCRIPTIONA about{description};
+    ChangeServiceConfig2A(service.get(), SERVICE_CONFIG_DESCRIPTION, &about);
+    SC_ACTION actions[] = {
+        {SC_ACTION_RESTART, 1000}, {SC_ACTION_RESTART, 1000}, {SC_ACTION_RESTART, 5000}};
+    SERVICE_FAILURE_ACTIONSA failure{};
+    failure.dwResetPeriod = 24 * 3600;
+    failure.cActions = 3;
+    failure.lpsaActions = actions;
+    ChangeServiceConfig2A(service.get(), SERVICE_CONFIG_FAILURE_ACTIONS, &failure);
+
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, event_source_key, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) == ERROR_SUCCESS) {
+        const DWORD types = EVENTLOG_ERROR_TYPE | EVENTLOG_WARNING_TYPE | EVENTLOG_INFORMATION_TYPE;
+        RegSetValueExA(key, "TypesSupported", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&types),
+                       sizeof types);
+        RegCloseKey(key);
+    }
+    return start(service.get());
+}
+
+bool uninstall_guard() {
+    ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    ServiceHandle service(
+        manager ? OpenServiceA(manager.get(), guard_service_name, SERVICE_ALL_ACCESS) : nullptr);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, event_source_key);
+    if (!service) {
+        return GetLastError() == ERROR_SERVICE_DOES_NOT_EXIST;
+    }
+    stop(service.get());
+    return DeleteService(service.get()) != 0;
+}
+
+bool restart_guard() {
+    ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
+    ServiceHandle service(manager
+                              ? OpenServiceA(manager.get(), guard_service_name,
+                                             SERVICE_START | SERVICE_STOP | SERVICE_QUERY_STATUS)
+                              : nullptr);
+    return service && stop(service.get()) && start(service.get());
+}
+
+bool stop_guard() {
+    ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
+    ServiceHandle service(manager ? OpenServiceA(manager.get(), guard_service_name,
+                                                 SERVICE_STOP | SERVICE_QUERY_STATUS)
+                                  : nullptr);
+    return service && stop(service.get());
+}
+
+}  // namespace vardex
