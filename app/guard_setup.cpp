@@ -5,6 +5,8 @@
 #include <string>
 
 #include "platform/win32/win32_session.h"
+#include "platform/win32/win32_startup.h"
+#include "settings/settings_store.h"
 
 namespace vardex {
 
@@ -73,7 +75,32 @@ bool stop(SC_HANDLE service) {
 
 }  // namespace
 
-bool install_guard() {
+// The Run value of a standard start, as the program writes it: the installation folder's
+// program, quoted.
+bool set_run_value(bool on) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, run_key_path, 0, nullptr, 0,
+                        KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    LSTATUS result = ERROR_SUCCESS;
+    if (on) {
+        std::string command = own_path();
+        command.erase(command.find_last_of('\\') + 1);
+        command.insert(command.begin(), '"');
+        command.append("Vado41.exe\"");
+        result = RegSetValueExA(key, autostart_value_name, 0, REG_SZ,
+                                reinterpret_cast<const BYTE*>(command.c_str()),
+                                static_cast<DWORD>(command.size() + 1));
+    } else {
+        RegDeleteValueA(key, autostart_value_name);
+    }
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
+bool install_guard(StartMode mode) {
+    const bool early = mode == StartMode::early;
     ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     if (!manager) {
         return false;
@@ -90,7 +117,8 @@ bool install_guard() {
         // Installed over an installation: the same service, pointed at this program.
         created = OpenServiceA(manager.get(), guard_service_name, SERVICE_ALL_ACCESS);
         if (created != nullptr) {
-            ChangeServiceConfigA(created, SERVICE_NO_CHANGE, SERVICE_AUTO_START, SERVICE_NO_CHANGE,
+            ChangeServiceConfigA(created, SERVICE_NO_CHANGE,
+                                 early ? SERVICE_AUTO_START : SERVICE_DEMAND_START, SERVICE_NO_CHANGE,
                                  command.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr,
                                  nullptr);
         }
@@ -119,7 +147,10 @@ bool install_guard() {
                        sizeof types);
         RegCloseKey(key);
     }
-    return start(service.get());
+    win32::Win32Startup startup;
+    const bool key_set = startup.set_settings_key_open(settings_key_path, !early);
+    const bool run_set = set_run_value(mode == StartMode::standard);
+    return key_set && run_set && (!early || start(service.get()));
 }
 
 bool uninstall_guard() {

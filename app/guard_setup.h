@@ -1,13 +1,21 @@
 #pragma once
 
+#include "platform/win32/win32_startup.h"
+
 namespace vardex {
 
-inline constexpr char guard_service_name[] = "VardexGuard";
+using win32::guard_service_name;
+
+
+// How Vardex comes up with Windows, as the Misc page offers it.
+enum class StartMode { early, standard, off };
 
 // The guard's service as the installer and an administrator handle it.
-// Registers the service (automatic start, a quoted path, restarted after a failure, session
-// changes) and its event source, and starts it.
-bool install_guard();
+// Registers the service (a quoted path, restarted after a failure) and its event source, and
+// sets up the start mode: early, the service starts with Windows (and now) and the settings
+// key is for SYSTEM and administrators only; standard, the Run value starts the program at
+// logon in the user's account, which may use the key; off, neither.
+bool install_guard(StartMode mode);
 // Stops and removes the service and its event source.
 bool uninstall_guard();
 // Stops the service if it runs and starts it: the program and its face come back.

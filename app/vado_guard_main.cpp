@@ -1,5 +1,6 @@
 // Entry point of the Vardex guard: the Windows service that runs the program and keeps its
-// face in the console session. As a command: /install, /uninstall, /start, /stop.
+// face in the console session. As a command: /install [early|standard|off], /uninstall,
+// /start, /stop.
 #include <windows.h>
 
 #include <wtsapi32.h>
@@ -89,7 +90,15 @@ int main(int argc, char** argv) {
     if (argc > 1) {
         const std::string command = argv[1];
         if (command == "/install") {
-            return vardex::install_guard() ? 0 : 1;
+            const std::string mode = argc > 2 ? argv[2] : "early";
+            if (mode != "early" && mode != "standard" && mode != "off") {
+                return 2;
+            }
+            return vardex::install_guard(mode == "early"      ? vardex::StartMode::early
+                                         : mode == "standard" ? vardex::StartMode::standard
+                                                              : vardex::StartMode::off)
+                       ? 0
+                       : 1;
         }
         if (command == "/uninstall") {
             return vardex::uninstall_guard() ? 0 : 1;

@@ -4,7 +4,7 @@ namespace vardex {
 
 Program::Program(Platform& p)
     : platform(p),
-      settings(p.registry(), p.random()),
+      settings(p.registry(), p.random(), p.startup()),
       time_dialog(*this),
       time_dialog2(*this),
       about_dialog(*this),

@@ -8,6 +8,7 @@
 #include "platform/random.h"
 #include "platform/registry.h"
 #include "platform/secure_random.h"
+#include "platform/startup.h"
 #include "platform/text_case.h"
 #include "platform/udp.h"
 #include "platform/window_system.h"
@@ -27,6 +28,7 @@ class Platform {
     virtual Files& files() = 0;
     virtual UdpSocket& udp() = 0;
     virtual Printer& printer() = 0;
+    virtual Startup& startup() = 0;
     virtual Desktop& desktop() = 0;
     virtual WindowSystem& windows() = 0;
 };

@@ -52,8 +52,8 @@ std::string code_field(std::string code) {
 
 }  // namespace
 
-SettingsStore::SettingsStore(Registry& registry, Random& random)
-    : registry_(registry), random_(random), settings_key_(registry) {}
+SettingsStore::SettingsStore(Registry& registry, Random& random, Startup& startup)
+    : registry_(registry), random_(random), startup_(startup), settings_key_(registry) {}
 
 long SettingsStore::write_number_value(RegKey key, std::string_view name, std::int32_t number) {
     return registry_.set_number(key, name, number);
@@ -348,8 +348,9 @@ void SettingsStore::create_first_run() {
                                : write_text_value(key, s.value_name, s.text.get(r));
         }
     }
-    // The installer registers the program to start at logon: the first run keeps that, so
-    // that the options show it and a later save does not take it away.
+    // The installer registers the program to start (the guard with Windows, or the program at
+    // logon): the first run keeps that, so that the options show it and a later save does not
+    // take it away.
     const bool early = registered_autostart(true) != missing_text;
     if (early || registered_autostart(false) != missing_text) {
         r.Autostart = 1;
@@ -372,12 +373,25 @@ bool SettingsStore::settings_key_is_empty() {
 }
 
 std::string SettingsStore::registered_autostart(bool early) {
+    if (early) {
+        return startup_.guard_automatic() ? autostart_command() : missing_text;
+    }
     RegKeyHandle handle(registry_);
-    if (handle.open(local_machine, early ? run_services_key_path : run_key_path,
-                    RegAccess::query) != 0) {
+    if (handle.open(local_machine, run_key_path, RegAccess::query) != 0) {
         return missing_text;
     }
     return read_text_value(handle.get(), autostart_value_name);
+}
+
+bool SettingsStore::apply_start_mode() {
+    const bool early = record_.Autostart == 1 && record_.Early_or_Standard_Autostart != 0;
+    // Only the guard's program may keep the key to SYSTEM and administrators; any other start
+    // runs the program in the user's account, which must read and write it.
+    bool ok = startup_.guard_automatic() == early || startup_.set_guard_automatic(early);
+    if (startup_.settings_key_open(settings_key_path) == early) {
+        ok = startup_.set_settings_key_open(settings_key_path, !early) && ok;
+    }
+    return ok;
 }
 
 void SettingsStore::save_settings() {
@@ -452,10 +466,13 @@ void SettingsStore::restore_autostart() {
     if (record_.Autostart != 1 || registered_autostart(early) == command) {
         return;
     }
-    const char* path = early ? run_services_key_path : run_key_path;
+    if (early) {
+        apply_start_mode();
+        return;
+    }
     RegKeyHandle key(registry_);
-    if (key.open(local_machine, path, RegAccess::full) == 0 ||
-        key.create(local_machine, path) == 0) {
+    if (key.open(local_machine, run_key_path, RegAccess::full) == 0 ||
+        key.create(local_machine, run_key_path) == 0) {
         write_text_value(key.get(), autostart_value_name, command);
     }
 }
@@ -464,27 +481,30 @@ void SettingsStore::save_autostart() {
     const std::string command = autostart_command();
     const bool on = record_.Autostart == 1;
     const bool early = record_.Early_or_Standard_Autostart != 0;
-    // A standard user may read these keys but not write them: when they already say what
-    // the settings say, they are left alone.
+    // A standard user may read these but not change them: when they already say what the
+    // settings say, they are left alone.
     if (registered_autostart(early) == (on ? command : missing_text) &&
-        registered_autostart(!early) == missing_text) {
+        registered_autostart(!early) == missing_text &&
+        startup_.settings_key_open(settings_key_path) != (on && early)) {
         return;
     }
     RegKeyHandle run(registry_);
-    RegKeyHandle services(registry_);
-    for (auto [handle, path] :
-         {std::pair{&run, run_key_path}, std::pair{&services, run_services_key_path}}) {
-        if (handle->open(local_machine, path, RegAccess::full) != 0 &&
-            handle->create(local_machine, path) != 0) {
-            report(key_failure, StoreProblem::info);
-            record_.Autostart = 33;
-        }
+    if (run.open(local_machine, run_key_path, RegAccess::full) != 0 &&
+        run.create(local_machine, run_key_path) != 0) {
+        report(key_failure, StoreProblem::info);
+        record_.Autostart = 33;
     }
     registry_.delete_value(run.get(), autostart_value_name);
-    registry_.delete_value(services.get(), autostart_value_name);
-    if (record_.Autostart == 1) {
-        RegKeyHandle& target = early ? services : run;
-        write_text_value(target.get(), autostart_value_name, command);
+    if (record_.Autostart == 1 && !early) {
+        write_text_value(run.get(), autostart_value_name, command);
+    }
+    // What older versions registered for an early start, which Windows never read.
+    RegKeyHandle services(registry_);
+    if (services.open(local_machine, run_services_key_path, RegAccess::full) == 0) {
+        registry_.delete_value(services.get(), autostart_value_name);
+    }
+    if (!apply_start_mode()) {
+        report(key_failure, StoreProblem::info);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/registry.h"
+#include "platform/startup.h"
 #include "settings/installation.h"
 #include "settings/settings_record.h"
 
@@ -55,7 +56,7 @@ struct ListLayout;
 // Problems are reported through show_start_error.
 class SettingsStore {
   public:
-    SettingsStore(Registry& registry, Random& random);
+    SettingsStore(Registry& registry, Random& random, Startup& startup);
 
     std::function<void(const std::string& text, StoreProblem kind)> show_start_error;
     // The network's leave operation, run when the stored role is missing.
@@ -119,13 +120,18 @@ class SettingsStore {
     // standard user's start, at every logon).
     void restore_autostart();
     std::string autostart_command() const;
-    // The command registered under the program's autostart name in Run (or RunServices when
-    // early); missing_text when there is none.
+    // Early start is the guard's service starting with Windows; the standard start is the
+    // command under the program's autostart name in Run. What is registered now: the command
+    // (early: when the service starts with Windows), missing_text when nothing is.
     std::string registered_autostart(bool early);
+    // The guard's start and the key's rights that go with the autostart the record asks for;
+    // false when they could not be set.
+    bool apply_start_mode();
     bool settings_key_is_empty();
 
     Registry& registry_;
     Random& random_;
+    Startup& startup_;
     SettingsRecord record_;
     RegKeyHandle settings_key_;
 };

@@ -104,19 +104,24 @@ Section "Vardex"
     ; The program finds its folder here; the updater finds the program here.
     WriteRegStr HKLM "${INSTALLATION_KEY}" "Help_Dir" "$INSTDIR\"
 
-    ; A first installation starts the program at every logon (its first start keeps that),
-    ; written as the program writes it. Over existing settings the program's next start
-    ; registers the autostart they ask for.
+    ; A first installation starts the guard with Windows (early start). Over kept settings the
+    ; start mode they ask for is set up again: early (Value6 1, Value19 1), standard (Value6 1,
+    ; Value19 0: the Run value, and the key open to users) or off.
     EnumRegValue $3 HKLM "${SETTINGS_KEY}" 0
     Call MakeSettingsKey
-    ${If} $3 == ""
-        WriteRegStr HKLM "${RUN_KEY}" "${AUTOSTART_VALUE}" '"$INSTDIR\Vado41.exe"'
+    StrCpy $4 "early"
+    ${If} $3 != ""
+        ReadRegDWORD $5 HKLM "${SETTINGS_KEY}" "Value6"
+        ReadRegDWORD $6 HKLM "${SETTINGS_KEY}" "Value19"
+        ${If} $5 <> 1
+            StrCpy $4 "off"
+        ${ElseIf} $6 <> 1
+            StrCpy $4 "standard"
+        ${EndIf}
     ${EndIf}
-
-    ; The guard runs the program from now on, and at every start of the machine.
-    ExecWait '"$INSTDIR\vado_guard.exe" /install' $0
+    ExecWait '"$INSTDIR\vado_guard.exe" /install $4' $0
     ${If} $0 <> 0
-        DetailPrint "Could not install the Vardex guard service (exit code $0)."
+        DetailPrint "Could not set up the Vardex guard service (exit code $0)."
     ${EndIf}
 
     WriteUninstaller "$INSTDIR\uninstall.exe"

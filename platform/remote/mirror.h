@@ -60,6 +60,7 @@ class MirroredPlatform final : public Platform {
     Files& files() override { return base_.files(); }
     UdpSocket& udp() override { return base_.udp(); }
     Printer& printer() override { return base_.printer(); }
+    Startup& startup() override { return base_.startup(); }
     Desktop& desktop() override { return mirror_.desktop(); }
     WindowSystem& windows() override { return mirror_.windows(); }
 

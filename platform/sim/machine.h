@@ -9,6 +9,7 @@
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_printer.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_startup.h"
 
 namespace vardex::sim {
 
@@ -32,6 +33,7 @@ class Machine {
     SimFiles& files() { return files_; }
     SimDesktop& desktop() { return desktop_; }
     SimPrinter& printer() { return printer_; }
+    SimStartup& startup() { return startup_; }
     SimClock& clock() { return clock_; }
 
     // A new process of a program on this machine (a Platform for one program instance).
@@ -58,6 +60,7 @@ class Machine {
     SimFiles files_;
     SimDesktop desktop_;
     SimPrinter printer_;
+    SimStartup startup_;
     SimClock clock_;
     std::vector<std::unique_ptr<SimProcess>> processes_;
     bool suspended_ = false;

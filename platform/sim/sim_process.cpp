@@ -134,6 +134,9 @@ Files& SimProcess::files() {
 Printer& SimProcess::printer() {
     return machine_.printer();
 }
+Startup& SimProcess::startup() {
+    return machine_.startup();
+}
 Desktop& SimProcess::desktop() {
     return guard_ ? guard_->mirror.desktop() : *desktop_;
 }

@@ -72,6 +72,7 @@ class SimProcess final : public Platform {
     Files& files() override;
     UdpSocket& udp() override { return udp_; }
     Printer& printer() override;
+    Startup& startup() override;
     Desktop& desktop() override;
     WindowSystem& windows() override;
 

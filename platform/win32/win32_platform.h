@@ -8,6 +8,7 @@
 #include "platform/win32/win32_printer.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_secure_random.h"
+#include "platform/win32/win32_startup.h"
 #include "platform/win32/win32_text_case.h"
 #include "platform/win32/win32_udp.h"
 #include "platform/win32/win32_windows.h"
@@ -28,6 +29,7 @@ class Win32Platform final : public Platform {
     Files& files() override { return files_; }
     UdpSocket& udp() override { return udp_; }
     Printer& printer() override { return printer_; }
+    Startup& startup() override { return startup_; }
     Desktop& desktop() override { return desktop_; }
     WindowSystem& windows() override { return windows_; }
 
@@ -44,6 +46,7 @@ class Win32Platform final : public Platform {
     Win32Files files_;
     Win32Udp udp_;
     Win32Printer printer_;
+    Win32Startup startup_;
     Win32Desktop desktop_;
 };
 

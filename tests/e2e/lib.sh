@@ -6,8 +6,11 @@ drive() {
     local out status started
     started=$(date +%s%N)
     set +e
-    out=$(wine "$VX_BIN/tests/e2e/vxdrive.exe" "$@" </dev/null 2>/dev/null | tr -d '\r')
+    # Through a file, not a pipe: a wine command that starts the guard's service would hand it
+    # the pipe, which then never closes.
+    wine "$VX_BIN/tests/e2e/vxdrive.exe" "$@" </dev/null >"$WINEPREFIX/.drive.out" 2>/dev/null
     status=$?
+    out=$(tr -d '\r' <"$WINEPREFIX/.drive.out")
     set -e
     if [ -n "${VX_TRACE:-}" ]; then
         echo "drive $((($(date +%s%N) - started) / 1000000)) ms: $*" >&2
@@ -39,7 +42,8 @@ wait_exit() {
 # Prints a registry value as text (REG_DWORD in decimal), or fails when it is missing.
 reg_value() {
     local key=$1 value=$2 line
-    line=$(wine reg query "$key" /v "$value" </dev/null 2>/dev/null | tr -d '\r' | grep -E "^\s+$value\s" ) || return 1
+    wine reg query "$key" /v "$value" </dev/null >"$WINEPREFIX/.reg.out" 2>/dev/null || true
+    line=$(tr -d '\r' <"$WINEPREFIX/.reg.out" | grep -E "^\s+$value\s") || return 1
     local type data
     type=$(echo "$line" | awk '{print $2}')
     data=$(echo "$line" | sed -E "s/^\s+$value\s+$type\s*//")

@@ -183,10 +183,9 @@ TEST_F(OptionsTest, LeavingStoresEveryPageAndSetsUpTheMainDialog) {
     EXPECT_EQ(pc.number("Value6"), 1);
     EXPECT_EQ(pc.number("Value19"), 1);
     EXPECT_EQ(p->blocker_win.top_left_label.caption(), "Gesperrt!");
-    // Autostart early: the value goes under RunServices.
-    EXPECT_TRUE(pc.machine.registry()
-                    .text("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServices", "Vardex")
-                    .has_value());
+    // Autostart early: the guard starts with Windows and keeps the key to itself.
+    EXPECT_TRUE(pc.machine.startup().guard_automatic());
+    EXPECT_FALSE(pc.machine.startup().settings_key_open(testing::settings_path));
     // No Time Distributer ID: its group of the main dialog stays off.
     EXPECT_FALSE(p->vardex_dialog.distributer_button.enabled());
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/sim/sim_startup.h"
+
 #include <set>
 #include <string>
 
@@ -40,7 +42,8 @@ TEST(SettingTable, NamesKeysAndFileLinesAreEachUsedOnce) {
 struct StoreRoundTrip : ::testing::Test {
     sim::SimRegistry reg;
     StandardRandom random;
-    SettingsStore store{reg, random};
+    sim::SimStartup startup;
+    SettingsStore store{reg, random, startup};
     StoreRoundTrip() {
         reg.put_key("SOFTWARE");
         reg.put_text("SOFTWARE\\Quorvane\\Vardex\\4.0", "Help_Dir", "C:\\Vardex\\");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/sim/sim_startup.h"
+
 #include <string>
 #include <vector>
 
@@ -22,7 +24,8 @@ const std::vector<std::string> first_run_messages = {
 struct Store : ::testing::Test {
     sim::SimRegistry reg;
     StandardRandom random;
-    SettingsStore store{reg, random};
+    sim::SimStartup startup;
+    SettingsStore store{reg, random, startup};
     std::vector<std::pair<std::string, int>> messages;
     int left_network = 0;
 
@@ -78,7 +81,7 @@ struct Store : ::testing::Test {
 
 TEST_F(Store, MissingInstallationKeyOrHelpDirIsFatal) {
     sim::SimRegistry empty;
-    SettingsStore bare(empty, random);
+    SettingsStore bare(empty, random, startup);
     bare.show_start_error = [this](const std::string& t, StoreProblem kind) {
         messages.emplace_back(t, static_cast<int>(kind));
     };
@@ -196,15 +199,16 @@ TEST_F(Store, FirstRunCreatesTheKeyWithItsDefaults) {
     EXPECT_TRUE(messages.empty());
 }
 
-// What the installer leaves and what a standard user may do: the settings key exists, empty
-// and writable; SOFTWARE and the autostart keys may only be read.
+// What the installer leaves for a standard start and what a standard user may do: the settings
+// key exists, empty and open to users; SOFTWARE, the Run key and the guard's service may only be
+// read.
 TEST_F(Store, TheInstallersEmptyKeyIsAFirstRunThatKeepsTheRegisteredAutostart) {
     const std::string run = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-    const std::string services = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServices";
     reg.put_key(S);
     reg.put_text(run, "Vardex", "\"C:\\Program Files\\Vardex\\Vado41.exe\"");
-    reg.put_key(services);
-    for (const std::string& path : {std::string("SOFTWARE"), run, services}) {
+    startup.set_settings_key_open(S, true);
+    startup.set_refused(true);
+    for (const std::string& path : {std::string("SOFTWARE"), run}) {
         reg.read_only(path);
     }
     store.load_settings();
@@ -221,30 +225,33 @@ TEST_F(Store, TheInstallersEmptyKeyIsAFirstRunThatKeepsTheRegisteredAutostart) {
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(reg.number(S, "Value3"), 3);
     EXPECT_EQ(reg.text(run, "Vardex"), "\"C:\\Program Files\\Vardex\\Vado41.exe\"");
-    // Changing it does, and a standard user is told, for each of the two keys, that it failed.
+    // Changing it does, and a standard user is told that it failed.
     store.record().Autostart = 0;
     store.save_settings();
     EXPECT_EQ(texts(), std::vector<std::string>(
-                           2, "0 Couldn't create key in registry!\rCheck your registry!"));
+                           1, "0 Couldn't create key in registry!\rCheck your registry!"));
     EXPECT_TRUE(reg.text(run, "Vardex"));
 }
 
+// Early start is the guard: its service starts with Windows and keeps the settings key to
+// SYSTEM and administrators.
 TEST_F(Store, ALoadPutsBackTheAutostartTheSettingsAskForWhereItMay) {
     const std::string run = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-    const std::string services = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServices";
     put_healthy();
     reg.put_number(S, "Value6", 1);
     reg.put_number(S, "Value19", 1);
-    reg.put_key(services);
-    // A standard user's start: nothing can be written, and nothing is said.
-    reg.read_only(services);
+    // A standard user's start: nothing can be changed, and nothing is said.
+    startup.set_refused(true);
     store.load_settings();
     EXPECT_TRUE(messages.empty());
-    EXPECT_FALSE(reg.text(services, "Vardex"));
-    // An administrator's start after a reinstall: the early autostart is back.
-    reg.clear_faults();
+    EXPECT_FALSE(startup.guard_automatic());
+    // An administrator's start after a reinstall: the guard starts with Windows again, and
+    // users may no longer use the key.
+    startup.set_refused(false);
+    startup.set_settings_key_open(S, true);
     store.load_settings();
-    EXPECT_EQ(reg.text(services, "Vardex"), "\"C:\\Program Files\\Vardex\\Vado41.exe\"");
+    EXPECT_TRUE(startup.guard_automatic());
+    EXPECT_FALSE(startup.settings_key_open(S));
     EXPECT_FALSE(reg.text(run, "Vardex"));
     EXPECT_TRUE(messages.empty());
 }
@@ -348,21 +355,31 @@ TEST_F(Store, SaveWritesEverythingAndTheQuotedAutostart) {
     r.localised_texts[6] = "&Pausa";
     store.save_settings();
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(reg.text("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Vardex"),
-              "\"C:\\Program Files\\Vardex\\Vado41.exe\"");
-    EXPECT_FALSE(reg.text("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServices", "Vardex"));
+    const std::string run = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    EXPECT_EQ(reg.text(run, "Vardex"), "\"C:\\Program Files\\Vardex\\Vado41.exe\"");
+    EXPECT_FALSE(startup.guard_automatic());
+    EXPECT_TRUE(startup.settings_key_open(S));
     EXPECT_EQ(reg.number(S, "Value3"), 2);
     EXPECT_EQ(stored_text(S, "String26"), "&Pausa");
     EXPECT_EQ(stored_text(S, "String2"), "secret");  // the password is never written by a save
     EXPECT_EQ(reg.number(S, "Value5"), 7);           // nor the checkpoint
 
+    // Early: the guard's service instead of the Run value, and the key closed to users; an
+    // old RunServices value goes.
+    reg.put_text("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServices", "Vardex", "old");
     r.Early_or_Standard_Autostart = 1;
     store.save_settings();
-    EXPECT_FALSE(reg.text("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Vardex"));
-    EXPECT_TRUE(reg.text("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServices", "Vardex"));
+    EXPECT_FALSE(reg.text(run, "Vardex"));
+    EXPECT_FALSE(reg.text("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServices", "Vardex"));
+    EXPECT_TRUE(startup.guard_automatic());
+    EXPECT_FALSE(startup.settings_key_open(S));
+    // Off: neither.
     r.Autostart = 0;
     store.save_settings();
-    EXPECT_FALSE(reg.text("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServices", "Vardex"));
+    EXPECT_FALSE(reg.text(run, "Vardex"));
+    EXPECT_FALSE(startup.guard_automatic());
+    EXPECT_TRUE(startup.settings_key_open(S));
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Store, SaveReportsEachFailingPartOnce) {
