@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <aclapi.h>
+#include <sddl.h>
+
 #include <string>
 
 #include "platform/win32/win32_session.h"
@@ -99,6 +102,29 @@ bool set_run_value(bool on) {
     return result == ERROR_SUCCESS;
 }
 
+// The guard runs the programs of its folder as SYSTEM: only SYSTEM and administrators may
+// write there (users read and run), also when the folder is not under Program Files.
+bool protect_own_folder() {
+    std::string folder = own_path();
+    folder.erase(folder.find_last_of('\\'));
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(
+            "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)", SDDL_REVISION_1, &sd,
+            nullptr)) {
+        return false;
+    }
+    BOOL present = FALSE;
+    BOOL defaulted = FALSE;
+    PACL dacl = nullptr;
+    GetSecurityDescriptorDacl(sd, &present, &dacl, &defaulted);
+    const DWORD result =
+        SetNamedSecurityInfoA(folder.data(), SE_FILE_OBJECT,
+                              DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                              nullptr, nullptr, dacl, nullptr);
+    LocalFree(sd);
+    return result == ERROR_SUCCESS;
+}
+
 bool install_guard(StartMode mode) {
     const bool early = mode == StartMode::early;
     ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
@@ -118,9 +144,9 @@ bool install_guard(StartMode mode) {
         created = OpenServiceA(manager.get(), guard_service_name, SERVICE_ALL_ACCESS);
         if (created != nullptr) {
             ChangeServiceConfigA(created, SERVICE_NO_CHANGE,
-                                 early ? SERVICE_AUTO_START : SERVICE_DEMAND_START, SERVICE_NO_CHANGE,
-                                 command.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr,
-                                 nullptr);
+                                 early ? SERVICE_AUTO_START : SERVICE_DEMAND_START,
+                                 SERVICE_NO_CHANGE, command.c_str(), nullptr, nullptr, nullptr,
+                                 nullptr, nullptr, nullptr);
         }
     }
     ServiceHandle service(created);
@@ -147,10 +173,11 @@ bool install_guard(StartMode mode) {
                        sizeof types);
         RegCloseKey(key);
     }
+    const bool folder_set = protect_own_folder();
     win32::Win32Startup startup;
     const bool key_set = startup.set_settings_key_open(settings_key_path, !early);
     const bool run_set = set_run_value(mode == StartMode::standard);
-    return key_set && run_set && (!early || start(service.get()));
+    return folder_set && key_set && run_set && (!early || start(service.get()));
 }
 
 bool uninstall_guard() {

@@ -44,9 +44,9 @@ std::string object_name(std::string_view key_path) {
 
 bool Win32Startup::guard_automatic() {
     ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
-    ServiceHandle service(manager.get() != nullptr
-                              ? OpenServiceA(manager.get(), guard_service_name, SERVICE_QUERY_CONFIG)
-                              : nullptr);
+    ServiceHandle service(manager.get() != nullptr ? OpenServiceA(manager.get(), guard_service_name,
+                                                                  SERVICE_QUERY_CONFIG)
+                                                   : nullptr);
     if (service.get() == nullptr) {
         return false;
     }
@@ -60,9 +60,9 @@ bool Win32Startup::guard_automatic() {
 
 bool Win32Startup::set_guard_automatic(bool automatic) {
     ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
-    ServiceHandle service(manager.get() != nullptr
-                              ? OpenServiceA(manager.get(), guard_service_name, SERVICE_CHANGE_CONFIG)
-                              : nullptr);
+    ServiceHandle service(manager.get() != nullptr ? OpenServiceA(manager.get(), guard_service_name,
+                                                                  SERVICE_CHANGE_CONFIG)
+                                                   : nullptr);
     return service.get() != nullptr &&
            ChangeServiceConfigA(service.get(), SERVICE_NO_CHANGE,
                                 automatic ? SERVICE_AUTO_START : SERVICE_DEMAND_START,
@@ -80,9 +80,8 @@ bool Win32Startup::settings_key_open(std::string_view key_path) {
     }
     char* text = nullptr;
     bool open = false;
-    if (ConvertSecurityDescriptorToStringSecurityDescriptorA(sd, SDDL_REVISION_1,
-                                                             DACL_SECURITY_INFORMATION, &text,
-                                                             nullptr)) {
+    if (ConvertSecurityDescriptorToStringSecurityDescriptorA(
+            sd, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr)) {
         open = std::string(text).find(";;;BU)") != std::string::npos;
         LocalFree(text);
     }

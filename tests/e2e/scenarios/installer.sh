@@ -59,6 +59,10 @@ check test "$(reg_value "$SERVICE" ImagePath)" = '"C:\Program Files\Vardex\vado_
 sddl=$(drive "keysddl $S")
 echo "settings key: $sddl"
 check test "$sddl" = 'D:P(A;OICI;KA;;;SY)(A;OICI;KA;;;BA)'
+# The guard runs what is in its folder as SYSTEM: users may only read and run there.
+folder_sddl=$(drive "filesddl C:\Program Files\Vardex")
+echo "installation folder: $folder_sddl"
+check test "$folder_sddl" = 'D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)'
 
 # The first start, by the guard: the first-run messages, then the blocked machine; the early
 # start the installer set up is kept in the settings, and no Run value is written.
@@ -103,7 +107,9 @@ check test -z "$(reg_value "$SERVICE" ImagePath || true)"
 drive "regtext $S String2 = zel"
 
 # A reinstall into another folder finds the settings and sets up their early start again,
-# with the guard from the new folder.
+# with the guard from the new folder; a Code Page key an older version left open to users is
+# closed as well.
+wine reg add 'HKLM\SOFTWARE\Morvandel4\cp9' /v cpstd /t REG_DWORD /d 1 /f </dev/null >/dev/null 2>&1
 kiosk="$WINEPREFIX/drive_c/Kiosk/Vardex"
 check test "$(exit_code "$setup" /S '/D=C:\Kiosk\Vardex')" = 0
 check cmp "$VX_BIN/app/vado41.exe" "$kiosk/vado41.exe"
@@ -111,6 +117,9 @@ check test "$(reg_value "$INSTALLATION" Help_Dir)" = 'C:\Kiosk\Vardex\'
 check test "$(reg_value "$SERVICE" ImagePath)" = '"C:\Kiosk\Vardex\vado_guard.exe"'
 check test "$(reg_value "$SERVICE" Start)" = 2
 check test -z "$(reg_value "$RUN" Vardex || true)"
+check test "$(drive "subkeysddl $S\\cp9")" = 'D:P(A;OICI;KA;;;SY)(A;OICI;KA;;;BA)'
+check test "$(drive "filesddl C:\\Kiosk\\Vardex")" = \
+    'D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)'
 drive "regtext $S String2 = zel"
 wait_face
 start_app "$VX_BIN/tests/e2e/vxdrive.exe" "sleep 900000"
