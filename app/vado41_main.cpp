@@ -11,6 +11,7 @@
 #include "platform/remote/face.h"
 #include "platform/win32/win32_pipe_link.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_session.h"
 
 namespace {
 
@@ -41,6 +42,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
         return run_face(command_line + sizeof face_switch - 1);
     }
     vardex::win32::Win32Platform platform;
+    // While the guard runs the program, one started by hand only says so and ends.
+    platform.win32_desktop().set_held_by_guard(vardex::win32::guard_service_running());
     vardex::Program program(platform);
     program.start();
     return platform.win32_windows().run();

@@ -224,6 +224,9 @@ bool Win32Desktop::instance_running(std::string_view name) {
 }
 
 bool Win32Desktop::claim_single_instance(std::string_view name) {
+    if (held_by_guard_) {
+        return false;
+    }
     SetLastError(ERROR_SUCCESS);
     UniqueHandle mutex(CreateMutexA(nullptr, TRUE, std::string(name).c_str()));
     if (!mutex) {

@@ -34,6 +34,7 @@ class Win32Platform final : public Platform {
     WindowSystem& windows() override { return windows_; }
 
     Win32Windows& win32_windows() { return windows_; }
+    Win32Desktop& win32_desktop() { return desktop_; }
 
   private:
     Win32Windows windows_;

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "platform/win32/win32_startup.h"
+
 namespace vardex::win32 {
 
 namespace {
@@ -128,6 +130,23 @@ DWORD wait_for_pipe_client(HANDLE pipe, DWORD timeout_ms, void (*pump)(void*), v
         return 0;
     }
     return pid;
+}
+
+bool guard_service_running() {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+    if (manager == nullptr) {
+        return false;
+    }
+    SC_HANDLE service = OpenServiceA(manager, guard_service_name, SERVICE_QUERY_STATUS);
+    SERVICE_STATUS status{};
+    const bool running = service != nullptr && QueryServiceStatus(service, &status) &&
+                         (status.dwCurrentState == SERVICE_RUNNING ||
+                          status.dwCurrentState == SERVICE_START_PENDING);
+    if (service != nullptr) {
+        CloseServiceHandle(service);
+    }
+    CloseServiceHandle(manager);
+    return running;
 }
 
 bool disconnect_session(DWORD session) {

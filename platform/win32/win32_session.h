@@ -38,6 +38,9 @@ DWORD wait_for_pipe_client(HANDLE pipe, DWORD timeout_ms, void (*pump)(void*), v
 
 bool disconnect_session(DWORD session);
 
+// Whether the guard's service runs (or is starting); a standard user may ask.
+bool guard_service_running();
+
 // Writes an event of the registered source "Vardex Guard" (a warning) to the Application log.
 void report_guard_event(const std::string& text);
 

@@ -43,7 +43,6 @@
 //   regtext KEY NAME = TEXT   wait until the scrambled text value NAME of HKLM\KEY reads TEXT
 //   regsettext KEY NAME = TEXT    store TEXT scrambled as the text value NAME of HKLM\KEY
 //   keysddl KEY               print who may do what with HKLM\KEY (its DACL in SDDL)
-//   filesddl PATH             the same for a file or folder
 //   subkeysddl KEY            the same for HKLM\KEY, read by name (GetNamedSecurityInfo)
 //   keywatch FILE = MS        for MS, write the virtual key code of every key pressed in the
 //                             session to FILE, one a line, as a keyboard hook set before the
@@ -713,15 +712,13 @@ void run(const std::string& command) {
         expect(read, "cannot read the permissions of HKLM\\" + arg);
         std::printf("%s\n", text);
         LocalFree(text);
-    } else if (verb == "filesddl" || verb == "subkeysddl") {
-        // The DACL of a file or folder, or of a key below HKLM given with its path.
+    } else if (verb == "subkeysddl") {
+        // The DACL of a key below HKLM, read by its name as other programs read it.
         PACL dacl = nullptr;
         PSECURITY_DESCRIPTOR sd = nullptr;
-        std::string name = verb == "filesddl" ? arg : "MACHINE\\" + arg;
-        expect(GetNamedSecurityInfoA(name.data(),
-                                     verb == "filesddl" ? SE_FILE_OBJECT : SE_REGISTRY_KEY,
-                                     DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr,
-                                     &sd) == ERROR_SUCCESS,
+        std::string name = "MACHINE\\" + arg;
+        expect(GetNamedSecurityInfoA(name.data(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION,
+                                     nullptr, nullptr, &dacl, nullptr, &sd) == ERROR_SUCCESS,
                "cannot read the permissions of " + arg);
         LPSTR text = nullptr;
         expect(ConvertSecurityDescriptorToStringSecurityDescriptorA(

@@ -66,6 +66,13 @@ drive "window Vardex - Blocked" "text label#1 = System blocked!" "window Vardex"
 sleep 1
 artifact guard-blocked
 
+# A program started by hand while the guard serves the session says so and ends.
+start_app "$folder/vado41.exe"
+by_hand=$VX_PID
+drive "timeout 20000" "window Vardex - Info" "visible label~Vardex is already running! = 1" \
+    "click button:&OK"
+wait_exit "$by_hand" 10
+
 # The operator starts 30 minutes; the face is killed; the small time window is back within
 # two seconds, with no word of an unusual shutdown and the time it would have had.
 M="window Vardex"

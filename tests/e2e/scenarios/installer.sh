@@ -59,10 +59,8 @@ check test "$(reg_value "$SERVICE" ImagePath)" = '"C:\Program Files\Vardex\vado_
 sddl=$(drive "keysddl $S")
 echo "settings key: $sddl"
 check test "$sddl" = 'D:P(A;OICI;KA;;;SY)(A;OICI;KA;;;BA)'
-# The guard runs what is in its folder as SYSTEM: users may only read and run there.
-folder_sddl=$(drive "filesddl C:\Program Files\Vardex")
-echo "installation folder: $folder_sddl"
-check test "$folder_sddl" = 'D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)'
+# (The installation folder's rights, only administrators writing, cannot be read back here:
+# Wine keeps no DACL of a file or folder and shows a made-up one.)
 
 # The first start, by the guard: the first-run messages, then the blocked machine; the early
 # start the installer set up is kept in the settings, and no Run value is written.
@@ -118,8 +116,6 @@ check test "$(reg_value "$SERVICE" ImagePath)" = '"C:\Kiosk\Vardex\vado_guard.ex
 check test "$(reg_value "$SERVICE" Start)" = 2
 check test -z "$(reg_value "$RUN" Vardex || true)"
 check test "$(drive "subkeysddl $S\\cp9")" = 'D:P(A;OICI;KA;;;SY)(A;OICI;KA;;;BA)'
-check test "$(drive "filesddl C:\\Kiosk\\Vardex")" = \
-    'D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)'
 drive "regtext $S String2 = zel"
 wait_face
 start_app "$VX_BIN/tests/e2e/vxdrive.exe" "sleep 900000"
