@@ -35,8 +35,8 @@ for _ in 1 2 3 4 5 6 7 8 9 10; do
     kill -9 "$face"
     wait "$waiter"
     times+=($((($(cat "$stamp") - killed) / 1000000)))
-    # Five ends within a minute disconnect the session: keep to fewer.
-    sleep 13
+    # Five ends within a minute disconnect the session: keep to four.
+    sleep 16
 done
 sorted=$(printf '%s\n' "${times[@]}" | sort -n | tr '\n' ' ')
 median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 5,6p | awk '{s+=$1} END {print int(s/2)}')
