@@ -30,7 +30,7 @@ for _ in 1 2 3 4 5 6 7 8 9 10; do
         "window Vardex - Blocked" && date +%s%N >"$stamp") &
     waiter=$!
     sleep 1
-    face=$(pgrep -f 'vado41.exe /face' | head -1)
+    face=$(pgrep -f 'vado41.exe /face' | head -1 || true)
     killed=$(date +%s%N)
     kill -9 "$face"
     wait "$waiter"

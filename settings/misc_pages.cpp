@@ -193,7 +193,10 @@ Explanations MiscPage2::explanations() {
         {&autostart_frame,
          "Here you can decide, whether Vardex will be started at every windows start and when "
          "Vardex is started. You should first try out 'early start', because it offers more "
-         "protection. If it causes problems, switch to 'standard'."},
+         "protection. If it causes problems, switch to 'standard'. Early start is the Vardex "
+         "guard, a service that starts with Windows and that a customer cannot end. 'standard' "
+         "starts Vardex at logon in the user's account, which is weaker: that account can end "
+         "Vardex and read and change its settings."},
         {&file_frame,
          "Here you can load/save the options from/to a file. If you have Vardex installed on "
          "multiple computers, this can make it easy to set the same options on them"},

@@ -78,12 +78,22 @@ bool Win32Startup::settings_key_open(std::string_view key_path) {
                               nullptr, &dacl, nullptr, &sd) != ERROR_SUCCESS) {
         return false;
     }
-    char* text = nullptr;
+    // Open means users may write values to the key itself (an entry only for its subkeys, or
+    // only for reading, is not).
+    BYTE users[SECURITY_MAX_SID_SIZE];
+    DWORD users_size = sizeof users;
+    CreateWellKnownSid(WinBuiltinUsersSid, nullptr, users, &users_size);
     bool open = false;
-    if (ConvertSecurityDescriptorToStringSecurityDescriptorA(
-            sd, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr)) {
-        open = std::string(text).find(";;;BU)") != std::string::npos;
-        LocalFree(text);
+    for (DWORD i = 0; dacl != nullptr && i < dacl->AceCount && !open; ++i) {
+        void* ace = nullptr;
+        if (!GetAce(dacl, i, &ace)) {
+            continue;
+        }
+        const auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
+        open = allowed->Header.AceType == ACCESS_ALLOWED_ACE_TYPE &&
+               (allowed->Header.AceFlags & INHERIT_ONLY_ACE) == 0 &&
+               (allowed->Mask & KEY_SET_VALUE) != 0 &&
+               EqualSid(const_cast<DWORD*>(&allowed->SidStart), users);
     }
     LocalFree(sd);
     return open;
