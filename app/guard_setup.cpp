@@ -7,30 +7,17 @@
 
 #include <string>
 
+#include "platform/win32/handles.h"
+
 #include "platform/win32/win32_session.h"
 #include "platform/win32/win32_startup.h"
 #include "settings/settings_store.h"
 
 namespace vardex {
 
+using win32::UniqueService;
+
 namespace {
-
-class ServiceHandle {
-  public:
-    explicit ServiceHandle(SC_HANDLE h) : h_(h) {}
-    ~ServiceHandle() {
-        if (h_ != nullptr) {
-            CloseServiceHandle(h_);
-        }
-    }
-    ServiceHandle(const ServiceHandle&) = delete;
-    ServiceHandle& operator=(const ServiceHandle&) = delete;
-    SC_HANDLE get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-
-  private:
-    SC_HANDLE h_;
-};
 
 constexpr char event_source_key[] =
     "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Vardex Guard";
@@ -127,7 +114,7 @@ bool protect_own_folder() {
 
 bool install_guard(StartMode mode) {
     const bool early = mode == StartMode::early;
-    ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    UniqueService manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     if (!manager) {
         return false;
     }
@@ -149,7 +136,7 @@ bool install_guard(StartMode mode) {
                                  nullptr, nullptr, nullptr);
         }
     }
-    ServiceHandle service(created);
+    UniqueService service(created);
     if (!service) {
         return false;
     }
@@ -181,8 +168,8 @@ bool install_guard(StartMode mode) {
 }
 
 bool uninstall_guard() {
-    ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-    ServiceHandle service(
+    UniqueService manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    UniqueService service(
         manager ? OpenServiceA(manager.get(), guard_service_name, SERVICE_ALL_ACCESS) : nullptr);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, event_source_key);
     if (!service) {
@@ -193,8 +180,8 @@ bool uninstall_guard() {
 }
 
 bool restart_guard() {
-    ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
-    ServiceHandle service(manager
+    UniqueService manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
+    UniqueService service(manager
                               ? OpenServiceA(manager.get(), guard_service_name,
                                              SERVICE_START | SERVICE_STOP | SERVICE_QUERY_STATUS)
                               : nullptr);
@@ -202,8 +189,8 @@ bool restart_guard() {
 }
 
 bool stop_guard() {
-    ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
-    ServiceHandle service(manager ? OpenServiceA(manager.get(), guard_service_name,
+    UniqueService manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
+    UniqueService service(manager ? OpenServiceA(manager.get(), guard_service_name,
                                                  SERVICE_STOP | SERVICE_QUERY_STATUS)
                                   : nullptr);
     return service && stop(service.get());

@@ -68,7 +68,13 @@ struct HookTraits {
     static void close(HHOOK h) { UnhookWindowsHookEx(h); }
 };
 
+struct ServiceTraits {
+    static SC_HANDLE invalid() { return nullptr; }
+    static void close(SC_HANDLE h) { CloseServiceHandle(h); }
+};
+
 using UniqueHandle = Unique<HANDLE, KernelHandleTraits>;
+using UniqueService = Unique<SC_HANDLE, ServiceTraits>;
 using UniqueFile = Unique<HANDLE, FileHandleTraits>;
 using UniqueGdi = Unique<HGDIOBJ, GdiTraits>;
 using UniqueDc = Unique<HDC, DcTraits>;

@@ -133,20 +133,13 @@ DWORD wait_for_pipe_client(HANDLE pipe, DWORD timeout_ms, void (*pump)(void*), v
 }
 
 bool guard_service_running() {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
-    if (manager == nullptr) {
-        return false;
-    }
-    SC_HANDLE service = OpenServiceA(manager, guard_service_name, SERVICE_QUERY_STATUS);
+    UniqueService manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
+    UniqueService service(
+        manager ? OpenServiceA(manager.get(), guard_service_name, SERVICE_QUERY_STATUS) : nullptr);
     SERVICE_STATUS status{};
-    const bool running = service != nullptr && QueryServiceStatus(service, &status) &&
-                         (status.dwCurrentState == SERVICE_RUNNING ||
-                          status.dwCurrentState == SERVICE_START_PENDING);
-    if (service != nullptr) {
-        CloseServiceHandle(service);
-    }
-    CloseServiceHandle(manager);
-    return running;
+    return service && QueryServiceStatus(service.get(), &status) &&
+           (status.dwCurrentState == SERVICE_RUNNING ||
+            status.dwCurrentState == SERVICE_START_PENDING);
 }
 
 bool disconnect_session(DWORD session) {

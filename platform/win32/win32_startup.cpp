@@ -6,27 +6,13 @@
 #include <sddl.h>
 
 #include <string>
+
 #include <vector>
+#include "platform/win32/handles.h"
 
 namespace vardex::win32 {
 
 namespace {
-
-class ServiceHandle {
-  public:
-    explicit ServiceHandle(SC_HANDLE h) : h_(h) {}
-    ~ServiceHandle() {
-        if (h_ != nullptr) {
-            CloseServiceHandle(h_);
-        }
-    }
-    ServiceHandle(const ServiceHandle&) = delete;
-    ServiceHandle& operator=(const ServiceHandle&) = delete;
-    SC_HANDLE get() const { return h_; }
-
-  private:
-    SC_HANDLE h_;
-};
 
 // SYSTEM and administrators everything; with `open` users read and write as well (what the
 // program asks for when it runs in their account), never the right to delete the key or to
@@ -43,8 +29,8 @@ std::string object_name(std::string_view key_path) {
 }  // namespace
 
 bool Win32Startup::guard_automatic() {
-    ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
-    ServiceHandle service(manager.get() != nullptr ? OpenServiceA(manager.get(), guard_service_name,
+    UniqueService manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
+    UniqueService service(manager.get() != nullptr ? OpenServiceA(manager.get(), guard_service_name,
                                                                   SERVICE_QUERY_CONFIG)
                                                    : nullptr);
     if (service.get() == nullptr) {
@@ -59,8 +45,8 @@ bool Win32Startup::guard_automatic() {
 }
 
 bool Win32Startup::set_guard_automatic(bool automatic) {
-    ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
-    ServiceHandle service(manager.get() != nullptr ? OpenServiceA(manager.get(), guard_service_name,
+    UniqueService manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
+    UniqueService service(manager.get() != nullptr ? OpenServiceA(manager.get(), guard_service_name,
                                                                   SERVICE_CHANGE_CONFIG)
                                                    : nullptr);
     return service.get() != nullptr &&
