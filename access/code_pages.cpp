@@ -230,7 +230,7 @@ void CodePages::save_code_page_file() {
     const std::string text =
         write_code_page_file(p.settings.record().code_pages[static_cast<std::size_t>(index)],
                              clock.short_date_text(now.day), clock.time_text(now.seconds));
-    if (!write_whole_file(p.platform.files(), *path, text)) {
+    if (!write_whole_file(p.platform.person_files(), *path, text)) {
         message("Error while writing to file! Nothing was saved!");
         return;
     }
@@ -245,7 +245,7 @@ void CodePages::print_code_page_file() {
         return;
     }
     std::string text;
-    if (!p.platform.files().read(*path, text)) {
+    if (!p.platform.person_files().read(*path, text)) {
         message("Error while reading the file! Maybe a wrong file format or name!");
         return;
     }

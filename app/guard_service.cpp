@@ -5,6 +5,10 @@
 #include <array>
 #include <cstdio>
 
+#include "platform/person_files.h"
+#include "platform/win32/win32_user_files.h"
+#include "settings/setting_table.h"
+
 namespace vardex {
 
 namespace {
@@ -14,6 +18,8 @@ constexpr UINT program_exited_message = WM_APP + 23;
 constexpr UINT_PTR tick_timer = 1;
 // How long a new face may take to open its pipe.
 constexpr DWORD face_connect_ms = 10000;
+// The program the face runs, whose file the program guards.
+constexpr char face_program[] = "vado41";
 
 std::string program_folder() {
     char path[MAX_PATH] = {};
@@ -24,10 +30,17 @@ std::string program_folder() {
 }  // namespace
 
 // The program while it runs: its windows and desktop are the mirror's.
+// The files a person names are opened as the served session's user.
 struct GuardService::Running {
-    explicit Running(Platform& base)
-        : mirror(base.windows(), base.desktop()), platform(base, mirror), program(platform) {}
+    Running(Platform& base, const std::string& own_folder, const DWORD& session)
+        : mirror(base.windows(), base.desktop()),
+          user_files(base.files(), [&session] { return win32::session_user_token(session); }),
+          person_files(base.files(), user_files, own_folder, {std::string(default_log_path())}),
+          platform(base, mirror, person_files),
+          program(platform) {}
     remote::Mirror mirror;
+    win32::UserFiles user_files;
+    PersonFiles person_files;
     remote::MirroredPlatform platform;
     Program program;
 };
@@ -41,7 +54,9 @@ struct GuardService::Face {
     unsigned generation = 0;
 };
 
-GuardService::GuardService() {
+GuardService::GuardService() : own_folder_(win32::guard_data_folder() + "\\") {
+    base_.win32_files().set_work_folder(own_folder_);
+    base_.win32_files().set_program_name(face_program);
     WNDCLASSA wc{};
     wc.lpfnWndProc = window_proc;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -75,7 +90,7 @@ void GuardService::start_program() {
     if (running_) {
         return;
     }
-    running_ = std::make_unique<Running>(base_);
+    running_ = std::make_unique<Running>(base_, own_folder_, served_session_);
     running_->mirror.set_on_quit(
         [this](int) { PostMessageA(window_.get(), program_exited_message, 0, 0); });
     running_->mirror.on_heartbeat = [this] { guard_.heartbeat_answered(now()); };
@@ -85,6 +100,7 @@ void GuardService::start_program() {
 
 bool GuardService::start_face(guard::SessionId session) {
     end_face();
+    served_session_ = session;
     if (!running_) {
         return false;
     }
@@ -101,7 +117,7 @@ bool GuardService::start_face(guard::SessionId session) {
     if (!pipe) {
         return false;
     }
-    const std::string exe = program_folder() + "vado41.exe";
+    const std::string exe = program_folder() + face_program + ".exe";
     std::string command_line(1, '"');
     command_line.append(exe).append("\" /face ").append(name);
     std::optional<win32::UserProcess> process =

@@ -53,6 +53,9 @@ class GuardService final : public guard::GuardHost {
     // while the program waits for its answer.
     std::vector<std::unique_ptr<win32::Win32PipeLink>> retired_links_;
     unsigned face_generation_ = 0;
+    // The guard's own folder, and the session whose user opens the files a person names.
+    std::string own_folder_;
+    DWORD served_session_ = 0xFFFFFFFF;
     win32::UniqueWindow window_;
 };
 

@@ -6,7 +6,6 @@ namespace vardex {
 
 using win32::guard_service_name;
 
-
 // How Vardex comes up with Windows, as the Misc page offers it.
 enum class StartMode { early, standard, off };
 

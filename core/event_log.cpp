@@ -9,7 +9,8 @@ void EventLog::write_log(const std::string& text) {
         return;
     }
     last_log_line_ = text;
-    if (!program_.platform.files().append(program_.settings.record().Log_Path, text + "\r\n")) {
+    if (!program_.platform.person_files().append(program_.settings.record().Log_Path,
+                                                 text + "\r\n")) {
         program_.time_dialog.message("Error occured when writing to Log-File!");
     }
 }

@@ -93,7 +93,7 @@ void Lifecycle::program_start() {
     p.settings.load_settings();
     p.blocking.load_logo(r.Path_of_Logo);
 
-    std::string temp = p.platform.files().temp_folder();
+    std::string temp = p.platform.files().work_folder();
     temp = temp.substr(0, std::min<std::size_t>(temp.find('\0'), 999));
     backup_file_path = temp + "~btw.tmp";
 

@@ -346,7 +346,7 @@ void NetworkConsole::log_record(const std::string& computer, const std::string& 
     const LocalTime t = clock.now();
     const std::string record = admin_log_record(clock.short_date_text(t.day),
                                                 clock.time_text(t.seconds), computer, event, value);
-    if (!append_admin_log(program_.platform.files(),
+    if (!append_admin_log(program_.platform.person_files(),
                           program_.settings.record().Path_for_Log_for_Admin, record)) {
         message("Error! Could not write to Admin-Log-File! Check the path in the options dialog!");
     }

@@ -27,8 +27,10 @@ class Files {
     // Reads the whole file; false when it cannot be opened or read.
     virtual bool read(std::string_view path, std::string& content) = 0;
 
-    // The temp folder as the system reports it (ends with a backslash).
-    virtual std::string temp_folder() = 0;
+    // The folder for the program's own working files (ends with a backslash): the temp folder
+    // of a program that runs as a person; the guard's own data folder, which only the system
+    // and administrators may write.
+    virtual std::string work_folder() = 0;
     // The folder the program runs from, without a trailing backslash.
     virtual std::string program_folder() = 0;
     // The program's own file name without its extension.

@@ -26,6 +26,9 @@ class Platform {
     virtual HmacSha256& hmac() = 0;
     virtual TextCase& text_case() = 0;
     virtual Files& files() = 0;
+    // Files a person names (the options file, a Code Page file, a log): opened with that
+    // person's rights. A program that runs as the person opens them as its own.
+    virtual Files& person_files() { return files(); }
     virtual UdpSocket& udp() = 0;
     virtual Printer& printer() = 0;
     virtual Startup& startup() = 0;

@@ -239,7 +239,7 @@ bool Options::check_file_usable(const std::string& path, bool for_reading) {
     if (path.empty()) {
         return true;
     }
-    Files& files = program_.platform.files();
+    Files& files = program_.platform.person_files();
     std::string content;
     const bool opened = for_reading ? files.read(path, content) : files.append(path, "");
     if (!opened) {
@@ -252,7 +252,7 @@ bool Options::check_file_usable(const std::string& path, bool for_reading) {
 void Options::check_log_file() {
     MiscPage1& m = program_.options_dialog.misc1;
     const std::string path = m.log_box.text();
-    if (!path.empty() && program_.platform.files().append(path, "")) {
+    if (!path.empty() && program_.platform.person_files().append(path, "")) {
         return;
     }
     message(std::string("Could not open Log-File!") + cr + "Invalid Filname of Log-File");
@@ -268,7 +268,7 @@ void Options::check_log_file() {
 void Options::check_admin_log_file() {
     NetworkPage& n = program_.options_dialog.network;
     const std::string path = n.admin_log_box.text();
-    if (!path.empty() && program_.platform.files().append(path, "")) {
+    if (!path.empty() && program_.platform.person_files().append(path, "")) {
         return;
     }
     message(std::string("Could not open Admin-Log-File!") + cr +
@@ -305,7 +305,8 @@ void Options::export_options() {
     if (!path) {
         return;
     }
-    if (!write_whole_file(p.platform.files(), *path, write_options_file(p.settings.record()))) {
+    if (!write_whole_file(p.platform.person_files(), *path,
+                          write_options_file(p.settings.record()))) {
         message("Error occured when writing to File!");
         return;
     }
@@ -328,7 +329,8 @@ void Options::import_options() {
         return !check_file_usable(file, for_reading);
     };
     SettingsRecord& r = p.settings.record();
-    if (!p.platform.files().read(*path, text) || !take_over_options(OptionsFile(text), r, usable)) {
+    if (!p.platform.person_files().read(*path, text) ||
+        !take_over_options(OptionsFile(text), r, usable)) {
         message("Error occured when reading from File!");
         return;
     }

@@ -169,6 +169,10 @@ const Setting* find_setting(std::string_view value_name) {
     return it == table.end() ? nullptr : &*it;
 }
 
+std::string_view default_log_path() {
+    return find_setting("String3")->load_text;
+}
+
 void set_first_run_value(const Setting& s, SettingsRecord& record) {
     if (s.kind == SettingKind::number) {
         s.number.set(record, s.first_run_number);

@@ -69,6 +69,8 @@ struct Setting {
 std::span<const Setting> setting_table();
 // The entry of a value name, or nullptr.
 const Setting* find_setting(std::string_view value_name);
+// Where the event log goes until someone names another file.
+std::string_view default_log_path();
 
 // Field accessors for the table, made from a member of the record.
 template <auto Member>

@@ -7,6 +7,7 @@
 #include "platform/grid.h"
 #include "platform/list_controls.h"
 #include "platform/remote/form_state.h"
+#include "platform/remote/mirror_printer.h"
 #include "platform/tab_strip.h"
 
 namespace vardex::remote {
@@ -592,14 +593,14 @@ std::string Face::receive(std::string_view frame) {
     Applying applying(applying_);
     if (is_call(in.kind())) {
         WireWriter out(Wire::answer);
-        if (!answer(in, out)) {
+        if (!answer(in, out) && !serve_print_call(own_.printer(), in, out)) {
             ++refused_;
             // An answer that does not read: the guard takes it for none.
             return std::string{static_cast<char>(Wire::answer), '\xFF'};
         }
         return out.take();
     }
-    if (!command(in)) {
+    if (!command(in) && !serve_print_command(own_.printer(), in)) {
         ++refused_;
     }
     return {};

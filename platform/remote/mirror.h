@@ -5,6 +5,7 @@
 
 #include "platform/platform.h"
 #include "platform/remote/mirror_desktop.h"
+#include "platform/remote/mirror_printer.h"
 #include "platform/remote/mirror_windows.h"
 
 namespace vardex::remote {
@@ -14,10 +15,11 @@ namespace vardex::remote {
 class Mirror {
   public:
     Mirror(WindowSystem& local_windows, Desktop& local_desktop)
-        : windows_(face_, local_windows), desktop_(face_, local_desktop) {}
+        : windows_(face_, local_windows), desktop_(face_, local_desktop), printer_(face_) {}
 
     WindowSystem& windows() { return windows_; }
     Desktop& desktop() { return desktop_; }
+    Printer& printer() { return printer_; }
     bool has_face() const { return face_.connected(); }
     std::vector<Form*> forms() const { return windows_.forms(); }
 
@@ -42,15 +44,18 @@ class Mirror {
     FaceChannel face_;
     MirrorWindowSystem windows_;
     MirrorDesktop desktop_;
+    MirrorPrinter printer_;
     int refused_ = 0;
     int heartbeats_ = 0;
 };
 
-// The program's platform in the guard: the machine's parts of `base`, the windows and the
-// desktop of the face.
+// The program's platform in the guard: the machine's parts of `base`, the windows, the
+// desktop and the printer of the face, and the files a person names as `person_files` opens
+// them.
 class MirroredPlatform final : public Platform {
   public:
-    MirroredPlatform(Platform& base, Mirror& mirror) : base_(base), mirror_(mirror) {}
+    MirroredPlatform(Platform& base, Mirror& mirror, Files& person_files)
+        : base_(base), mirror_(mirror), person_files_(person_files) {}
     Registry& registry() override { return base_.registry(); }
     Clock& clock() override { return base_.clock(); }
     Random& random() override { return base_.random(); }
@@ -58,8 +63,9 @@ class MirroredPlatform final : public Platform {
     HmacSha256& hmac() override { return base_.hmac(); }
     TextCase& text_case() override { return base_.text_case(); }
     Files& files() override { return base_.files(); }
+    Files& person_files() override { return person_files_; }
     UdpSocket& udp() override { return base_.udp(); }
-    Printer& printer() override { return base_.printer(); }
+    Printer& printer() override { return mirror_.printer(); }
     Startup& startup() override { return base_.startup(); }
     Desktop& desktop() override { return mirror_.desktop(); }
     WindowSystem& windows() override { return mirror_.windows(); }
@@ -67,6 +73,7 @@ class MirroredPlatform final : public Platform {
   private:
     Platform& base_;
     Mirror& mirror_;
+    Files& person_files_;
 };
 
 }  // namespace vardex::remote

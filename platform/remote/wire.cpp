@@ -1,5 +1,8 @@
 #include "platform/remote/wire.h"
 
+#include <bit>
+#include <cmath>
+
 namespace vardex::remote {
 
 bool is_call(Wire kind) {
@@ -32,6 +35,12 @@ WireWriter& WireWriter::texts(const std::vector<std::string>& list) {
 WireWriter& WireWriter::window(WindowId id) {
     number(static_cast<std::int32_t>(id & 0xFFFFFFFFu));
     return number(static_cast<std::int32_t>(id >> 32));
+}
+
+WireWriter& WireWriter::real(double v) {
+    const auto bits = std::bit_cast<std::uint64_t>(v);
+    number(static_cast<std::int32_t>(bits & 0xFFFFFFFFu));
+    return number(static_cast<std::int32_t>(bits >> 32));
 }
 
 WireReader::WireReader(std::string_view frame) : frame_(frame) {
@@ -112,6 +121,17 @@ WindowId WireReader::window() {
     const auto low = static_cast<std::uint32_t>(number());
     const auto high = static_cast<std::uint32_t>(number());
     return static_cast<WindowId>(low) | (static_cast<WindowId>(high) << 32);
+}
+
+double WireReader::real() {
+    const auto low = static_cast<std::uint32_t>(number());
+    const auto high = static_cast<std::uint32_t>(number());
+    const double v = std::bit_cast<double>((static_cast<std::uint64_t>(high) << 32) | low);
+    if (!std::isfinite(v)) {
+        ok_ = false;
+        return 0;
+    }
+    return v;
 }
 
 }  // namespace vardex::remote

@@ -31,6 +31,9 @@ enum class Wire : std::uint8_t {
     beep,
     heartbeat,
     end_face,
+    print_scale,
+    print_font_size,
+    print_abort,
     // Guard to face, answered: what only the session's desktop knows or asks a person.
     form_rect = 32,
     form_inner_size,
@@ -49,6 +52,12 @@ enum class Wire : std::uint8_t {
     input_box,
     file_dialog,
     watch_windows,
+    print_begin,
+    print_measure,
+    print_text,
+    print_box,
+    print_line,
+    print_end,
     // Face to guard, no answer: what the person did and what the desktop reported.
     windows_created = 64,
     click,
@@ -92,6 +101,7 @@ class WireWriter {
         return number(r.left).number(r.top).number(r.right).number(r.bottom);
     }
     WireWriter& window(WindowId id);
+    WireWriter& real(double v);
     std::string take() { return std::move(out_); }
 
   private:
@@ -115,6 +125,8 @@ class WireReader {
     Size size();
     Rect rect();
     WindowId window();
+    // A finite real number; anything else makes the frame bad.
+    double real();
     bool ok() const { return ok_; }
     // The whole frame was read and nothing was wrong.
     bool complete() const { return ok_ && pos_ == frame_.size(); }

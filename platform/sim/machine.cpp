@@ -10,7 +10,23 @@ Machine::Machine(World& world, std::string name, std::string address)
       name_(std::move(name)),
       address_(std::move(address)),
       desktop_(world),
-      clock_(world) {}
+      clock_(world) {
+    files_.protect_folder("C:\\WINDOWS");
+    files_.protect_folder("C:\\Program Files");
+    // A folder every account may write, as the one for shared documents.
+    files_.put_folder("C:\\Users");
+    files_.put_folder("C:\\Users\\Public");
+}
+
+void Machine::set_programs_guarded(bool on, std::vector<std::string> kept_in_guard_folder) {
+    guarded_ = on;
+    kept_ = std::move(kept_in_guard_folder);
+    if (on) {
+        files_.put_folder(guard_folder);
+        files_.protect_folder(guard_folder);
+        files_.set_work_folder(guard_folder);
+    }
+}
 
 Machine::~Machine() = default;
 

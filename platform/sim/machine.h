@@ -38,8 +38,13 @@ class Machine {
 
     // A new process of a program on this machine (a Platform for one program instance).
     SimProcess& start_process();
-    // From now on, programs started here run guarded: their windows are shown by a face.
-    void set_programs_guarded(bool on) { guarded_ = on; }
+    // From now on, programs started here run guarded: their windows are shown by a face, the
+    // files a person names are opened as the session's user, the guard's own files are kept in
+    // its folder, and a default path in a drive's root (`kept_in_guard_folder`) there too.
+    void set_programs_guarded(bool on, std::vector<std::string> kept_in_guard_folder = {});
+    bool programs_guarded() const { return guarded_; }
+    const std::vector<std::string>& kept_in_guard_folder() const { return kept_; }
+    static constexpr char guard_folder[] = "C:\\ProgramData\\Vardex\\";
     int new_process_id() { return ++last_process_id_; }
     const std::vector<std::unique_ptr<SimProcess>>& processes() const { return processes_; }
 
@@ -65,6 +70,7 @@ class Machine {
     std::vector<std::unique_ptr<SimProcess>> processes_;
     bool suspended_ = false;
     bool guarded_ = false;
+    std::vector<std::string> kept_;
     int last_process_id_ = 0;
     bool host_resolves_ = true;
 };

@@ -4,9 +4,63 @@
 
 namespace vardex::sim {
 
-SimFiles::SimFiles() {
+namespace {
+
+// The files as a person's account opens them: reads as the machine's, writes refused where
+// the person may not write.
+class PersonView final : public Files {
+  public:
+    explicit PersonView(SimFiles& files) : files_(files) {}
+    bool exists(std::string_view path) override { return files_.exists(path); }
+    bool copy(std::string_view from, std::string_view to) override {
+        return may(to) && files_.copy(from, to);
+    }
+    bool remove(std::string_view path) override { return may(path) && files_.remove(path); }
+    bool rename(std::string_view from, std::string_view to) override {
+        return may(from) && may(to) && files_.rename(from, to);
+    }
+    bool replace(std::string_view from, std::string_view to) override {
+        return may(from) && may(to) && files_.replace(from, to);
+    }
+    bool create_folder(std::string_view path) override {
+        return files_.person_may_write(path, true) && files_.create_folder(path);
+    }
+    bool append(std::string_view path, std::string_view text) override {
+        return may(path) && files_.append(path, text);
+    }
+    bool write(std::string_view path, std::string_view content) override {
+        return may(path) && files_.write(path, content);
+    }
+    bool read(std::string_view path, std::string& content) override {
+        return files_.read(path, content);
+    }
+    std::string work_folder() override { return files_.work_folder(); }
+    std::string program_folder() override { return files_.program_folder(); }
+    std::string program_name() override { return files_.program_name(); }
+
+  private:
+    bool may(std::string_view path) const { return files_.person_may_write(path); }
+    SimFiles& files_;
+};
+
+}  // namespace
+
+bool SimFiles::person_may_write(std::string_view path, bool folder) const {
+    const std::string k = key(path);
+    if (!folder && parent(k).size() == 3 && folders_.count(k) == 0) {
+        return false;  // a file in a drive's root
+    }
+    for (const std::string& folder : protected_) {
+        if (k == folder || (k.starts_with(folder) && k[folder.size()] == '\\')) {
+            return false;
+        }
+    }
+    return true;
+}
+
+SimFiles::SimFiles() : person_(std::make_unique<PersonView>(*this)) {
     put_folder("C:\\");
-    put_folder(temp_folder_);
+    put_folder(work_folder_);
 }
 
 std::string SimFiles::key(std::string_view path) {

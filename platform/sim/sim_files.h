@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -25,7 +26,7 @@ class SimFiles final : public Files {
     bool append(std::string_view path, std::string_view text) override;
     bool write(std::string_view path, std::string_view content) override;
     bool read(std::string_view path, std::string& content) override;
-    std::string temp_folder() override { return temp_folder_; }
+    std::string work_folder() override { return work_folder_; }
     std::string program_folder() override;
     std::string program_name() override;
 
@@ -37,9 +38,15 @@ class SimFiles final : public Files {
     std::optional<std::string> content(const std::string& path) const;
     bool folder_exists(const std::string& path) const;
     std::vector<std::string> list() const;  // every file's path as written
+    // Folders a person's account may not write (the system's, the programs', the guard's own);
+    // nor may it create files in a drive's root. The machine's own account may.
+    void protect_folder(const std::string& path) { protected_.insert(key(path)); }
+    bool person_may_write(std::string_view path, bool folder = false) const;
+    // The same files as the session's user opens them.
+    Files& as_person() { return *person_; }
     void set_program_path(const std::string& path) { program_path_ = path; }
     const std::string& program_path() const { return program_path_; }
-    void set_temp_folder(const std::string& path) { temp_folder_ = path; }
+    void set_work_folder(const std::string& path) { work_folder_ = path; }
     // Every operation on this path fails (a locked or unreadable file).
     void fail(const std::string& path) { failing_.insert(key(path)); }
     // The next `times` renames onto this path fail (a file another program just opened).
@@ -72,7 +79,9 @@ class SimFiles final : public Files {
     std::set<std::string> failing_;
     std::map<std::string, int> refused_renames_;
     std::optional<std::size_t> space_;
-    std::string temp_folder_ = "C:\\WINDOWS\\TEMP\\";
+    std::set<std::string> protected_;
+    std::unique_ptr<Files> person_;
+    std::string work_folder_ = "C:\\WINDOWS\\TEMP\\";
     std::string program_path_ = "C:\\Program Files\\Vardex\\vado41.exe";
 };
 

@@ -59,8 +59,12 @@ class ProcessDesktop final : public Desktop {
 
 // What a guarded process has beyond a plain one: the mirror of its windows and its face.
 struct SimProcess::Guard {
-    explicit Guard(SimProcess& guard) : mirror(guard.windows_, *guard.desktop_) {}
+    explicit Guard(SimProcess& guard)
+        : mirror(guard.windows_, *guard.desktop_),
+          person_files(guard.machine_.files(), guard.machine_.files().as_person(),
+                       Machine::guard_folder, guard.machine_.kept_in_guard_folder()) {}
     remote::Mirror mirror;
+    PersonFiles person_files;
     // Declared before the face, so that the face's copies go while their windows are there.
     std::unique_ptr<SimProcess> face_process;
     std::unique_ptr<remote::MemoryLinkPair> link;
@@ -131,8 +135,11 @@ Clock& SimProcess::clock() {
 Files& SimProcess::files() {
     return machine_.files();
 }
+Files& SimProcess::person_files() {
+    return guard_ ? guard_->person_files : files();
+}
 Printer& SimProcess::printer() {
-    return machine_.printer();
+    return guard_ ? guard_->mirror.printer() : machine_.printer();
 }
 Startup& SimProcess::startup() {
     return machine_.startup();

@@ -3,6 +3,7 @@
 #include <deque>
 #include <random>
 
+#include "platform/person_files.h"
 #include "platform/platform.h"
 #include "platform/remote/face.h"
 #include "platform/remote/mirror.h"
@@ -70,6 +71,7 @@ class SimProcess final : public Platform {
     HmacSha256& hmac() override { return hmac_; }
     TextCase& text_case() override { return text_case_; }
     Files& files() override;
+    Files& person_files() override;
     UdpSocket& udp() override { return udp_; }
     Printer& printer() override;
     Startup& startup() override;

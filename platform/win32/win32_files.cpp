@@ -96,7 +96,10 @@ bool Win32Files::read(std::string_view path, std::string& content) {
     }
 }
 
-std::string Win32Files::temp_folder() {
+std::string Win32Files::work_folder() {
+    if (!work_folder_.empty()) {
+        return work_folder_;
+    }
     char buffer[1000] = {};
     const DWORD n = GetTempPathA(sizeof buffer, buffer);
     return n > 0 && n < sizeof buffer ? std::string(buffer) : std::string{};
@@ -109,6 +112,9 @@ std::string Win32Files::program_folder() {
 }
 
 std::string Win32Files::program_name() {
+    if (!program_name_.empty()) {
+        return program_name_;
+    }
     const std::string path = module_path();
     const auto slash = path.rfind('\\');
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);

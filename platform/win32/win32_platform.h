@@ -35,6 +35,7 @@ class Win32Platform final : public Platform {
 
     Win32Windows& win32_windows() { return windows_; }
     Win32Desktop& win32_desktop() { return desktop_; }
+    Win32Files& win32_files() { return files_; }
 
   private:
     Win32Windows windows_;

@@ -13,14 +13,6 @@ namespace vardex::win32 {
 
 namespace {
 
-UniqueHandle user_token(DWORD session) {
-    HANDLE token = nullptr;
-    if (!WTSQueryUserToken(session, &token)) {
-        return UniqueHandle();
-    }
-    return UniqueHandle(token);
-}
-
 // "S-1-5-21-…" of the token's user, or empty.
 std::string user_sid_text(HANDLE token) {
     DWORD size = 0;
@@ -40,9 +32,17 @@ std::string user_sid_text(HANDLE token) {
 
 }  // namespace
 
+UniqueHandle session_user_token(DWORD session) {
+    HANDLE token = nullptr;
+    if (!WTSQueryUserToken(session, &token)) {
+        return UniqueHandle();
+    }
+    return UniqueHandle(token);
+}
+
 std::optional<DWORD> console_session_with_user() {
     const DWORD session = WTSGetActiveConsoleSessionId();
-    if (session == 0xFFFFFFFF || !user_token(session)) {
+    if (session == 0xFFFFFFFF || !session_user_token(session)) {
         return std::nullopt;
     }
     return session;
@@ -50,7 +50,7 @@ std::optional<DWORD> console_session_with_user() {
 
 std::optional<UserProcess> start_as_session_user(DWORD session, const std::string& application,
                                                  const std::string& command_line) {
-    UniqueHandle token = user_token(session);
+    UniqueHandle token = session_user_token(session);
     if (!token) {
         return std::nullopt;
     }
@@ -81,7 +81,7 @@ std::optional<UserProcess> start_as_session_user(DWORD session, const std::strin
 }
 
 UniqueFile create_session_pipe(const std::string& name, DWORD session) {
-    UniqueHandle token = user_token(session);
+    UniqueHandle token = session_user_token(session);
     const std::string sid = token ? user_sid_text(token.get()) : std::string{};
     if (sid.empty()) {
         return UniqueFile();

@@ -17,6 +17,9 @@ namespace vardex::win32 {
 // WTSGetActiveConsoleSessionId, or no user token yet).
 std::optional<DWORD> console_session_with_user();
 
+// The token of the session's logged-on user; empty when there is none.
+UniqueHandle session_user_token(DWORD session);
+
 struct UserProcess {
     UniqueHandle process;
     DWORD pid = 0;

@@ -65,6 +65,13 @@ drive "window Vardex - Blocked" "text label#1 = System blocked!" "window Vardex"
     "visible button:&Start computer timer = 1"
 sleep 1
 artifact guard-blocked
+# The guard keeps the program file's backup in its own folder, not in a temp folder.
+for i in $(seq 1 50); do
+    [ -e "$WINEPREFIX/drive_c/ProgramData/Vardex/~btw.tmp" ] && break
+    sleep 0.2
+done
+check cmp "$WINEPREFIX/drive_c/ProgramData/Vardex/~btw.tmp" "$folder/vado41.exe"
+check test -z "$(find "$WINEPREFIX/drive_c/windows/temp" -name '~btw.tmp' 2>/dev/null)"
 
 # A program started by hand while the guard serves the session says so and ends.
 start_app "$folder/vado41.exe"
@@ -137,7 +144,13 @@ SERVICE='HKLM\SYSTEM\CurrentControlSet\Services\VardexGuard'
 # at the "boot" above; the installer's scenario reads it back before any restart.)
 drive "timeout 10000" "window Vardex" "click button:&Options"
 drive "$C" "retype edit#2 = zel" "click button#1" "gone Vardex - Security Check"
-drive "window Vardex - Options" "tab tab#1 = 1" "checked check:A&utostart Vardex = 1" \
+# The options go to a file the operator names in the face's save dialog: the guard writes it as
+# the session's user (Wine checks no file's rights: only that the write goes through is seen).
+drive "window Vardex - Options" "tab tab#1 = 1" "click button:Sa&ve options to file..."
+drive "window Save As" "retype combo#3 = C:\\users\\options.txt" "click button:&Save" "gone Save As"
+drive "window Vardex - Info" "visible label:File was successfully written! = 1" "click button:&OK"
+check grep -q "Start_Houres=" "$WINEPREFIX/drive_c/users/options.txt"
+drive "window Vardex - Options" "checked check:A&utostart Vardex = 1" \
     "click option:standa&rd start" "click button:E&xit Options"
 drive "timeout 10000" "window Vardex" "visible button:E&xit Vardex = 1"
 check test "$(reg_value "$RUN" Vardex)" = '"C:\Program Files\Vardex\Vado41.exe"'

@@ -241,12 +241,12 @@ TEST_F(CodePagesTest, APageGoesToAFileAndPrintsFromIt) {
     make("12", "5", "Room, upstairs");  // a comma in the comment
     pages()[0].codes[3][15] = '0';
     pick(0);
-    pc.machine.desktop().answer_file_dialog("c:\\page.txt");
+    pc.machine.desktop().answer_file_dialog("c:\\users\\public\\page.txt");
     ASSERT_TRUE(user->click(page().save_file_button));
     EXPECT_EQ(last_message(), "Code Page was succesfully written to file!");
     const FileDialogRequest& asked = pc.machine.desktop().file_dialogs().back();
     EXPECT_TRUE(asked.overwrite_prompt && asked.hide_read_only && asked.path_must_exist);
-    const std::string file = pc.machine.files().content("c:\\page.txt").value_or("");
+    const std::string file = pc.machine.files().content("c:\\users\\public\\page.txt").value_or("");
     EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 68);
     EXPECT_EQ(file.substr(0, 45), "This file was saved on: 07.12.2026 at 09:00:0");
     EXPECT_NE(file.find("\r\nSheet default time houres: 12\r\nSheet default time minutes: 5\r\n"
@@ -257,7 +257,7 @@ TEST_F(CodePagesTest, APageGoesToAFileAndPrintsFromIt) {
     EXPECT_NE(file.find("04.) " + pages()[0].codes[3].substr(0, 15) + " / invalid\r\n"),
               std::string::npos);
 
-    pc.machine.desktop().answer_file_dialog("c:\\page.txt");
+    pc.machine.desktop().answer_file_dialog("c:\\users\\public\\page.txt");
     const auto before = pages();
     ASSERT_TRUE(user->click(page().print_file_button));
     EXPECT_EQ(last_message(), "Printing successful!");
@@ -343,13 +343,13 @@ TEST_F(CodePagesTest, APageIsStoredTheMomentItIsPrintedAndAFailedFileLeavesTheOl
     EXPECT_EQ(unscramble_text(
                   pc.machine.registry().text(testing::settings_path + "\\cp0", "0_0").value_or("")),
               pages()[0].codes[0]);
-    pc.machine.files().put("c:\\page.txt", "the page saved last week");
+    pc.machine.files().put("c:\\users\\public\\page.txt", "the page saved last week");
     pc.machine.files().fill_disk_after(100);
     pick(0);
-    pc.machine.desktop().answer_file_dialog("c:\\page.txt");
+    pc.machine.desktop().answer_file_dialog("c:\\users\\public\\page.txt");
     ASSERT_TRUE(user->click(page().save_file_button));
     EXPECT_EQ(last_message(), "Error while writing to file! Nothing was saved!");
-    EXPECT_EQ(pc.machine.files().content("c:\\page.txt"), "the page saved last week");
+    EXPECT_EQ(pc.machine.files().content("c:\\users\\public\\page.txt"), "the page saved last week");
     for (const std::string& f : pc.machine.files().list()) {
         EXPECT_EQ(f.find(".~new"), std::string::npos) << "left beside it: " << f;
     }

@@ -13,6 +13,7 @@
 #include "platform/sim/user.h"
 #include "platform/sim/world.h"
 #include "settings/scrambler.h"
+#include "settings/setting_table.h"
 
 namespace vardex::testing {
 
@@ -34,7 +35,7 @@ struct VardexMachine {
         machine.registry().put_key("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run");
 #ifdef VARDEX_TEST_GUARDED
         // The same tests again, every program run by the guard and shown by its face.
-        machine.set_programs_guarded(true);
+        machine.set_programs_guarded(true, {std::string(default_log_path())});
 #endif
     }
 
@@ -90,8 +91,10 @@ struct VardexMachine {
     sim::SimProcess& process(const Program& p) {
         return static_cast<sim::SimProcess&>(p.platform);
     }
+    // The event log at its default path; a guard keeps it in its own folder.
     std::string log() {
-        return machine.files().content("c:\\vadolog.txt").value_or("");
+        const std::string folder = machine.programs_guarded() ? sim::Machine::guard_folder : "c:\\";
+        return machine.files().content(folder + "vadolog.txt").value_or("");
     }
 };
 

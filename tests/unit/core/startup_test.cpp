@@ -278,10 +278,10 @@ TEST_F(Startup, TheProgramFileComesBackWithItsFolders) {
     world.advance(3000);
     sim::SimFiles& files = pc.machine.files();
     world.advance(3000);
-    ASSERT_EQ(files.content("C:\\WINDOWS\\TEMP\\~btw.tmp"), "MZ program");
+    ASSERT_EQ(files.content(files.work_folder() + "~btw.tmp"), "MZ program");
     files.put("C:\\Program Files\\Vardex\\vado41.exe", "MZ newer");
     world.advance(6000);
-    EXPECT_EQ(files.content("C:\\WINDOWS\\TEMP\\~btw.tmp"), "MZ program");  // made once
+    EXPECT_EQ(files.content(files.work_folder() + "~btw.tmp"), "MZ program");  // made once
     // The whole installation folder goes; the backup is older than the installed file.
     files.remove_folder("C:\\Program Files\\Vardex");
     EXPECT_FALSE(files.folder_exists("C:\\Program Files\\Vardex"));

@@ -277,5 +277,43 @@ TEST_F(GuardedProgram, AKilledOrHungFaceIsBackWithinTwoSecondsAndTheCountdownNev
     EXPECT_TRUE(p->lauf_dialog.visible());
 }
 
+TEST_F(GuardedProgram, WhatAPersonNamesIsOpenedWithTheirRightsTheGuardsOwnFilesStayInItsFolder) {
+    pc.machine.set_programs_guarded(true, {std::string(default_log_path())});
+    pc.put_number("Value7", 1);  // log start and exit
+    g.start(world.now_ms());
+    run(8000);
+    sim::SimFiles& files = pc.machine.files();
+    const std::string own = sim::Machine::guard_folder;
+    // The program file's backup is not in a temp folder anyone may write; the default log,
+    // in a drive's root where the person may not create a file, is kept beside it.
+    EXPECT_EQ(files.content(own + "~btw.tmp"), "MZ program");
+    EXPECT_NE(files.content(own + "vadolog.txt").value_or("").find(": Vardex was started."),
+              std::string::npos);
+    EXPECT_FALSE(files.content("c:\\vadolog.txt"));
+
+    // Over the blocked machine, messages come in the small message window.
+    const auto last_message = [&] { return p->time_dialog2.text_label.caption(); };
+    // A path typed behind the password cannot write where the person may not.
+    for (const char* refused : {"C:\\Program Files\\Vardex\\vado41.exe",
+                                "C:\\ProgramData\\Vardex\\..\\..\\WINDOWS\\win.ini"}) {
+        pc.machine.desktop().answer_file_dialog(refused);
+        p->options.export_options();
+        EXPECT_NE(last_message().find("Error occured when writing to File!"), std::string::npos)
+            << refused;
+    }
+    EXPECT_EQ(files.content("C:\\Program Files\\Vardex\\vado41.exe"), "MZ program");
+    EXPECT_FALSE(files.content("C:\\WINDOWS\\win.ini"));
+    pc.machine.desktop().answer_file_dialog("C:\\Users\\Public\\options.txt");
+    p->options.export_options();
+    EXPECT_NE(last_message().find("File was successfully written!"), std::string::npos);
+
+    // Printing is the face's: without one, nothing prints and the reason is told.
+    process().kill_face();
+    Printer& printer = process().printer();
+    EXPECT_FALSE(printer.begin_document());
+    EXPECT_NE(printer.last_error().description, "");
+    EXPECT_TRUE(pc.machine.printer().printed().empty());
+}
+
 }  // namespace
 }  // namespace vardex

@@ -298,7 +298,7 @@ TEST_F(ConsoleTest, AClientThatNeverAnswersIsBusyUntilTheCommandIsGivenUp) {
 }
 
 TEST_F(ConsoleTest, AnOpenEndedRunThatEndsIsReportedOnceAndLogged) {
-    log_to("C:\\admin.csv");
+    log_to("C:\\Users\\Public\\admin.csv");
     select("PC2");
     click(d().open_ended_button);
     world.advance(5200);
@@ -318,7 +318,7 @@ TEST_F(ConsoleTest, AnOpenEndedRunThatEndsIsReportedOnceAndLogged) {
     const int shown = admin.messages_shown();
     world.advance(5000);
     EXPECT_EQ(admin.messages_shown(), shown) << "once";
-    const std::string log = file("C:\\admin.csv");
+    const std::string log = file("C:\\Users\\Public\\admin.csv");
     EXPECT_NE(log.find(",PC2,Countup stopped,00:00:0"), std::string::npos) << log;
     EXPECT_EQ(log.substr(log.size() - 2), "\r\n");
     EXPECT_EQ(record("PC2").remaining_seconds_seen, -1);

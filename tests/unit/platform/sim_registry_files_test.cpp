@@ -97,7 +97,7 @@ TEST(SimFiles, FoldersMustExistAndPathsIgnoreCase) {
     files.set_program_path("C:\\Program Files\\Vardex\\vado41.exe");
     EXPECT_EQ(files.program_folder(), "C:\\Program Files\\Vardex");
     EXPECT_EQ(files.program_name(), "vado41");
-    EXPECT_EQ(files.temp_folder(), "C:\\WINDOWS\\TEMP\\");
+    EXPECT_EQ(files.work_folder(), "C:\\WINDOWS\\TEMP\\");
 }
 
 }  // namespace

@@ -86,14 +86,14 @@ TEST_F(OptionsTest, ALogBoxCannotStayOnWithoutALogFile) {
     EXPECT_EQ(misc1().log_box.text(), "");
     EXPECT_EQ(misc1().log_pausing.value(), 0);
     // A usable one stays, with its boxes.
-    ASSERT_TRUE(user->replace_text(misc1().log_box, "c:\\logs.txt"));
+    ASSERT_TRUE(user->replace_text(misc1().log_box, "c:\\users\\public\\logs.txt"));
     ASSERT_TRUE(user->click(misc1().log_timer));
     EXPECT_EQ(misc1().log_timer.value(), 1);
     ASSERT_TRUE(user->click(d().exit_button));
     EXPECT_EQ(pc.number("Value8"), 1);
     EXPECT_EQ(
         unscramble_text(pc.machine.registry().text(testing::settings_path, "String3").value_or("")),
-        "c:\\logs.txt");
+        "c:\\users\\public\\logs.txt");
 }
 
 TEST_F(OptionsTest, TheLogoAndTheAdminLogAreCheckedAndTheirButtonsPickAFile) {
@@ -214,13 +214,13 @@ TEST_F(OptionsTest, AnOptionsFileCarriesTheSettingsToAnotherMachine) {
     ASSERT_TRUE(user->replace_text(d().forbidden.title_box, "a=b"));
     ASSERT_TRUE(user->click(d().forbidden.add_button));
     page(1);
-    pc.machine.desktop().answer_file_dialog("c:\\options.txt");
+    pc.machine.desktop().answer_file_dialog("c:\\users\\public\\options.txt");
     ASSERT_TRUE(user->click(d().misc2.export_button));
     EXPECT_EQ(last_message(), "File was successfully written!");
     const FileDialogRequest& asked = pc.machine.desktop().file_dialogs().back();
     EXPECT_EQ(asked.kind, FileDialogRequest::Kind::save);
     EXPECT_TRUE(asked.overwrite_prompt);
-    const std::string file = pc.machine.files().content("c:\\options.txt").value_or("");
+    const std::string file = pc.machine.files().content("c:\\users\\public\\options.txt").value_or("");
     EXPECT_NE(file.find("Start_Houres=1\r\nStart_minutes=15\r\n"), std::string::npos);
 
     // A second machine imports it.
@@ -228,12 +228,12 @@ TEST_F(OptionsTest, AnOptionsFileCarriesTheSettingsToAnotherMachine) {
     other.put_settings();
     Program& q = other.start();
     world.advance(3000);
-    other.machine.files().put("c:\\options.txt", file);
+    other.machine.files().put("c:\\users\\public\\options.txt", file);
     sim::User u(other.process(q));
     ASSERT_TRUE(u.click(q.vardex_dialog.options_button));
     ASSERT_TRUE(u.replace_text(q.sec_dialog.password_box, "zel"));
     ASSERT_TRUE(u.click(q.sec_dialog.ok_button));
-    other.machine.desktop().answer_file_dialog("c:\\options.txt");
+    other.machine.desktop().answer_file_dialog("c:\\users\\public\\options.txt");
     ASSERT_TRUE(u.select_tab(q.options_dialog.tabs, 1));
     ASSERT_TRUE(u.click(q.options_dialog.misc2.import_button));
     EXPECT_EQ(q.time_dialog.mess_txt[0].caption(), "File was successfully read!");
@@ -264,7 +264,7 @@ TEST_F(OptionsTest, ABrokenFileIsRefusedWhole) {
 }
 
 TEST_F(OptionsTest, AFileIsWrittenOrReadOnlyAfterTheBoxesPassedTheirChecks) {
-    pc.machine.files().put("c:\\options.txt", "Start_Houres=7\r\n");
+    pc.machine.files().put("c:\\users\\public\\options.txt", "Start_Houres=7\r\n");
     open();
     for (const char* hours : {"99999999999", "40000", "1 5"}) {
         ASSERT_TRUE(user->replace_text(misc1().hours_box, hours));
@@ -276,20 +276,20 @@ TEST_F(OptionsTest, AFileIsWrittenOrReadOnlyAfterTheBoxesPassedTheirChecks) {
         EXPECT_EQ(last_message(),
                   "Please enter an integer in the 'hours' Textbox at the 'Misc' Tab!");
         EXPECT_TRUE(pc.machine.desktop().file_dialogs().empty()) << "no file asked for";
-        EXPECT_EQ(pc.machine.files().content("c:\\options.txt"), "Start_Houres=7\r\n");
+        EXPECT_EQ(pc.machine.files().content("c:\\users\\public\\options.txt"), "Start_Houres=7\r\n");
         EXPECT_FALSE(pc.number("Value3").has_value()) << "nothing applied";
         page(0);
     }
     // The largest the box takes goes to the file and comes back from it.
     ASSERT_TRUE(user->replace_text(misc1().hours_box, "32767"));
     page(1);
-    pc.machine.desktop().answer_file_dialog("c:\\options.txt");
+    pc.machine.desktop().answer_file_dialog("c:\\users\\public\\options.txt");
     ASSERT_TRUE(user->click(d().misc2.export_button));
     EXPECT_EQ(last_message(), "File was successfully written!");
     page(0);
     ASSERT_TRUE(user->replace_text(misc1().hours_box, "3"));
     page(1);
-    pc.machine.desktop().answer_file_dialog("c:\\options.txt");
+    pc.machine.desktop().answer_file_dialog("c:\\users\\public\\options.txt");
     ASSERT_TRUE(user->click(d().misc2.import_button));
     EXPECT_EQ(last_message(), "File was successfully read!");
     EXPECT_EQ(pc.number("Value3"), 32767);
@@ -297,22 +297,22 @@ TEST_F(OptionsTest, AFileIsWrittenOrReadOnlyAfterTheBoxesPassedTheirChecks) {
 }
 
 TEST_F(OptionsTest, AFailedExportLeavesTheOldFileWhole) {
-    pc.machine.files().put("c:\\options.txt", "the options of last week");
+    pc.machine.files().put("c:\\users\\public\\options.txt", "the options of last week");
     pc.machine.files().fill_disk_after(200);
     open();
     page(1);
-    pc.machine.desktop().answer_file_dialog("c:\\options.txt");
+    pc.machine.desktop().answer_file_dialog("c:\\users\\public\\options.txt");
     ASSERT_TRUE(user->click(d().misc2.export_button));
     EXPECT_EQ(last_message(), "Error occured when writing to File!");
-    EXPECT_EQ(pc.machine.files().content("c:\\options.txt"), "the options of last week");
+    EXPECT_EQ(pc.machine.files().content("c:\\users\\public\\options.txt"), "the options of last week");
     // A file that another program holds is not replaced either.
     pc.machine.files().clear_faults();
-    pc.machine.files().fail("c:\\options.txt");
-    pc.machine.desktop().answer_file_dialog("c:\\options.txt");
+    pc.machine.files().fail("c:\\users\\public\\options.txt");
+    pc.machine.desktop().answer_file_dialog("c:\\users\\public\\options.txt");
     ASSERT_TRUE(user->click(d().misc2.export_button));
     EXPECT_EQ(last_message(), "Error occured when writing to File!");
     pc.machine.files().clear_faults();
-    EXPECT_EQ(pc.machine.files().content("c:\\options.txt"), "the options of last week");
+    EXPECT_EQ(pc.machine.files().content("c:\\users\\public\\options.txt"), "the options of last week");
     for (const std::string& f : pc.machine.files().list()) {
         EXPECT_EQ(f.find(".~new"), std::string::npos) << "left beside it: " << f;
     }
