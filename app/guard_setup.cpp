@@ -9,6 +9,7 @@
 
 #include "platform/win32/handles.h"
 
+#include "platform/win32/win32_service.h"
 #include "platform/win32/win32_session.h"
 #include "platform/win32/win32_startup.h"
 #include "settings/settings_store.h"
@@ -180,19 +181,14 @@ bool uninstall_guard() {
 }
 
 bool restart_guard() {
-    UniqueService manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
-    UniqueService service(manager
-                              ? OpenServiceA(manager.get(), guard_service_name,
-                                             SERVICE_START | SERVICE_STOP | SERVICE_QUERY_STATUS)
-                              : nullptr);
+    const UniqueService service = win32::open_service(
+        guard_service_name, SERVICE_START | SERVICE_STOP | SERVICE_QUERY_STATUS);
     return service && stop(service.get()) && start(service.get());
 }
 
 bool stop_guard() {
-    UniqueService manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
-    UniqueService service(manager ? OpenServiceA(manager.get(), guard_service_name,
-                                                 SERVICE_STOP | SERVICE_QUERY_STATUS)
-                                  : nullptr);
+    const UniqueService service =
+        win32::open_service(guard_service_name, SERVICE_STOP | SERVICE_QUERY_STATUS);
     return service && stop(service.get());
 }
 

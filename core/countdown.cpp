@@ -220,7 +220,8 @@ void Countdown::date_time_guard() {
     if (guard_has_reference_) {
         const double passed = monotonic - guard_last_monotonic_;
         const double drift = (wall - guard_last_wall_) - passed;
-        if (std::abs(drift) > clock_change_tolerance) {
+        // A jump while the time service runs may be its correction: it becomes the reference.
+        if (std::abs(drift) > clock_change_tolerance && !clock.time_sync_running()) {
             // Put the clock where it would be had nobody touched it.
             const double restored = guard_last_wall_ + passed;
             const auto day = static_cast<std::int32_t>(std::floor(restored / seconds_per_day));

@@ -24,6 +24,10 @@ class Clock {
     // moved by a change of the clock: wall time that drifts from it was changed by someone.
     virtual double monotonic_seconds() = 0;
 
+    // Whether the system's time synchronisation runs: a jump of the clock may then be its
+    // correction, which the program must never fight.
+    virtual bool time_sync_running() = 0;
+
     // Seconds since 1970-01-01 00:00 UTC: a time stamp other machines compare with theirs.
     virtual std::int64_t unix_seconds() = 0;
 

@@ -18,6 +18,7 @@ class SimClock final : public Clock {
     LocalTime now() override;
     bool set_now(LocalTime time) override;
     double monotonic_seconds() override;
+    bool time_sync_running() override { return time_sync_running_; }
     // A simulated machine's clock has no time zone: its local time is UTC.
     std::int64_t unix_seconds() override;
     std::string short_date_text(std::int32_t day) override;
@@ -26,6 +27,7 @@ class SimClock final : public Clock {
     // A person changing the clock: the world goes on from the new time.
     void change_time(LocalTime time) { set_offset_to(time); }
     void refuse_set(bool refuse) { refuse_set_ = refuse; }
+    void set_time_sync_running(bool on) { time_sync_running_ = on; }
     // Sets that took effect, and every attempt (refused ones too).
     int sets() const { return sets_; }
     int set_attempts() const { return set_attempts_; }
@@ -35,6 +37,7 @@ class SimClock final : public Clock {
     World& world_;
     std::int64_t offset_ms_ = 0;
     bool refuse_set_ = false;
+    bool time_sync_running_ = false;
     int sets_ = 0;
     int set_attempts_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_clock.h"
 
+#include "platform/win32/win32_service.h"
+
 #include <windows.h>
 
 #include <cmath>
@@ -40,6 +42,11 @@ bool Win32Clock::set_now(LocalTime time) {
 // The tick count goes on through sleep and hibernation and ignores changes of the clock.
 double Win32Clock::monotonic_seconds() {
     return static_cast<double>(GetTickCount64()) / 1000.0;
+}
+
+// Windows' time service; asked only when the clock jumped, so its cost does not matter.
+bool Win32Clock::time_sync_running() {
+    return service_running("W32Time");
 }
 
 std::int64_t Win32Clock::unix_seconds() {

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "platform/win32/win32_service.h"
 #include "platform/win32/win32_startup.h"
 
 namespace vardex::win32 {
@@ -133,13 +134,7 @@ DWORD wait_for_pipe_client(HANDLE pipe, DWORD timeout_ms, void (*pump)(void*), v
 }
 
 bool guard_service_running() {
-    UniqueService manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
-    UniqueService service(
-        manager ? OpenServiceA(manager.get(), guard_service_name, SERVICE_QUERY_STATUS) : nullptr);
-    SERVICE_STATUS status{};
-    return service && QueryServiceStatus(service.get(), &status) &&
-           (status.dwCurrentState == SERVICE_RUNNING ||
-            status.dwCurrentState == SERVICE_START_PENDING);
+    return service_running(guard_service_name);
 }
 
 bool disconnect_session(DWORD session) {

@@ -9,6 +9,7 @@
 
 #include <vector>
 #include "platform/win32/handles.h"
+#include "platform/win32/win32_service.h"
 
 namespace vardex::win32 {
 
@@ -29,10 +30,7 @@ std::string object_name(std::string_view key_path) {
 }  // namespace
 
 bool Win32Startup::guard_automatic() {
-    UniqueService manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
-    UniqueService service(manager.get() != nullptr ? OpenServiceA(manager.get(), guard_service_name,
-                                                                  SERVICE_QUERY_CONFIG)
-                                                   : nullptr);
+    const UniqueService service = open_service(guard_service_name, SERVICE_QUERY_CONFIG);
     if (service.get() == nullptr) {
         return false;
     }
@@ -45,10 +43,7 @@ bool Win32Startup::guard_automatic() {
 }
 
 bool Win32Startup::set_guard_automatic(bool automatic) {
-    UniqueService manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
-    UniqueService service(manager.get() != nullptr ? OpenServiceA(manager.get(), guard_service_name,
-                                                                  SERVICE_CHANGE_CONFIG)
-                                                   : nullptr);
+    const UniqueService service = open_service(guard_service_name, SERVICE_CHANGE_CONFIG);
     return service.get() != nullptr &&
            ChangeServiceConfigA(service.get(), SERVICE_NO_CHANGE,
                                 automatic ? SERVICE_AUTO_START : SERVICE_DEMAND_START,

@@ -298,6 +298,26 @@ TEST_F(ClockGuard, AClockSetForwardOrBackIsPutRightWithinASecond) {
     EXPECT_EQ(clock().today(), now.day);
 }
 
+TEST_F(ClockGuard, AJumpWhileTheTimeServiceRunsIsItsCorrectionAndNeverFought) {
+    clock().set_time_sync_running(true);
+    const LocalTime before = clock().now();
+    clock().change_time(LocalTime{before.day, before.seconds + 600});
+    world.advance(3000);
+    EXPECT_EQ(clock().set_attempts(), 0);
+    EXPECT_FALSE(told_of_a_change());
+    // The corrected time is the new reference: once the service stops, only a person's change
+    // is put right, back to the corrected time and not to the old one.
+    clock().set_time_sync_running(false);
+    world.advance(2000);
+    EXPECT_EQ(clock().set_attempts(), 0);
+    const LocalTime corrected = clock().now();
+    clock().change_time(LocalTime{corrected.day, corrected.seconds - 300});
+    world.advance(1000);
+    EXPECT_EQ(clock().sets(), 1);
+    EXPECT_NEAR(clock().now().seconds, corrected.seconds + 1, 0.01);
+    EXPECT_TRUE(told_of_a_change());
+}
+
 TEST_F(ClockGuard, ASleepingOrStalledMachineIsNoClockChange) {
     pc.machine.suspend();
     world.advance(3600 * 1000);
