@@ -57,6 +57,7 @@ struct GuardService::Face {
 GuardService::GuardService() : own_folder_(win32::guard_data_folder() + "\\") {
     base_.win32_files().set_work_folder(own_folder_);
     base_.win32_files().set_program_name(face_program);
+    base_.win32_desktop().set_instances(win32::Win32Desktop::Instances::this_is_the_guard);
     WNDCLASSA wc{};
     wc.lpfnWndProc = window_proc;
     wc.hInstance = GetModuleHandleA(nullptr);

@@ -29,41 +29,6 @@ std::string own_path() {
     return path;
 }
 
-bool wait_for(SC_HANDLE service, DWORD state, DWORD timeout_ms) {
-    const ULONGLONG start = GetTickCount64();
-    SERVICE_STATUS status{};
-    while (QueryServiceStatus(service, &status) && status.dwCurrentState != state) {
-        if (GetTickCount64() - start > timeout_ms) {
-            return false;
-        }
-        Sleep(100);
-    }
-    return status.dwCurrentState == state;
-}
-
-// The service manager may be busy for a moment after the machine starts (1055): try again.
-bool start(SC_HANDLE service) {
-    for (int attempt = 0; attempt < 40; ++attempt) {
-        if (StartServiceA(service, 0, nullptr) || GetLastError() == ERROR_SERVICE_ALREADY_RUNNING) {
-            return true;
-        }
-        if (GetLastError() != ERROR_SERVICE_DATABASE_LOCKED) {
-            return false;
-        }
-        Sleep(500);
-    }
-    return false;
-}
-
-bool stop(SC_HANDLE service) {
-    SERVICE_STATUS status{};
-    if (!ControlService(service, SERVICE_CONTROL_STOP, &status) &&
-        GetLastError() != ERROR_SERVICE_NOT_ACTIVE) {
-        return false;
-    }
-    return wait_for(service, SERVICE_STOPPED, 20000);
-}
-
 }  // namespace
 
 // The Run value of a standard start, as the program writes it: the installation folder's
@@ -165,7 +130,7 @@ bool install_guard(StartMode mode) {
     win32::Win32Startup startup;
     const bool key_set = startup.set_settings_key_open(settings_key_path, !early);
     const bool run_set = set_run_value(mode == StartMode::standard);
-    return folder_set && key_set && run_set && (!early || start(service.get()));
+    return folder_set && key_set && run_set && (!early || win32::start_service(service.get()));
 }
 
 bool uninstall_guard() {
@@ -176,20 +141,12 @@ bool uninstall_guard() {
     if (!service) {
         return GetLastError() == ERROR_SERVICE_DOES_NOT_EXIST;
     }
-    stop(service.get());
+    win32::stop_service(service.get());
     return DeleteService(service.get()) != 0;
 }
 
 bool restart_guard() {
-    const UniqueService service = win32::open_service(
-        guard_service_name, SERVICE_START | SERVICE_STOP | SERVICE_QUERY_STATUS);
-    return service && stop(service.get()) && start(service.get());
-}
-
-bool stop_guard() {
-    const UniqueService service =
-        win32::open_service(guard_service_name, SERVICE_STOP | SERVICE_QUERY_STATUS);
-    return service && stop(service.get());
+    return win32::stop_guard_service() && win32::start_guard_service();
 }
 
 }  // namespace vardex

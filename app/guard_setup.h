@@ -19,7 +19,5 @@ bool install_guard(StartMode mode);
 bool uninstall_guard();
 // Stops the service if it runs and starts it: the program and its face come back.
 bool restart_guard();
-// Stops the service and waits until it has stopped.
-bool stop_guard();
 
 }  // namespace vardex

@@ -43,7 +43,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
     }
     vardex::win32::Win32Platform platform;
     // While the guard runs the program, one started by hand only says so and ends.
-    platform.win32_desktop().set_held_by_guard(vardex::win32::guard_service_running());
+    if (vardex::win32::guard_service_running()) {
+        platform.win32_desktop().set_instances(
+            vardex::win32::Win32Desktop::Instances::guard_runs_elsewhere);
+    }
     vardex::Program program(platform);
     program.start();
     return platform.win32_windows().run();

@@ -11,6 +11,7 @@
 
 #include "app/guard_service.h"
 #include "app/guard_setup.h"
+#include "platform/win32/win32_service.h"
 
 namespace {
 
@@ -107,7 +108,7 @@ int main(int argc, char** argv) {
             return vardex::restart_guard() ? 0 : 1;
         }
         if (command == "/stop") {
-            return vardex::stop_guard() ? 0 : 1;
+            return vardex::win32::stop_guard_service() ? 0 : 1;
         }
         return 2;
     }

@@ -53,15 +53,16 @@ bool replace_installed_program(Files& files, std::string_view installed_view,
                                std::string_view updater_folder) {
     const std::string installed(installed_view);
     const std::string shipped = shipped_path(updater_folder);
-    std::string content;
-    if (installed.size() < 4 || !files.exists(shipped) || !files.read(shipped, content) ||
-        content.empty()) {
+    if (installed.size() < 4 || !files.exists(shipped)) {
         return false;  // nothing touched
     }
-    // The new program beside the installed one first: a copy that fails leaves all as it was.
+    // The new program is copied beside the installed one first, and that copy is what is
+    // checked and put in place: the shipped file, in a folder others may write, could be
+    // swapped between a check and the copy. A copy that fails leaves all as it was.
     const std::string staged = installed.substr(0, installed.size() - 4) + ".new";
     files.remove(staged);
-    if (!files.copy(shipped, staged)) {
+    std::string content;
+    if (!files.copy(shipped, staged) || !files.read(staged, content) || content.empty()) {
         files.remove(staged);
         return false;
     }

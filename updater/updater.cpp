@@ -9,7 +9,8 @@ namespace {
 constexpr char caption[] = "Vardex - Update info";
 }
 
-Updater::Updater(Platform& platform, UpdateForm& form) : platform_(platform), form_(form) {
+Updater::Updater(Platform& platform, UpdateForm& form, GuardControl guard)
+    : platform_(platform), form_(form), guard_(std::move(guard)) {
     form_.replace_button.on_click = [this] { replace(); };
     form_.cancel_button.on_click = [this] { platform_.windows().quit(0); };
     form_.on_unload = [this] { platform_.windows().quit(0); };
@@ -33,16 +34,24 @@ void Updater::start() {
 void Updater::replace() {
     Desktop& desktop = platform_.desktop();
     // The running program holds its file open and would write its settings back: never
-    // replace it under its feet.
-    if (desktop.instance_running(program_instance_lock)) {
+    // replace it under its feet. The guard's is stopped for the replace; one run by hand must
+    // be ended by the operator.
+    const bool guarded = guard_.running && guard_.running();
+    if ((guarded && !guard_.stop()) ||
+        (!guarded && desktop.instance_running(program_instance_lock))) {
         desktop.message_box(
             "Vardex is running on this computer! Exit Vardex first, then start the update "
             "again.",
             caption);
         return;
     }
-    if (!replace_installed_program(platform_.files(), form_.path_box.text(),
-                                   platform_.files().program_folder())) {
+    const bool replaced = replace_installed_program(platform_.files(), form_.path_box.text(),
+                                                    platform_.files().program_folder());
+    // The machine is blocked again at once, by the new program or, after a failure, the old.
+    if (guarded) {
+        guard_.start();
+    }
+    if (!replaced) {
         desktop.message_box(std::string("Error! Could' not replace old exe file! You can try do "
                                         "the update by hand (replace the old Vardex exe-file with "
                                         "the new one)\r\n") +

@@ -220,12 +220,13 @@ void Win32Desktop::beep() {
 bool Win32Desktop::instance_running(std::string_view name) {
     // The lock lives as long as its process: opening it means that process still runs.
     UniqueHandle mutex(OpenMutexA(SYNCHRONIZE, FALSE, std::string(name).c_str()));
-    return static_cast<bool>(mutex);
+    // A lock we may not open is held all the same.
+    return mutex || GetLastError() == ERROR_ACCESS_DENIED;
 }
 
 bool Win32Desktop::claim_single_instance(std::string_view name) {
-    if (held_by_guard_) {
-        return false;
+    if (instances_ != Instances::named_lock) {
+        return instances_ == Instances::this_is_the_guard;
     }
     SetLastError(ERROR_SUCCESS);
     UniqueHandle mutex(CreateMutexA(nullptr, TRUE, std::string(name).c_str()));

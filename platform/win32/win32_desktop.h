@@ -36,9 +36,12 @@ class Win32Desktop final : public Desktop {
     bool force_shut_down() override;
     void beep() override;
     bool claim_single_instance(std::string_view name) override;
-    // The guard runs the program on this machine: a program started by hand is a second one,
-    // whatever locks a user's program may have made or taken.
-    void set_held_by_guard(bool held) { held_by_guard_ = held; }
+    // Who keeps the program single. A program started by hand takes a named lock; while the
+    // guard's service runs, such a program is a second one whatever locks exist; the guard's
+    // own program is single because the service manager runs one service, and no lock a user
+    // could make first may stop it.
+    enum class Instances { named_lock, guard_runs_elsewhere, this_is_the_guard };
+    void set_instances(Instances kept_by) { instances_ = kept_by; }
     void hold_system_keys(bool on) override;
     bool instance_running(std::string_view name) override;
     void message_box(std::string_view text, std::string_view caption) override;
@@ -48,7 +51,7 @@ class Win32Desktop final : public Desktop {
     std::optional<std::string> file_dialog(const FileDialogRequest& request) override;
 
   private:
-    bool held_by_guard_ = false;
+    Instances instances_ = Instances::named_lock;
     static void CALLBACK on_win_event(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
                                       LONG child, DWORD thread, DWORD time);
 

@@ -166,6 +166,26 @@ check test -z "$(reg_value "$RUN" Vardex || true)"
 check test "$(reg_value "$SERVICE" Start)" = 2
 check test "$(drive "keysddl $S")" = 'D:P(A;OICI;KA;;;SY)(A;OICI;KA;;;BA)'
 
+# The updater, an administrator's program, stops the guard for the replace and starts it again:
+# the new program comes back on the face, and the old one is kept beside it.
+update="$WINEPREFIX/drive_c/update"
+mkdir -p "$update"
+cp "$VX_BIN/app/vado_update.exe" "$update/"
+cp "$VX_BIN/app/vado41.exe" "$update/vado41.ex_"
+printf 'newer build' >>"$update/vado41.ex_"
+face=$(face_pid)
+start_app "$update/vado_update.exe"
+updater=$VX_PID
+drive "window Vardex - Update" "click button:Replace exitsing version with new 4.12 version!"
+drive "timeout 30000" "window Vardex - Update info" \
+    "visible label:Old Version was successfully updated to 4.12! = 1" "click button:OK"
+wait_exit "$updater" 10
+check cmp "$update/vado41.ex_" "$folder/vado41.exe"
+check cmp "$VX_BIN/app/vado41.exe" "$folder/vado41.bak"
+wait_new_face 30 "$face" >/dev/null
+guards_are 1
+drive "timeout 20000" "window Vardex - Blocked" "window Vardex" "visible button:E&xit Vardex = 1"
+
 drive "timeout 10000" "window Vardex" "click button:E&xit Vardex"
 drive "$C" "retype edit#2 = zel" "click button#1"
 sleep 5

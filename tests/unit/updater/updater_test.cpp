@@ -135,6 +135,46 @@ TEST_F(UpdaterTest, TheWindowFindsReplacesRefusesWhileRunningAndExplainsFailures
     EXPECT_TRUE(process.sim_windows().quitting());
 }
 
+TEST_F(UpdaterTest, AGuardRunningTheProgramIsStoppedForTheReplaceAndAlwaysStartedAgain) {
+    sim::SimProcess& process = pc.start_process();
+    UpdateForm form;
+    process.windows().attach(form);
+    std::vector<std::string> calls;
+    bool stops = true;
+    GuardControl guard{[] { return true; },
+                       [&] {
+                           calls.push_back("stop at " + at(installed));
+                           return stops;
+                       },
+                       [&] {
+                           calls.push_back("start at " + at(installed));
+                           return true;
+                       }};
+    Updater updater(process, form, guard);
+    form.show();
+    updater.start();
+    sim::User user(process);
+    // The guard's own lock is no sign of a program run by hand.
+    ASSERT_TRUE(pc.start_process().desktop().claim_single_instance(program_instance_lock));
+
+    // A guard that will not stop: nothing is touched, nothing started.
+    stops = false;
+    ASSERT_TRUE(user.click(form.replace_button));
+    EXPECT_EQ(pc.desktop().message_boxes().back().rfind("Vardex is running on this computer!", 0),
+              0u);
+    EXPECT_EQ(calls, (std::vector<std::string>{"stop at old program"}));
+    // A replace that fails starts the old program again.
+    stops = true;
+    files.fail(folder + "vado41.new");
+    ASSERT_TRUE(user.click(form.replace_button));
+    EXPECT_EQ(calls.back(), "start at old program");
+    files.clear_faults();
+    calls.clear();
+    ASSERT_TRUE(user.click(form.replace_button));
+    EXPECT_EQ(calls, (std::vector<std::string>{"stop at old program", "start at new program"}));
+    EXPECT_EQ(pc.desktop().message_boxes().back(), "Old Version was successfully updated to 4.12!");
+}
+
 TEST_F(UpdaterTest, AnUnknownInstallationLeavesOnlyCancel) {
     pc.registry().fail_open(installation_key_path);
     sim::SimProcess& process = pc.start_process();
