@@ -161,34 +161,9 @@ void Win32Desktop::release_mouse() {
     ReleaseCapture();
 }
 
-namespace {
-
-// Runs on the program's own thread, inside its message loop, for every key of the session.
-LRESULT CALLBACK held_keys_hook(int code, WPARAM wp, LPARAM lp) {
-    if (code == HC_ACTION &&
-        (wp == WM_KEYDOWN || wp == WM_SYSKEYDOWN || wp == WM_KEYUP || wp == WM_SYSKEYUP)) {
-        const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lp);
-        DWORD front_process = 0;
-        GetWindowThreadProcessId(GetForegroundWindow(), &front_process);
-        KeyStroke stroke;
-        stroke.key = static_cast<int>(key->vkCode);
-        stroke.alt = (key->flags & LLKHF_ALTDOWN) != 0 || GetAsyncKeyState(VK_MENU) < 0;
-        stroke.ctrl = GetAsyncKeyState(VK_CONTROL) < 0;
-        stroke.shift = GetAsyncKeyState(VK_SHIFT) < 0;
-        stroke.on_program_window = front_process == GetCurrentProcessId();
-        if (swallows_system_key(stroke)) {
-            return 1;
-        }
-    }
-    return CallNextHookEx(nullptr, code, wp, lp);
-}
-
-}  // namespace
-
 void Win32Desktop::hold_system_keys(bool on) {
     if (on && !key_hook_) {
-        key_hook_.reset(
-            SetWindowsHookExA(WH_KEYBOARD_LL, held_keys_hook, GetModuleHandleA(nullptr), 0));
+        key_hook_ = std::make_unique<KeyHookThread>();
     } else if (!on) {
         key_hook_.reset();
     }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "platform/desktop.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/win32_key_hook.h"
 
 namespace vardex::win32 {
 
@@ -57,7 +59,7 @@ class Win32Desktop final : public Desktop {
 
     Win32Windows& windows_;
     UniqueHandle instance_mutex_;
-    UniqueHook key_hook_;
+    std::unique_ptr<KeyHookThread> key_hook_;
     std::function<void(WindowChange, WindowId)> window_changed_;
     UniqueWinEventHook foreground_hook_;
     UniqueWinEventHook title_hook_;
