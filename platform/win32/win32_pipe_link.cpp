@@ -179,7 +179,7 @@ std::optional<std::string> Win32PipeLink::call(std::string frame) {
         return std::any_of(answers_.begin(), answers_.end(),
                            [id](const auto& a) { return a.first == id; });
     };
-    windows_.run_until([&] {
+    windows_.wait_until([&] {
         return broken_ || answered() ||
                (call_timeout_ms_ != 0 && GetTickCount64() - started > call_timeout_ms_);
     });

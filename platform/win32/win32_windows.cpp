@@ -134,6 +134,25 @@ void Win32Windows::run_until(const std::function<bool()>& done) {
     }
 }
 
+void Win32Windows::wait_until(const std::function<bool()>& done) {
+    MSG msg;
+    while (!quitting_ && !done()) {
+        if (PeekMessageA(&msg, nullptr, 0, WM_KEYFIRST - 1, PM_REMOVE) ||
+            PeekMessageA(&msg, nullptr, WM_KEYLAST + 1, WM_MOUSEFIRST - 1, PM_REMOVE) ||
+            PeekMessageA(&msg, nullptr, WM_MOUSELAST + 1, 0xFFFFFFFF, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                quitting_ = true;
+                PostQuitMessage(exit_code_);
+                return;
+            }
+            dispatch(msg);
+            continue;
+        }
+        MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT & ~QS_INPUT,
+                                    MWMO_INPUTAVAILABLE);
+    }
+}
+
 HFONT Win32Windows::font(const Font& f) {
     // The old default face of forms is a bitmap font; show it as the dialog font of today.
     const std::string face = f.face == "MS Sans Serif" ? "MS Shell Dlg 2" : f.face;

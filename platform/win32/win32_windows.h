@@ -37,6 +37,10 @@ class Win32Windows final : public WindowSystem {
     int run();
     // Runs the message loop until done() holds or the program quits (modal waits).
     void run_until(const std::function<bool()>& done);
+    // Runs the loop for all but the person's keys and clicks until done() holds: those wait
+    // in the queue, in their order, until the wait is over. A key whose handling waits for
+    // an answer must not be overtaken by the next one.
+    void wait_until(const std::function<bool()>& done);
 
     // Shared GDI objects, kept for the whole run.
     HFONT font(const Font& font);

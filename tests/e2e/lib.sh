@@ -56,7 +56,7 @@ reg_value() {
 
 # Saves a screenshot as a test artefact.
 artifact() {
-    vx_screenshot "$VX_ARTIFACTS/$1.png"
+    vx_screenshot "$VX_ARTIFACTS/${VX_GUARDED:+guarded-}$1.png"
 }
 
 check() {
@@ -73,6 +73,9 @@ install_vardex() {
     mkdir -p "$VX_INSTALL_PATH"
     cp "$VX_BIN/app/vado41.exe" "$VX_INSTALL_PATH/vado41.exe"
     cp -r "$VX_BIN/app/help" "$VX_BIN/app/pictures" "$VX_INSTALL_PATH/"
+    if [ -n "${VX_GUARDED:-}" ]; then
+        cp "$VX_BIN/app/vado_guard.exe" "$VX_INSTALL_PATH/"
+    fi
     # Tried again: right after a prefix starts, a first registry write has been seen to fail.
     local attempt
     for attempt in 1 2 3; do
@@ -109,8 +112,58 @@ open_options_page() {
     drive "window Vardex - Options" "tab tab#1 = $1"
 }
 
+# Starts Vardex; VX_PID is the process that shows its windows and ends with it. Guarded, the
+# guard's service is installed (early start) or started again, and VX_PID is its face.
 start_vardex() {
-    start_app "$VX_INSTALL_PATH/vado41.exe"
+    if [ -z "${VX_GUARDED:-}" ]; then
+        start_app "$VX_INSTALL_PATH/vado41.exe"
+        return
+    fi
+    local verb=/start
+    if [ ! -e "$WINEPREFIX/.guard-installed" ]; then
+        verb="/install early"
+        touch "$WINEPREFIX/.guard-installed"
+        # Wine ends its services once no program of the user runs: a windowless program
+        # stands in for the user's session while no face runs.
+        start_app "$VX_BIN/tests/e2e/vxdrive.exe" "sleep 3600000"
+    fi
+    # shellcheck disable=SC2086
+    wine "$VX_INSTALL_PATH/vado_guard.exe" $verb </dev/null >/dev/null 2>&1
+    local i
+    for i in $(seq 1 300); do
+        VX_PID=$(face_pid)
+        [ -n "$VX_PID" ] && return 0
+        sleep 0.1
+    done
+    echo "start_vardex: no face of the guard within 30 s" >&2
+    return 1
+}
+
+# The running processes of this prefix whose command line matches $1.
+prefix_pids() {
+    local pid
+    for pid in $(pgrep -f "$1" || true); do
+        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+            echo "$pid"
+        fi
+    done
+}
+face_pid() { prefix_pids 'vado41.exe /face' | head -1; }
+# The process that runs the program: the guard's service, or the program itself.
+program_pid() {
+    if [ -n "${VX_GUARDED:-}" ]; then
+        prefix_pids 'vado_guard.exe' | head -1
+    else
+        prefix_pids 'vado41.exe' | head -1
+    fi
+}
+# Where the event log is at its default path: a guard keeps it in its own folder.
+default_log() {
+    if [ -n "${VX_GUARDED:-}" ]; then
+        echo "$WINEPREFIX/drive_c/ProgramData/Vardex/vadolog.txt"
+    else
+        echo "$WINEPREFIX/drive_c/vadolog.txt"
+    fi
 }
 
 # Sets a number in the settings key.

@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
 # Runs one end-to-end scenario against the real Windows build under Wine:
-#   run.sh NAME WIN64_BUILD_DIR
+#   run.sh NAME WIN64_BUILD_DIR [guarded]
+# With "guarded", the program runs in the installed guard's service and shows itself through
+# its face (VX_GUARDED=1 for the helpers); the run and its screenshots are named guarded-NAME.
 # A fresh prefix per run (copied from a cached template), Xvfb when there is no display, a
 # screenshot under build/e2e-artifacts/ when the scenario fails.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-name=$1
+scenario=$1
 bin=$(cd "$2" && pwd)
+name=$scenario
+if [ "${3:-}" = guarded ]; then
+    export VX_GUARDED=1
+    name=guarded-$scenario
+fi
 
 # shellcheck source=../../tools/wine-env.sh
 source "$root/tools/wine-env.sh"
@@ -37,7 +44,7 @@ set +e
 (
     set -e
     # shellcheck disable=SC1090
-    source "$here/scenarios/$name.sh"
+    source "$here/scenarios/$scenario.sh"
 )
 status=$?
 set -e

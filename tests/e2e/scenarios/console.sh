@@ -43,7 +43,7 @@ join() {
 }
 on_pc1 join PC1 127.0.0.2
 on_pc2 join PC2 127.0.0.3
-pc2_pid=$(on_pc2 pgrep -f 'run-console-pc2/.*vado41.exe' | head -1)
+pc2_pid=$(on_pc2 program_pid)
 check test "$(reg_value "HKLM\\$S" Value1000)" = 2
 
 # The administrator starts again: the check, then the console with both clients locked.

@@ -2,7 +2,7 @@
 # start after the security check, the timing windows, pause and resume, the warning, the end;
 # then a start with the computed security code, Exit Timing Mode and Exit Vardex.
 S='SOFTWARE\Morvandel4'
-L="$WINEPREFIX/drive_c/vadolog.txt"
+L=$(default_log)
 install_vardex
 for n in List_Anz l2_1 cpanz Value11; do set_setting $n 0; done
 drive "regsettext $S String1 = KOS" "regsettext $S String2 = zel" "regsettext $S String3 = c:\\vadolog.txt"
