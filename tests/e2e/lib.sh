@@ -157,6 +157,18 @@ program_pid() {
         prefix_pids 'vado41.exe' | head -1
     fi
 }
+# Waits up to 5 s for a line holding $1 in the file $2. A guarded program's windows show while
+# it may still be writing the lines that go with them.
+logged() {
+    local i
+    for i in $(seq 1 50); do
+        grep -qF -- "$1" "$2" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    echo "not logged in $2: $1" >&2
+    return 1
+}
+
 # Where the event log is at its default path: a guard keeps it in its own folder.
 default_log() {
     if [ -n "${VX_GUARDED:-}" ]; then
