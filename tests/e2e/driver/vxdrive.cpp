@@ -436,8 +436,10 @@ void run(const std::string& command) {
     } else if (verb == "type") {
         HWND h = typing_window(find_control(arg));
         click_into(h);
+        // Each character handled before the next, as the keyboard's queue hands them out: a
+        // posted one could be overtaken by the driver's next click, which no person's can.
         for (unsigned char c : value) {
-            PostMessageA(h, WM_CHAR, c, 1);
+            SendMessageA(h, WM_CHAR, c, 1);
         }
         settle();
     } else if (verb == "retype") {
