@@ -349,7 +349,8 @@ TEST_F(CodePagesTest, APageIsStoredTheMomentItIsPrintedAndAFailedFileLeavesTheOl
     pc.machine.desktop().answer_file_dialog("c:\\users\\public\\page.txt");
     ASSERT_TRUE(user->click(page().save_file_button));
     EXPECT_EQ(last_message(), "Error while writing to file! Nothing was saved!");
-    EXPECT_EQ(pc.machine.files().content("c:\\users\\public\\page.txt"), "the page saved last week");
+    EXPECT_EQ(pc.machine.files().content("c:\\users\\public\\page.txt"),
+              "the page saved last week");
     for (const std::string& f : pc.machine.files().list()) {
         EXPECT_EQ(f.find(".~new"), std::string::npos) << "left beside it: " << f;
     }

@@ -220,7 +220,8 @@ TEST_F(OptionsTest, AnOptionsFileCarriesTheSettingsToAnotherMachine) {
     const FileDialogRequest& asked = pc.machine.desktop().file_dialogs().back();
     EXPECT_EQ(asked.kind, FileDialogRequest::Kind::save);
     EXPECT_TRUE(asked.overwrite_prompt);
-    const std::string file = pc.machine.files().content("c:\\users\\public\\options.txt").value_or("");
+    const std::string file =
+        pc.machine.files().content("c:\\users\\public\\options.txt").value_or("");
     EXPECT_NE(file.find("Start_Houres=1\r\nStart_minutes=15\r\n"), std::string::npos);
 
     // A second machine imports it.
@@ -276,7 +277,8 @@ TEST_F(OptionsTest, AFileIsWrittenOrReadOnlyAfterTheBoxesPassedTheirChecks) {
         EXPECT_EQ(last_message(),
                   "Please enter an integer in the 'hours' Textbox at the 'Misc' Tab!");
         EXPECT_TRUE(pc.machine.desktop().file_dialogs().empty()) << "no file asked for";
-        EXPECT_EQ(pc.machine.files().content("c:\\users\\public\\options.txt"), "Start_Houres=7\r\n");
+        EXPECT_EQ(pc.machine.files().content("c:\\users\\public\\options.txt"),
+                  "Start_Houres=7\r\n");
         EXPECT_FALSE(pc.number("Value3").has_value()) << "nothing applied";
         page(0);
     }
@@ -304,7 +306,8 @@ TEST_F(OptionsTest, AFailedExportLeavesTheOldFileWhole) {
     pc.machine.desktop().answer_file_dialog("c:\\users\\public\\options.txt");
     ASSERT_TRUE(user->click(d().misc2.export_button));
     EXPECT_EQ(last_message(), "Error occured when writing to File!");
-    EXPECT_EQ(pc.machine.files().content("c:\\users\\public\\options.txt"), "the options of last week");
+    EXPECT_EQ(pc.machine.files().content("c:\\users\\public\\options.txt"),
+              "the options of last week");
     // A file that another program holds is not replaced either.
     pc.machine.files().clear_faults();
     pc.machine.files().fail("c:\\users\\public\\options.txt");
@@ -312,7 +315,8 @@ TEST_F(OptionsTest, AFailedExportLeavesTheOldFileWhole) {
     ASSERT_TRUE(user->click(d().misc2.export_button));
     EXPECT_EQ(last_message(), "Error occured when writing to File!");
     pc.machine.files().clear_faults();
-    EXPECT_EQ(pc.machine.files().content("c:\\users\\public\\options.txt"), "the options of last week");
+    EXPECT_EQ(pc.machine.files().content("c:\\users\\public\\options.txt"),
+              "the options of last week");
     for (const std::string& f : pc.machine.files().list()) {
         EXPECT_EQ(f.find(".~new"), std::string::npos) << "left beside it: " << f;
     }
