@@ -1,13 +1,11 @@
 #pragma once
 
 #include "platform/win32/win32_startup.h"
+#include "settings/start_mode.h"
 
 namespace vardex {
 
 using win32::guard_service_name;
-
-// How Vardex comes up with Windows, as the Misc page offers it.
-enum class StartMode { early, standard, off };
 
 // The guard's service as the installer and an administrator handle it.
 // Registers the service (a quoted path, restarted after a failure) and its event source, and

@@ -1,5 +1,5 @@
 // Entry point of the Vardex guard: the Windows service that runs the program and keeps its
-// face in the console session. As a command: /install [early|standard|off], /uninstall,
+// face in the console session. As a command: /install [early|standard|off|kept], /uninstall,
 // /start, /stop.
 #include <windows.h>
 
@@ -11,6 +11,7 @@
 
 #include "app/guard_service.h"
 #include "app/guard_setup.h"
+#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_service.h"
 
 namespace {
@@ -91,15 +92,24 @@ int main(int argc, char** argv) {
     if (argc > 1) {
         const std::string command = argv[1];
         if (command == "/install") {
+            // "kept": the mode the settings kept on this machine ask for, early on a first
+            // installation (what the installers pass).
             const std::string mode = argc > 2 ? argv[2] : "early";
-            if (mode != "early" && mode != "standard" && mode != "off") {
+            std::optional<vardex::StartMode> chosen;
+            if (mode == "kept") {
+                vardex::win32::Win32Registry registry;
+                chosen = vardex::kept_start_mode(registry).value_or(vardex::StartMode::early);
+            } else if (mode == "early") {
+                chosen = vardex::StartMode::early;
+            } else if (mode == "standard") {
+                chosen = vardex::StartMode::standard;
+            } else if (mode == "off") {
+                chosen = vardex::StartMode::off;
+            }
+            if (!chosen) {
                 return 2;
             }
-            return vardex::install_guard(mode == "early"      ? vardex::StartMode::early
-                                         : mode == "standard" ? vardex::StartMode::standard
-                                                              : vardex::StartMode::off)
-                       ? 0
-                       : 1;
+            return vardex::install_guard(*chosen) ? 0 : 1;
         }
         if (command == "/uninstall") {
             return vardex::uninstall_guard() ? 0 : 1;

@@ -3,6 +3,8 @@
 # (the harness's peer, on loopback) to the client's countdown-started report received, 50
 # starts.
 #   bench/wine_network_latency.sh [WIN64_BUILD_DIR]   (default build/win64)
+# With VX_GUARDED=1 the client runs in the installed guard's service and shows itself through
+# its face, as with early start.
 set -euo pipefail
 # shellcheck source=wine_bench_setup.sh
 source "$(dirname "$0")/wine_bench_setup.sh" run-latency "${1:-}"

@@ -1,5 +1,7 @@
 #include "settings/settings_store.h"
 
+#include "settings/start_mode.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -384,7 +386,7 @@ std::string SettingsStore::registered_autostart(bool early) {
 }
 
 bool SettingsStore::apply_start_mode() {
-    const bool early = record_.Autostart == 1 && record_.Early_or_Standard_Autostart != 0;
+    const bool early = start_mode_of(record_) == StartMode::early;
     // Only the guard's program may keep the key to SYSTEM and administrators; any other start
     // runs the program in the user's account, which must read and write it.
     bool ok = startup_.guard_automatic() == early || startup_.set_guard_automatic(early);

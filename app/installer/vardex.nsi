@@ -104,22 +104,10 @@ Section "Vardex"
     ; The program finds its folder here; the updater finds the program here.
     WriteRegStr HKLM "${INSTALLATION_KEY}" "Help_Dir" "$INSTDIR\"
 
-    ; A first installation starts the guard with Windows (early start). Over kept settings the
-    ; start mode they ask for is set up again: early (Value6 1, Value19 1), standard (Value6 1,
-    ; Value19 0: the Run value, and the key open to users) or off.
-    EnumRegValue $3 HKLM "${SETTINGS_KEY}" 0
+    ; A first installation starts the guard with Windows (early start); over kept settings the
+    ; guard sets up the start mode they ask for.
     Call MakeSettingsKey
-    StrCpy $4 "early"
-    ${If} $3 != ""
-        ReadRegDWORD $5 HKLM "${SETTINGS_KEY}" "Value6"
-        ReadRegDWORD $6 HKLM "${SETTINGS_KEY}" "Value19"
-        ${If} $5 <> 1
-            StrCpy $4 "off"
-        ${ElseIf} $6 <> 1
-            StrCpy $4 "standard"
-        ${EndIf}
-    ${EndIf}
-    ExecWait '"$INSTDIR\vado_guard.exe" /install $4' $0
+    ExecWait '"$INSTDIR\vado_guard.exe" /install kept' $0
     ${If} $0 <> 0
         DetailPrint "Could not set up the Vardex guard service (exit code $0)."
     ${EndIf}

@@ -9,6 +9,7 @@
 #include "platform/sim/sim_registry.h"
 #include "settings/scrambler.h"
 #include "settings/settings_store.h"
+#include "settings/start_mode.h"
 
 namespace vardex {
 namespace {
@@ -427,6 +428,20 @@ TEST_F(Store, SavedCodePagesAndForbiddenListsReplaceTheStoredOnes) {
     store.load_settings();
     EXPECT_EQ(store.record().code_pages.size(), 2u);
     EXPECT_EQ(store.record().code_pages[1].canz, 59);
+}
+
+TEST_F(Store, TheStartModeKeptSettingsAskForAndNoneOnAFirstInstallation) {
+    EXPECT_EQ(kept_start_mode(reg), std::nullopt);  // no key
+    reg.put_key(S);
+    EXPECT_EQ(kept_start_mode(reg), std::nullopt);  // the installer's empty key
+    reg.put_number(S, "Value3", 0);
+    EXPECT_EQ(kept_start_mode(reg), StartMode::off);  // a value missing reads as 0
+    reg.put_number(S, "Value6", 1);
+    EXPECT_EQ(kept_start_mode(reg), StartMode::standard);
+    reg.put_number(S, "Value19", 1);
+    EXPECT_EQ(kept_start_mode(reg), StartMode::early);
+    reg.put_number(S, "Value6", 0);
+    EXPECT_EQ(kept_start_mode(reg), StartMode::off);
 }
 
 }  // namespace
