@@ -46,6 +46,22 @@ std::optional<DWORD> console_session_with_user() {
     if (session == 0xFFFFFFFF || !session_user_token(session)) {
         return std::nullopt;
     }
+    // A guard restarted after a failure missed the logon: the list of sessions tells whether
+    // the console's is active (some systems list none; then its user's token must do).
+    WTS_SESSION_INFOA* sessions = nullptr;
+    DWORD count = 0;
+    bool active = true;
+    if (WTSEnumerateSessionsA(WTS_CURRENT_SERVER_HANDLE, 0, 1, &sessions, &count)) {
+        for (DWORD i = 0; i < count; ++i) {
+            if (sessions[i].SessionId == session) {
+                active = sessions[i].State == WTSActive;
+            }
+        }
+        WTSFreeMemory(sessions);
+    }
+    if (!active) {
+        return std::nullopt;
+    }
     return session;
 }
 
