@@ -56,7 +56,7 @@ reg_value() {
 
 # Saves a screenshot as a test artefact.
 artifact() {
-    vx_screenshot "$VX_ARTIFACTS/${VX_GUARDED:+guarded-}$1.png"
+    vx_screenshot "$VX_ARTIFACTS/$1.png"
 }
 
 check() {

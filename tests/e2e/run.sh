@@ -2,7 +2,8 @@
 # Runs one end-to-end scenario against the real Windows build under Wine:
 #   run.sh NAME WIN64_BUILD_DIR [guarded]
 # With "guarded", the program runs in the installed guard's service and shows itself through
-# its face (VX_GUARDED=1 for the helpers); the run and its screenshots are named guarded-NAME.
+# its face (VX_GUARDED=1 for the helpers); the run is named guarded-NAME, its artefacts go to
+# build/e2e-artifacts/guarded/.
 # A fresh prefix per run (copied from a cached template), Xvfb when there is no display, a
 # screenshot under build/e2e-artifacts/ when the scenario fails.
 set -euo pipefail
@@ -19,7 +20,8 @@ fi
 
 # shellcheck source=../../tools/wine-env.sh
 source "$root/tools/wine-env.sh"
-export VX_ARTIFACTS="$root/build/e2e-artifacts"
+# A guarded run keeps its screenshots and prints apart: the same scenario may run beside it.
+export VX_ARTIFACTS="$root/build/e2e-artifacts${VX_GUARDED:+/guarded}"
 export VX_BIN="$bin"
 mkdir -p "$VX_ARTIFACTS"
 
@@ -30,6 +32,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Under ctest, scenarios run two at a time: each gets its own display.
+if [ -n "${VX_OWN_DISPLAY:-}" ]; then
+    unset DISPLAY
+fi
 vx_display
 (
     flock 9
