@@ -57,6 +57,9 @@ set -e
 elapsed=$(echo "$(date +%s.%N) - $started" | bc)
 if [ "$status" -ne 0 ]; then
     vx_screenshot "$VX_ARTIFACTS/$name-failure.png"
+    # What the guard did, when one ran.
+    cp "$WINEPREFIX/drive_c/ProgramData/Vardex/guard.log" "$VX_ARTIFACTS/$name-guard.log" \
+        2>/dev/null || true
     echo "e2e $name FAILED after ${elapsed}s; screenshot: $VX_ARTIFACTS/$name-failure.png"
     exit 1
 fi

@@ -484,8 +484,10 @@ void run(const std::string& command) {
                        if (current == n)
                            return true;
                        const WPARAM key = current < n ? VK_DOWN : VK_UP;
-                       PostMessageA(keys, WM_KEYDOWN, key, 1);
-                       PostMessageA(keys, WM_KEYUP, key, 0xC0000001);
+                       // Handled to its end before the selection is read again: a key still
+                       // queued would be pressed twice.
+                       SendMessageA(keys, WM_KEYDOWN, key, 1);
+                       SendMessageA(keys, WM_KEYUP, key, 0xC0000001);
                        settle();
                        return SendMessageA(h, CB_GETCURSEL, 0, 0) == n;
                    }),
@@ -519,8 +521,9 @@ void run(const std::string& command) {
                    if (current == want)
                        return true;
                    const WPARAM key = current < want ? VK_RIGHT : VK_LEFT;
-                   PostMessageA(h, WM_KEYDOWN, key, 1);
-                   PostMessageA(h, WM_KEYUP, key, 0xC0000001);
+                   // Handled to its end before the tab is read again (see "select").
+                   SendMessageA(h, WM_KEYDOWN, key, 1);
+                   SendMessageA(h, WM_KEYUP, key, 0xC0000001);
                    settle();
                    return false;
                }),
