@@ -70,7 +70,7 @@ grep -q ": Timer paused." "$L" && false  # pausing is not logged with Value9 = 0
 
 # A second run passing the check with the code computed from the digits (formula KOS).
 drive "$M" "retype combo#1 = 1" "retype combo#2 = 0" "click button:&Start computer timer"
-digit() { drive "$C" "read label#$1" ; }
+digit() { drive "timeout 20000" "$C" "read label#$1" ; }
 code="$(digit 37)$(digit 41)$(digit 45)"
 echo "digits K O S: $code"
 drive "$C" "retype edit#1 = $code" "click button#1" "gone Vardex - Security Check"
