@@ -4,23 +4,11 @@
 # shown again (a driver that was already waiting sees it go and come back). Target: under 2 s.
 #   bench/wine_guard_restart.sh [WIN64_BUILD_DIR]   (default build/win64)
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-bin=$(cd "${1:-$root/build/win64}" && pwd)
-bench_run="$bin/wine/run-guard-restart"
-# shellcheck source=../tools/wine-env.sh
-source "$root/tools/wine-env.sh"
-vx_display
-trap 'vx_stop_prefix; rm -rf "$bench_run"; vx_stop_display' EXIT
-vx_template "$bin/wine/template"
-vx_prefix "$bin/wine/template" "$bench_run"
-export VX_BIN="$bin" VX_ARTIFACTS="$root/build/e2e-artifacts"
-# shellcheck source=../tests/e2e/lib.sh
-source "$root/tests/e2e/lib.sh"
-
-wine "$bin/vardex-setup.exe" /S </dev/null >/dev/null 2>&1
-# Wine ends its services when no program of the user runs: one stands in for the session.
-start_app "$bin/tests/e2e/vxdrive.exe" "sleep 900000"
-drive "timeout 30000" "window Vardex - Info" "click button:&OK" "gone Vardex - Info"
+# The client installed with the guard's service (early start), its face followed.
+export VX_GUARDED=1
+# shellcheck source=wine_bench_setup.sh
+source "$(dirname "$0")/wine_bench_setup.sh" run-guard-restart "${1:-}"
+start_vardex
 drive "timeout 20000" "window Vardex - Blocked" "text label#1 = System blocked!"
 
 times=()
@@ -30,7 +18,7 @@ for _ in 1 2 3 4 5 6 7 8 9 10; do
         "window Vardex - Blocked" && date +%s%N >"$stamp") &
     waiter=$!
     sleep 1
-    face=$(pgrep -f 'vado41.exe /face' | head -1 || true)
+    face=$(face_pid)
     killed=$(date +%s%N)
     kill -9 "$face"
     wait "$waiter"
