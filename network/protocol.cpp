@@ -650,8 +650,7 @@ void NetworkProtocol::tick() {
     const double now = host_.monotonic_seconds();
     if (std::abs(now - last_report_) > report_interval) {
         last_report_ = now;
-        const std::int16_t mode = host_.program_mode();
-        if (mode == 2 || mode == 6) {
+        if (time_runs(host_.program_mode())) {
             send_status_report(true);
         }
     }
@@ -661,11 +660,12 @@ void NetworkProtocol::send_status_report(bool queued) {
     if (role() != NetworkRole::client) {
         return;
     }
-    const std::int16_t mode = host_.program_mode();
-    const std::string param =
-        mode == 2 || mode == 6 ? std::to_string(host_.remaining_seconds()) : "0";
+    const ProgramMode mode = host_.program_mode();
+    const std::string param = time_runs(mode) ? std::to_string(host_.remaining_seconds()) : "0";
     std::int16_t id = queued ? new_queued_id : plain_id;
-    send_message(static_cast<std::int16_t>(20 + mode), param, "", "", 0, id);
+    // The report's code is 20 plus the mode's number.
+    send_message(static_cast<std::int16_t>(20 + static_cast<std::int16_t>(mode)), param, "", "", 0,
+                 id);
 }
 
 void NetworkProtocol::send_countdown_update() {

@@ -12,6 +12,7 @@
 
 #include "network/message.h"
 #include "platform/hmac.h"
+#include "settings/operating_mode.h"
 #include "settings/settings_record.h"
 
 namespace vardex {
@@ -82,7 +83,7 @@ class ProtocolHost {
     virtual void start_timer(std::int32_t seconds, const std::string& log_text) = 0;
     virtual void end_timer(const std::string& log_text) = 0;
     // This client's mode and the seconds to report with it (left, or elapsed when open-ended).
-    virtual std::int16_t program_mode() = 0;
+    virtual ProgramMode program_mode() = 0;
     virtual std::int32_t remaining_seconds() = 0;
     virtual void save_settings() = 0;
     // Value11 alone, when the administrator takes the machine out of the network.

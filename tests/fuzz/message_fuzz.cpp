@@ -76,7 +76,7 @@ struct Host : ProtocolHost {
         ++timers;
     }
     void end_timer(const std::string&) override { ++timers; }
-    std::int16_t program_mode() override { return 2; }
+    ProgramMode program_mode() override { return ProgramMode::timing; }
     std::int32_t remaining_seconds() override { return 600; }
     void save_settings() override { ++saves; }
     void store_network_role() override { ++saves; }

@@ -56,14 +56,14 @@ struct AdminTest : ::testing::Test {
 
 TEST_F(ClientTest, EachMessageOfAClientHasItsExactWireText) {
     protocol.send_status_report(true);
-    host.mode = 2;
+    host.mode = ProgramMode::timing;
     host.remaining = 120;
     protocol.send_status_report(true);
     protocol.send_countdown_update();
-    host.mode = 6;
+    host.mode = ProgramMode::open_ended;
     host.remaining = 75;
     protocol.send_status_report(false);
-    host.mode = 5;
+    host.mode = ProgramMode::paused;
     protocol.send_status_report(true);
     protocol.send_hello();
     protocol.send_check_in();
@@ -316,7 +316,7 @@ TEST_F(ClientTest, AClientFollowsItsAdministratorToANewAddressAndIsTakenOutByIt)
 }
 
 TEST_F(ClientTest, ARunningCountdownIsReportedOnceAMinute) {
-    host.mode = 2;
+    host.mode = ProgramMode::timing;
     host.remaining = 3000;
     ticks(1);
     ASSERT_EQ(host.sent.size(), 1u);
@@ -327,10 +327,10 @@ TEST_F(ClientTest, ARunningCountdownIsReportedOnceAMinute) {
     ticks(1);
     EXPECT_EQ(host.sent.size(), 2u);
     from_admin("-2;PC7;admin;192.168.0.1;9023;10;2");
-    host.mode = 1;
+    host.mode = ProgramMode::blocked;
     ticks(13);
     EXPECT_EQ(host.sent.size(), 2u) << "nothing runs, nothing to report";
-    host.mode = 6;
+    host.mode = ProgramMode::open_ended;
     ticks(13);
     EXPECT_EQ(host.sent.size(), 3u);
 }

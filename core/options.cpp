@@ -1,4 +1,4 @@
-#include "settings/options.h"
+#include "core/options.h"
 
 #include <initializer_list>
 
@@ -32,7 +32,7 @@ Options::Options(Program& program) : program_(program) {
         leave_options();
         return true;  // the window is hidden by leaving, or stays for a correction
     };
-    d.help_button.on_click = [this] { program_.help.show_topic(2); };
+    d.help_button.on_click = [this] { program_.help.show_topic(HelpTopic::options); };
     d.explanation_button.on_click = [this] { toggle_explanation_window(); };
 
     MiscPage1& m1 = d.misc1;
