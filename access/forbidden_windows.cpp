@@ -10,6 +10,9 @@ namespace {
 
 // How long a title read stays good without a reported change.
 constexpr double recheck_seconds = 1.0;
+// After a reported change the sweep looks closely for a while: a window shown may come in
+// front, or get its title, a moment after the report.
+constexpr double settle_seconds = 0.5;
 
 }  // namespace
 
@@ -93,10 +96,16 @@ void ForbiddenWindows::sweep(WindowId front) {
 }
 
 void ForbiddenWindows::set_pressing(bool pressing) {
-    if (pressing != pressing_) {
-        pressing_ = pressing;
-        if (on_pressing_changed) {
-            on_pressing_changed();
+    pressing_ = pressing;
+    update_pace();
+}
+
+void ForbiddenWindows::update_pace() {
+    const bool close = pressing_ || clock_.monotonic_seconds() < settle_until_;
+    if (close != looking_closely_) {
+        looking_closely_ = close;
+        if (on_pace_changed) {
+            on_pace_changed();
         }
     }
 }
@@ -107,8 +116,8 @@ void ForbiddenWindows::noticed_change() {
     // every tick again.
     if (watched_ && !reports_arrived_ && ++unreported_changes_ >= 3) {
         watched_ = false;
-        if (on_pressing_changed) {
-            on_pressing_changed();
+        if (on_pace_changed) {
+            on_pace_changed();
         }
     }
 }
@@ -119,6 +128,7 @@ void ForbiddenWindows::window_changed(WindowChange change, WindowId window) {
         return;  // a title of a window that is not in front
     }
     seen_valid_ = false;
+    settle_until_ = clock_.monotonic_seconds() + settle_seconds;
     if (sweeping()) {
         // The report names the new window in front: asking the system could still answer
         // the old one while the switch completes.
@@ -128,6 +138,7 @@ void ForbiddenWindows::window_changed(WindowChange change, WindowId window) {
             forbidden_window_sweep();
         }
     }
+    update_pace();
 }
 
 bool ForbiddenWindows::sweeping() const {

@@ -33,12 +33,12 @@ class ForbiddenWindows {
     // Whether the system reports those changes; without it the title is read at every tick.
     void set_watched(bool watched) { watched_ = watched; }
     bool watched() const { return watched_; }
-    // True while the window in front matched and was asked to close: until it goes, the
-    // sweep asks again at every tick.
-    bool pressing() const { return pressing_; }
-    // Heard when the reports turned out not to come, and when pressing starts or ends: whoever
-    // paces the sweep looks again.
-    std::function<void()> on_pressing_changed;
+    // True while the sweep should look at every fast tick: the window in front matched and
+    // was asked to close (until it goes), or a change was reported a moment ago.
+    bool looking_closely() const { return looking_closely_; }
+    // Heard when the reports turned out not to come, and when looking closely starts or ends:
+    // whoever paces the sweep looks again.
+    std::function<void()> on_pace_changed;
     // True when the upper-cased title matches the entry, ignoring its case, in this mode.
     static bool matches(const std::string& title_upper, const std::string& entry, MatchMode mode);
 
@@ -47,6 +47,7 @@ class ForbiddenWindows {
     void sweep(WindowId front);
     void noticed_change();
     void set_pressing(bool pressing);
+    void update_pace();
 
     SettingsStore& settings_;
     Desktop& desktop_;
@@ -54,6 +55,8 @@ class ForbiddenWindows {
     std::function<bool()> sweeping_;
     bool watched_ = false;
     bool pressing_ = false;
+    bool looking_closely_ = false;
+    double settle_until_ = 0;
     bool reports_arrived_ = false;
     int unreported_changes_ = 0;
     // The window in front and its title as last read: valid until a reported change, and for

@@ -118,7 +118,8 @@ void Program::wire_access() {
         return vardex_dialog.sweep_timer.running() || vardex_dialog.blocked_sweep_timer.running() ||
                sec_dialog.focus_timer.running();
     });
-    forbidden.on_pressing_changed = [this] { pace_sweeps(); };
+    forbidden.on_pace_changed = [this] { pace_sweeps(); };
+    mode.observe([this](const ModeChange&) { pace_sweeps(); });
 }
 
 void Program::wire_network() {
@@ -127,8 +128,10 @@ void Program::wire_network() {
 
 void Program::pace_sweeps() {
     const bool reported = forbidden.watched();
-    // A window that refuses to close is asked again at every fast tick until it goes.
-    vardex_dialog.pace_sweeps(!reported || forbidden.pressing());
+    // While time runs the person works in other programs, whose changes of the window in front
+    // this program does not always hear of: the sweep keeps looking fast then.
+    const bool waiting = mode.is(ProgramMode::blocked) || mode.paused();
+    vardex_dialog.pace_sweeps(!reported || !waiting || forbidden.looking_closely());
     lauf_dialog.focus_timer.set_interval(reported ? VardexDialog::safety_poll_ms : 10);
 }
 

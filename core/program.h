@@ -51,8 +51,9 @@ class Program {
 
     // Creates the windows and runs the load of the start-up window.
     void start();
-    // The sweeps, the pointer clip and the paused window's focus follow the system's window
-    // reports where it sends them, with a slow safety poll; elsewhere fast timers look.
+    // Blocked or paused, the sweeps, the pointer clip and the paused window's focus follow the
+    // system's window reports where it sends them, with a slow safety poll; otherwise fast
+    // timers look.
     void pace_sweeps();
     // Every window of the program, in the order they are attached.
     std::vector<Form*> forms();

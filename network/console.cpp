@@ -122,7 +122,7 @@ void NetworkConsole::repaint_list() {
     if (d.visible() && !startup_checked_) {
         startup_checked_ = true;
         for (const NetworkComputer& c : table) {
-            if (c.status == 2 || c.status == 6) {
+            if (time_runs(c.status)) {
                 message(
                     "Warning: Some computers where running on startup, sychronisation of timers "
                     "will take at most 60 sec.");
@@ -185,7 +185,7 @@ int NetworkConsole::commanded_computer(ConsoleCommand command) {
             "id done!");
         return -1;
     }
-    if (c.status == 7) {
+    if (c.status == ClientStatus::no_feedback) {
         message(
             "This computer gives no feedback, so it can't take commands. Try to 'Ping all "
             "computers' to get some Feedback or check Vardex on that computer.");

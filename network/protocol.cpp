@@ -323,16 +323,16 @@ bool NetworkProtocol::seen_before(const Message& m) {
     return false;
 }
 
-void NetworkProtocol::set_status(const Message& m, std::int16_t status) {
+void NetworkProtocol::set_status(const Message& m, ClientStatus status) {
     const int index = find_computer(m.from);
     if (index < 0) {
         return;
     }
     NetworkComputer& c = computer_table[static_cast<std::size_t>(index)];
     c.status = status;
-    if (status == 2) {
+    if (status == ClientStatus::timing) {
         c.remaining_seconds_seen = seconds_in(m.param);
-    } else if (status == 6) {
+    } else if (status == ClientStatus::open_ended) {
         c.running_seconds = seconds_in(m.param);
     }
 }
@@ -415,7 +415,7 @@ void NetworkProtocol::act(const Message& m) {
             if (admin) {
                 if (const int index = find_computer(m.from); index >= 0) {
                     NetworkComputer& c = computer_table[static_cast<std::size_t>(index)];
-                    c.status = 2;
+                    c.status = ClientStatus::timing;
                     // A report a few seconds off a whole minute counts as that minute.
                     double v = seconds_in(m.param);
                     const double minute = 60 * std::nearbyint(v / 60);
@@ -441,8 +441,9 @@ void NetworkProtocol::act(const Message& m) {
             if (admin && m.code >= static_cast<std::int16_t>(MessageCode::status_first) &&
                 m.code <= static_cast<std::int16_t>(MessageCode::status_last)) {
                 // 20 + the client's mode; a paused open-ended run shows as paused.
-                const std::int16_t mode = static_cast<std::int16_t>(m.code - 20);
-                set_status(m, mode == 7 ? std::int16_t{5} : mode);
+                const auto mode = static_cast<ClientStatus>(m.code - 20);
+                // ProgramMode 7, a paused open-ended run, has no status of its own.
+                set_status(m, mode == ClientStatus::no_feedback ? ClientStatus::paused : mode);
                 host_.repaint_network_dialog();
             }
             break;
@@ -484,7 +485,7 @@ Learned NetworkProtocol::learn_peer(const std::string& name, const std::string& 
         c.name = name;
         c.address = address;
         c.port = port;
-        c.status = 4;
+        c.status = ClientStatus::options;
         const std::size_t added = computer_table.size();
         computer_table.push_back(c);
         if (name_index_.size() == added) {
@@ -607,7 +608,7 @@ void NetworkProtocol::give_up(const PendingMessage& entry) {
         if (const int index = find_computer(entry.to_name); index >= 0) {
             // Nothing waits for that client any more: it has no feedback, and no command.
             NetworkComputer& c = computer_table[static_cast<std::size_t>(index)];
-            c.status = 7;
+            c.status = ClientStatus::no_feedback;
             c.busy = false;
         }
     }
@@ -689,8 +690,8 @@ void NetworkProtocol::send_check_in() {
 void NetworkProtocol::ping_computer(std::size_t index) {
     NetworkComputer& c = computer_table.at(index);
     c.busy = false;
-    if (c.status != 3) {
-        c.status = 7;
+    if (c.status != ClientStatus::not_running) {
+        c.status = ClientStatus::no_feedback;
         std::int16_t id = plain_id;
         send_message(static_cast<std::int16_t>(MessageCode::ping), "0", c.name, c.address, c.port,
                      id);

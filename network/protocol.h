@@ -17,14 +17,30 @@
 
 namespace vardex {
 
+// A client's state as the administrator knows it: the number of the mode its last report
+// carried, or what the administrator concluded.
+enum class ClientStatus : std::int16_t {
+    unheard = 0,  // not heard since loaded
+    locked = 1,
+    timing = 2,
+    not_running = 3,  // the program ended
+    options = 4,
+    paused = 5,
+    open_ended = 6,
+    no_feedback = 7,  // a ping or a command went unanswered
+};
+
+// Time runs on the client: its countdown or its open-ended run.
+constexpr bool time_runs(ClientStatus status) {
+    return status == ClientStatus::timing || status == ClientStatus::open_ended;
+}
+
 // One client as the administrator knows it.
 struct NetworkComputer {
     std::string name;
     std::string address;
     std::int32_t port = 0;
-    // 0 not heard since loaded; 1 Lock mode; 2 Timing; 3 program not running; 4 Options;
-    // 5 paused; 6 open-ended; 7 no feedback.
-    std::int16_t status = 0;
+    ClientStatus status = ClientStatus::unheard;
     double running_seconds = 0;         // elapsed seconds of an open-ended run
     double remaining_seconds_seen = 0;  // seconds left as last reported, -1 when locked
     double countdown_total = 0;         // seconds of the countdown as it started
@@ -175,7 +191,7 @@ class NetworkProtocol {
     // last message under each id is remembered per sender for a short time: a resend comes
     // within the four resends' time, and a new message under a reused id replaces the memory.
     bool seen_before(const Message& m);
-    void set_status(const Message& m, std::int16_t status);
+    void set_status(const Message& m, ClientStatus status);
     bool same_name(std::string_view a, std::string_view b) const {
         return host_.upper_text(a) == host_.upper_text(b);
     }

@@ -34,6 +34,7 @@ struct FileDialogRequest {
 enum class WindowChange {
     foreground,  // another window came to the front (of any program)
     title,       // a window's title changed
+    shown,       // a top-level window was shown (it may come to the front a moment later)
 };
 
 // Screen, pointer, other programs' windows and the system's own dialogs.
