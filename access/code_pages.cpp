@@ -216,12 +216,8 @@ void CodePages::save_code_page_file() {
     if (index < 0) {
         return;
     }
-    FileDialogRequest request;
-    request.kind = FileDialogRequest::Kind::save;
-    request.overwrite_prompt = true;
-    request.hide_read_only = true;
-    request.path_must_exist = true;
-    const std::optional<std::string> path = platform_.desktop().file_dialog(request);
+    const std::optional<std::string> path =
+        platform_.desktop().file_dialog(FileDialogRequest::save_as());
     if (!path) {
         return;
     }

@@ -185,17 +185,19 @@ void Joining::connect_client() {
     WindowSystem& windows = windows_;
     windows.set_busy_cursor(true);
     r.Network_Role = NetworkRole::checking_in;
-    const int answer = network_.check_in();
-    if (answer == -1 || answer == -2 || answer == check_in_clock_differs) {
+    const CheckIn answer = network_.check_in();
+    if (answer == CheckIn::no_answer || answer == CheckIn::name_known ||
+        answer == CheckIn::clock_differs) {
         r.Network_Role = NetworkRole::none;
-        if (answer == check_in_clock_differs) {
+        if (answer == CheckIn::clock_differs) {
             message(clock_difference_message("admin", network_.protocol.clock_difference_minutes));
         } else {
-            message(answer == -1 ? "Didn't get any answer from admin! Make sure that Vardex is "
-                                   "running on admin computer, check IP and port number of admin. "
-                                   "If that doesn't help check network setup."
-                                 : "Admin didn't acknowledge the checkin! A computer with this "
-                                   "name is already signed in at the admin.");
+            message(answer == CheckIn::no_answer
+                        ? "Didn't get any answer from admin! Make sure that Vardex is "
+                          "running on admin computer, check IP and port number of admin. "
+                          "If that doesn't help check network setup."
+                        : "Admin didn't acknowledge the checkin! A computer with this "
+                          "name is already signed in at the admin.");
         }
     } else {
         r.Network_Role = NetworkRole::client;

@@ -135,21 +135,21 @@ void Network::leave_network() {
     protocol.leave_network();
 }
 
-int Network::check_in() {
+CheckIn Network::check_in() {
     if (find_free_port(9023) == -1) {
         show_message(no_free_port);
-        return -1;
+        return CheckIn::no_answer;
     }
     protocol.send_check_in();
     const double started = monotonic_seconds();
     for (;;) {
-        if (protocol.check_in_answer != 0) {
+        if (protocol.check_in_answer != CheckIn::pending) {
             return protocol.check_in_answer;
         }
         // The clock that no change of the time of day moves: midnight neither hangs the wait
         // nor ends it early.
         if (monotonic_seconds() - started >= check_in_wait || platform_.windows().quitting()) {
-            return -1;
+            return CheckIn::no_answer;
         }
         platform_.windows().do_events();
     }

@@ -35,10 +35,8 @@ class Network final : public ProtocolHost {
     // administrator reloads its clients and pings them.
     void network_startup();
     void leave_network();
-    // A client's sign-in at the administrator; 1 accepted, -2 the name is known there,
-    // -1 no answer within 10 seconds, check_in_clock_differs when the answer came from a
-    // clock too far away for the network key.
-    int check_in();
+    // A client's sign-in at the administrator, waiting up to 10 seconds for the answer.
+    CheckIn check_in();
     void send_status_report(bool queued) { protocol.send_status_report(queued); }
     void send_countdown_update() { protocol.send_countdown_update(); }
     void load_computer_table();

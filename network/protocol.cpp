@@ -240,7 +240,7 @@ void NetworkProtocol::clock_differs(const Message& m, std::int64_t seconds) {
     if (role() == NetworkRole::checking_in && same_name(m.from, "admin")) {
         // The check-in says so instead of "no answer".
         clock_difference_minutes = minutes;
-        check_in_answer = check_in_clock_differs;
+        check_in_answer = CheckIn::clock_differs;
         return;
     }
     if (static_cast<MessageCode>(m.code) == MessageCode::check_in &&
@@ -391,7 +391,7 @@ void NetworkProtocol::act(const Message& m) {
         }
         case MessageCode::check_in_answer:
             if (const auto answer = whole_number_as<std::int16_t>(m.param)) {
-                check_in_answer = *answer;
+                check_in_answer = static_cast<CheckIn>(*answer);
             }
             break;
         case MessageCode::removed:
@@ -681,7 +681,7 @@ void NetworkProtocol::send_hello() {
 }
 
 void NetworkProtocol::send_check_in() {
-    check_in_answer = 0;
+    check_in_answer = CheckIn::pending;
     clock_difference_minutes = 0;
     std::int16_t id = plain_id;
     send_message(static_cast<std::int16_t>(MessageCode::check_in), "0", "", "", 0, id);

@@ -73,9 +73,17 @@ inline constexpr std::size_t max_computers = 1000;
 // What `learn_peer` did with a name.
 enum class Learned { nothing, updated, added, table_full };
 
-// A check-in whose answer came with the network key but from a clock more than five minutes
-// away: the answer cannot be taken, and the clocks have to be set right.
-inline constexpr std::int16_t check_in_clock_differs = -3;
+// How a client's sign-in at the administrator went; the numbers are what the administrator's
+// answer carries (any other number counts as accepted).
+enum class CheckIn : std::int16_t {
+    pending = 0,
+    accepted = 1,
+    no_answer = -1,   // none within 10 seconds, or no port was free
+    name_known = -2,  // a computer of that name is signed in there
+    // The answer came with the network key but from a clock more than five minutes away: it
+    // cannot be taken, and the clocks have to be set right.
+    clock_differs = -3,
+};
 // What the operator is told when a machine's clock is that far from this one's.
 std::string clock_difference_message(const std::string& name, std::int64_t minutes);
 
@@ -163,7 +171,7 @@ class NetworkProtocol {
 
     std::vector<NetworkComputer> computer_table;
     std::int16_t network_error_count = 0;
-    std::int16_t check_in_answer = 0;
+    CheckIn check_in_answer = CheckIn::pending;
     // Whole minutes between the clocks, when a check-in found them too far apart.
     std::int64_t clock_difference_minutes = 0;
     // Datagrams received and dropped: no message of ours, or, with a network key, not made

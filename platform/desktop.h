@@ -28,6 +28,15 @@ struct FileDialogRequest {
         r.file_must_exist = true;
         return r;
     }
+    // Save As: an existing file is replaced only after the system's question.
+    static FileDialogRequest save_as() {
+        FileDialogRequest r;
+        r.kind = Kind::save;
+        r.overwrite_prompt = true;
+        r.hide_read_only = true;
+        r.path_must_exist = true;
+        return r;
+    }
 };
 
 // What the system reports of other windows.

@@ -100,7 +100,7 @@ struct Trace {
     NetworkRole role{};
     std::string admin_address;
     std::int32_t admin_port = 0;
-    std::int16_t check_in_answer = 0;
+    CheckIn check_in_answer = CheckIn::pending;
 
     static Trace of(const Host& h, const NetworkProtocol& p) {
         return {h.sent.size(),

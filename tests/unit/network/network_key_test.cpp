@@ -238,7 +238,7 @@ TEST_F(KeyedClientTest, AClockTooFarAwayIsToldOnceAndEndsACheckInWithItsOwnAnswe
     protocol.send_check_in();
     protocol.handle_message(
         signed_datagram("1;PC7;admin;192.168.0.1;9023;12;1", december_2026 + 9 * 60 + 1));
-    EXPECT_EQ(protocol.check_in_answer, check_in_clock_differs);
+    EXPECT_EQ(protocol.check_in_answer, CheckIn::clock_differs);
     EXPECT_EQ(protocol.clock_difference_minutes, 10);
 }
 

@@ -239,9 +239,9 @@ TEST_F(ClientTest, TheAdministratorsCommandsAreCarriedOutOnceEvenWhenResent) {
     EXPECT_EQ(host.started, (std::vector<std::int32_t>{600, 600, -1, 600}));
     // Answers are taken each time they come.
     from_admin("5;PC7;admin;192.168.0.1;9023;12;1");
-    protocol.check_in_answer = 0;
+    protocol.check_in_answer = CheckIn::pending;
     from_admin("5;PC7;admin;192.168.0.1;9023;12;1");
-    EXPECT_EQ(protocol.check_in_answer, 1);
+    EXPECT_EQ(protocol.check_in_answer, CheckIn::accepted);
     // Plain messages are never taken for repeats.
     from_admin("-2;PC7;admin;192.168.0.1;9023;16;0");
     from_admin("-2;PC7;admin;192.168.0.1;9023;16;0");
@@ -274,7 +274,7 @@ TEST_F(ClientTest, AHostileOrBrokenDatagramChangesNothing) {
         protocol.handle_message(d);
     }
     EXPECT_TRUE(host.started.empty());
-    EXPECT_EQ(protocol.check_in_answer, 0);
+    EXPECT_EQ(protocol.check_in_answer, CheckIn::pending);
     EXPECT_EQ(host.settings.Admin_Port, 9023);
     EXPECT_EQ(host.settings.Admin_IP_Address, "192.168.0.1");
     // What could be answered was acknowledged; nothing else was sent.
