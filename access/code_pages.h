@@ -9,11 +9,8 @@
 
 namespace vardex {
 
-class CodePagesPage;
-class Platform;
+class Program;
 class SecureRandom;
-class SettingsStore;
-class UserMessages;
 
 // 60 fresh codes of 15 digits from the system's cryptographic source, each valid ("1" after
 // the digits); nullopt when the source failed.
@@ -23,8 +20,7 @@ std::optional<std::array<std::string, codes_per_page>> generate_code_set(SecureR
 // invalidating them, and their file.
 class CodePages {
   public:
-    CodePages(CodePagesPage& page, SettingsStore& settings, Platform& platform,
-              UserMessages& messages);
+    explicit CodePages(Program& program);
 
     void create_code_page();
     void renew_code_page();
@@ -41,10 +37,7 @@ class CodePages {
     void refill_list();
     CodeSheet sheet_of(const CodePage& page) const;
     void message(const std::string& text);
-    CodePagesPage& page_;
-    SettingsStore& settings_;
-    Platform& platform_;
-    UserMessages& messages_;
+    Program& program_;
 };
 
 }  // namespace vardex

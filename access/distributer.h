@@ -2,19 +2,12 @@
 
 namespace vardex {
 
-class Clock;
-class CountdownControl;
-class Desktop;
-class DistributerPage;
-class SettingsStore;
-class TextBox;
-class UserMessages;
+class Program;
 
 // Time Distributer IDs: allowances that recharge daily or weekly.
 class Distributer {
   public:
-    Distributer(DistributerPage& page, TextBox& id_box, SettingsStore& settings, Clock& clock,
-                Desktop& desktop, UserMessages& messages, CountdownControl& countdown);
+    explicit Distributer(Program& program);
 
     // The main dialog's start with the ID typed into its box.
     void start_distributer_id();
@@ -30,13 +23,7 @@ class Distributer {
     // The last selected line of the page's list, or -1.
     int selected_line() const;
     void refill_list();
-    DistributerPage& page_;
-    TextBox& id_box_;
-    SettingsStore& settings_;
-    Clock& clock_;
-    Desktop& desktop_;
-    UserMessages& messages_;
-    CountdownControl& countdown_;
+    Program& program_;
 };
 
 }  // namespace vardex

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/operating_mode.h"
+#include "core/operating_mode.h"
 #include "settings/settings_store.h"
 
 namespace vardex {

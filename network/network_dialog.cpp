@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "settings/time_boxes.h"
+#include "core/time_boxes.h"
 
 namespace vardex {
 

@@ -1,4 +1,4 @@
-#include "settings/operating_mode.h"
+#include "core/operating_mode.h"
 
 namespace vardex {
 

@@ -1,4 +1,4 @@
-#include "core/options_dialog.h"
+#include "settings/options_dialog.h"
 
 namespace vardex {
 
