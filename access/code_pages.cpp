@@ -1,9 +1,12 @@
 #include "access/code_pages.h"
 
 #include "access/code_page_file.h"
-#include "core/program.h"
-#include "core/time_boxes.h"
+#include "access/code_pages_page.h"
 #include "platform/ansi.h"
+#include "platform/platform.h"
+#include "settings/settings_store.h"
+#include "settings/time_boxes.h"
+#include "settings/user_messages.h"
 
 namespace vardex {
 
@@ -40,8 +43,9 @@ std::optional<std::array<std::string, codes_per_page>> generate_code_set(SecureR
     return codes;
 }
 
-CodePages::CodePages(Program& program) : program_(program) {
-    CodePagesPage& page = program.options_dialog.code_pages;
+CodePages::CodePages(CodePagesPage& page, SettingsStore& settings, Platform& platform,
+                     UserMessages& messages)
+    : page_(page), settings_(settings), platform_(platform), messages_(messages) {
     page.create_button.on_click = [this] { create_code_page(); };
     page.renew_button.on_click = [this] { renew_code_page(); };
     page.invalidate_button.on_click = [this] { invalidate_code_page(); };
@@ -51,18 +55,18 @@ CodePages::CodePages(Program& program) : program_(program) {
 }
 
 void CodePages::message(const std::string& text) {
-    program_.time_dialog.message(text);
+    messages_.message(text);
 }
 
 int CodePages::selected_page(const std::string& nothing_selected) {
-    const ListBox& list = program_.options_dialog.code_pages.pages;
+    const ListBox& list = page_.pages;
     int found = -1;
     for (int i = 0; i < list.list_count(); ++i) {
         if (list.selected(i)) {
             found = i;  // when several are selected the last one counts
         }
     }
-    if (found < 0 || found >= static_cast<int>(program_.settings.record().code_pages.size())) {
+    if (found < 0 || found >= static_cast<int>(settings_.record().code_pages.size())) {
         message(nothing_selected);
         return -1;
     }
@@ -70,9 +74,9 @@ int CodePages::selected_page(const std::string& nothing_selected) {
 }
 
 void CodePages::refill_list() {
-    ListBox& list = program_.options_dialog.code_pages.pages;
+    ListBox& list = page_.pages;
     list.clear();
-    for (const CodePage& page : program_.settings.record().code_pages) {
+    for (const CodePage& page : settings_.record().code_pages) {
         list.add_item(code_page_list_line(page));
     }
 }
@@ -88,9 +92,9 @@ CodeSheet CodePages::sheet_of(const CodePage& page) const {
 }
 
 bool CodePages::print_sheet(const CodeSheet& sheet) {
-    Clock& clock = program_.platform.clock();
+    Clock& clock = platform_.clock();
     const std::optional<PrinterError> error =
-        print_code_page(program_.platform.printer(), sheet, clock.short_date_text(clock.today()));
+        print_code_page(platform_.printer(), sheet, clock.short_date_text(clock.today()));
     if (error) {
         message(printing_error_text(*error));
         return false;
@@ -100,11 +104,10 @@ bool CodePages::print_sheet(const CodeSheet& sheet) {
 }
 
 void CodePages::create_code_page() {
-    Program& p = program_;
-    CodePagesPage& page = p.options_dialog.code_pages;
+    CodePagesPage& page = page_;
     const std::string hours = page.hours_box.text();
     const std::string minutes = page.minutes_box.text();
-    auto& pages = p.settings.record().code_pages;
+    auto& pages = settings_.record().code_pages;
     if (hours.empty()) {
         message(
             "You have to enter a number of hours, for which the Direct Access Code will give "
@@ -127,7 +130,7 @@ void CodePages::create_code_page() {
             "Code Page before continuing!");
         return;
     }
-    const auto codes = generate_code_set(p.platform.secure_random());
+    const auto codes = generate_code_set(platform_.secure_random());
     if (!codes) {
         message("The system gave no random numbers! No Code Page was made.");
         return;
@@ -143,7 +146,7 @@ void CodePages::create_code_page() {
     // The page is kept whether its sheet prints or not: it can be reprinted.
     print_sheet(sheet_of(made));
     pages.push_back(made);
-    p.settings.store_code_pages();
+    settings_.store_code_pages();
     page.pages.add_item(code_page_list_line(made));
     page.hours_box.set_text("");
     page.minutes_box.set_text("");
@@ -151,24 +154,23 @@ void CodePages::create_code_page() {
 }
 
 void CodePages::renew_code_page() {
-    Program& p = program_;
     const int index = selected_page(
         "No new values where given to a code page, because no one was selected in the list!");
     if (index < 0) {
         return;
     }
-    CodePage& page = p.settings.record().code_pages[static_cast<std::size_t>(index)];
+    CodePage& page = settings_.record().code_pages[static_cast<std::size_t>(index)];
     if (page.canz > 0 &&
-        !p.platform.desktop().yes_no_box("There are still " + std::to_string(page.canz) +
-                                             " codes on the old code page with the number " +
-                                             std::to_string(page.cpnr) +
-                                             "!\nIf you continue they will be invalidated! Do "
-                                             "you want to continue?",
-                                         "Vardex - Question")) {
+        !platform_.desktop().yes_no_box("There are still " + std::to_string(page.canz) +
+                                            " codes on the old code page with the number " +
+                                            std::to_string(page.cpnr) +
+                                            "!\nIf you continue they will be invalidated! Do "
+                                            "you want to continue?",
+                                        "Vardex - Question")) {
         message("No Code Page was changed!");
         return;
     }
-    const auto codes = generate_code_set(p.platform.secure_random());
+    const auto codes = generate_code_set(platform_.secure_random());
     if (!codes) {
         message("The system gave no random numbers! No Code Page was changed.");
         return;
@@ -179,25 +181,24 @@ void CodePages::renew_code_page() {
     renewed.cpnr = page.cpnr + 1;
     print_sheet(sheet_of(renewed));
     page = renewed;
-    p.settings.store_code_pages();
+    settings_.store_code_pages();
     refill_list();
 }
 
 void CodePages::invalidate_code_page() {
-    Program& p = program_;
     const int index =
         selected_page("No Code Page was made invalid, because no one was selected in the list!");
     if (index < 0) {
         return;
     }
-    if (!p.platform.desktop().yes_no_box(
+    if (!platform_.desktop().yes_no_box(
             "Are you sure, you want to invalidate the Code Page Selected?", "Vardex - Question")) {
         return;
     }
-    auto& pages = p.settings.record().code_pages;
-    p.options_dialog.code_pages.pages.remove_item(index);
+    auto& pages = settings_.record().code_pages;
+    page_.pages.remove_item(index);
     pages.erase(pages.begin() + index);
-    p.settings.store_code_pages();
+    settings_.store_code_pages();
 }
 
 void CodePages::reprint_code_page() {
@@ -206,31 +207,26 @@ void CodePages::reprint_code_page() {
     if (index < 0) {
         return;
     }
-    print_sheet(sheet_of(program_.settings.record().code_pages[static_cast<std::size_t>(index)]));
+    print_sheet(sheet_of(settings_.record().code_pages[static_cast<std::size_t>(index)]));
 }
 
 void CodePages::save_code_page_file() {
-    Program& p = program_;
     const int index =
         selected_page("No code page was saved to a file, because no one was selected in the list!");
     if (index < 0) {
         return;
     }
-    FileDialogRequest request;
-    request.kind = FileDialogRequest::Kind::save;
-    request.overwrite_prompt = true;
-    request.hide_read_only = true;
-    request.path_must_exist = true;
-    const std::optional<std::string> path = p.platform.desktop().file_dialog(request);
+    const std::optional<std::string> path =
+        platform_.desktop().file_dialog(FileDialogRequest::save_as());
     if (!path) {
         return;
     }
-    Clock& clock = p.platform.clock();
+    Clock& clock = platform_.clock();
     const LocalTime now = clock.now();
     const std::string text =
-        write_code_page_file(p.settings.record().code_pages[static_cast<std::size_t>(index)],
+        write_code_page_file(settings_.record().code_pages[static_cast<std::size_t>(index)],
                              clock.short_date_text(now.day), clock.time_text(now.seconds));
-    if (!write_whole_file(p.platform.person_files(), *path, text)) {
+    if (!write_whole_file(platform_.person_files(), *path, text)) {
         message("Error while writing to file! Nothing was saved!");
         return;
     }
@@ -238,14 +234,13 @@ void CodePages::save_code_page_file() {
 }
 
 void CodePages::print_code_page_file() {
-    Program& p = program_;
     const std::optional<std::string> path =
-        p.platform.desktop().file_dialog(FileDialogRequest::open_existing());
+        platform_.desktop().file_dialog(FileDialogRequest::open_existing());
     if (!path) {
         return;
     }
     std::string text;
-    if (!p.platform.person_files().read(*path, text)) {
+    if (!platform_.person_files().read(*path, text)) {
         message("Error while reading the file! Maybe a wrong file format or name!");
         return;
     }

@@ -9,8 +9,11 @@
 
 namespace vardex {
 
-class Program;
+class CodePagesPage;
+class Platform;
 class SecureRandom;
+class SettingsStore;
+class UserMessages;
 
 // 60 fresh codes of 15 digits from the system's cryptographic source, each valid ("1" after
 // the digits); nullopt when the source failed.
@@ -20,7 +23,8 @@ std::optional<std::array<std::string, codes_per_page>> generate_code_set(SecureR
 // invalidating them, and their file.
 class CodePages {
   public:
-    explicit CodePages(Program& program);
+    CodePages(CodePagesPage& page, SettingsStore& settings, Platform& platform,
+              UserMessages& messages);
 
     void create_code_page();
     void renew_code_page();
@@ -37,7 +41,10 @@ class CodePages {
     void refill_list();
     CodeSheet sheet_of(const CodePage& page) const;
     void message(const std::string& text);
-    Program& program_;
+    CodePagesPage& page_;
+    SettingsStore& settings_;
+    Platform& platform_;
+    UserMessages& messages_;
 };
 
 }  // namespace vardex

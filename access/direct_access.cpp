@@ -1,14 +1,16 @@
 #include "access/direct_access.h"
 
-#include "core/program.h"
+#include "platform/controls.h"
+#include "settings/countdown_control.h"
+#include "settings/settings_store.h"
+#include "settings/user_messages.h"
 
 namespace vardex {
 
 void DirectAccess::redeem_direct_access_code() {
-    Program& p = program_;
-    const std::string entered = p.vardex_dialog.code_box.text();
+    const std::string entered = code_box_.text();
     if (entered.empty()) {
-        p.time_dialog2.message("Enter a Direct Access Code first, then press the button!");
+        messages_.small_message("Enter a Direct Access Code first, then press the button!");
         return;
     }
     std::string digits;
@@ -17,7 +19,7 @@ void DirectAccess::redeem_direct_access_code() {
             digits += c;
         }
     }
-    auto& pages = p.settings.record().code_pages;
+    auto& pages = settings_.record().code_pages;
     int page = -1;
     int code = -1;
     for (std::size_t i = 0; i < pages.size(); ++i) {
@@ -32,18 +34,18 @@ void DirectAccess::redeem_direct_access_code() {
         }
     }
     if (page < 0) {
-        p.time_dialog2.message("Direct Access Code was not recognized!");
+        messages_.small_message("Direct Access Code was not recognized!");
         return;
     }
     CodePage& cp = pages[static_cast<std::size_t>(page)];
     --cp.canz;
     // Written at once, so the code is used also after a crash; failures are not reported.
-    p.settings.store_redeemed_code(static_cast<std::size_t>(page), static_cast<std::size_t>(code));
+    settings_.store_redeemed_code(static_cast<std::size_t>(page), static_cast<std::size_t>(code));
     const std::string text = ": Timer started with DAC (" + digits + ") for " +
                              std::to_string(cp.cpstd) + ":" + std::to_string(cp.cpmin);
-    p.countdown.start_timer(cp.cpstd * 3600 + cp.cpmin * 60, text);
-    p.countdown.tick();
-    p.vardex_dialog.code_box.set_text("");
+    countdown_.start_timer(cp.cpstd * 3600 + cp.cpmin * 60, text);
+    countdown_.tick();
+    code_box_.set_text("");
 }
 
 }  // namespace vardex

@@ -2,12 +2,19 @@
 
 namespace vardex {
 
-class Program;
+class Clock;
+class CountdownControl;
+class Desktop;
+class DistributerPage;
+class SettingsStore;
+class TextBox;
+class UserMessages;
 
 // Time Distributer IDs: allowances that recharge daily or weekly.
 class Distributer {
   public:
-    explicit Distributer(Program& program);
+    Distributer(DistributerPage& page, TextBox& id_box, SettingsStore& settings, Clock& clock,
+                Desktop& desktop, UserMessages& messages, CountdownControl& countdown);
 
     // The main dialog's start with the ID typed into its box.
     void start_distributer_id();
@@ -23,7 +30,13 @@ class Distributer {
     // The last selected line of the page's list, or -1.
     int selected_line() const;
     void refill_list();
-    Program& program_;
+    DistributerPage& page_;
+    TextBox& id_box_;
+    SettingsStore& settings_;
+    Clock& clock_;
+    Desktop& desktop_;
+    UserMessages& messages_;
+    CountdownControl& countdown_;
 };
 
 }  // namespace vardex

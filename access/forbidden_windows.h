@@ -1,22 +1,30 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/desktop.h"
-#include "platform/geometry.h"
 #include "settings/settings_record.h"
 
 namespace vardex {
 
-class Program;
+class Clock;
+class SettingsStore;
 
-// Windows whose titles are on the forbidden list are asked to close, many times a second.
+// The title of a window, trimmed, without a trailing NUL.
+std::string window_title(Desktop& desktop, WindowId window);
+
+// Windows whose titles are on the forbidden list are asked to close as soon as they come in
+// front.
 class ForbiddenWindows {
   public:
-    explicit ForbiddenWindows(Program& program);
+    ForbiddenWindows(SettingsStore& settings, Desktop& desktop, Clock& clock);
 
-    // The title of a window, trimmed, without a trailing NUL.
-    std::string foreground_title(WindowId window);
+    // Whether a sweep runs now (the blocked machine, a countdown, a security check).
+    void set_sweeping(std::function<bool()> sweeping) { sweeping_ = std::move(sweeping); }
+    // The event log's line for a closed window.
+    std::function<void(const std::string&)> write_event;
+
     // Looks at the foreground window once and asks it to close when its title matches.
     void forbidden_window_sweep();
     // The system reported a new window in front or a new title: the title is read again, and
@@ -24,24 +32,31 @@ class ForbiddenWindows {
     void window_changed(WindowChange change, WindowId window);
     // Whether the system reports those changes; without it the title is read at every tick.
     void set_watched(bool watched) { watched_ = watched; }
+    bool watched() const { return watched_; }
+    // True while the sweep should look at every fast tick: the window in front matched and
+    // was asked to close (until it goes), or a change was reported a moment ago.
+    bool looking_closely() const { return looking_closely_; }
+    // Heard when the reports turned out not to come, and when looking closely starts or ends:
+    // whoever paces the sweep looks again.
+    std::function<void()> on_pace_changed;
     // True when the upper-cased title matches the entry, ignoring its case, in this mode.
     static bool matches(const std::string& title_upper, const std::string& entry, MatchMode mode);
 
-    // The options dialog's list editing.
-    void add_forbidden_title(bool check_length);
-    void remove_forbidden_titles();
-    void show_matching_flags();
-    void set_matching_flags();
-    void pick_window_title();
-    // The mouse was released over the explanation window while a pick may be pending.
-    void finish_pick();
-
   private:
     bool sweeping() const;
+    void sweep(WindowId front);
     void noticed_change();
+    void set_pressing(bool pressing);
+    void update_pace();
 
-    Program& program_;
+    SettingsStore& settings_;
+    Desktop& desktop_;
+    Clock& clock_;
+    std::function<bool()> sweeping_;
     bool watched_ = false;
+    bool pressing_ = false;
+    bool looking_closely_ = false;
+    double settle_until_ = 0;
     bool reports_arrived_ = false;
     int unreported_changes_ = 0;
     // The window in front and its title as last read: valid until a reported change, and for

@@ -1,11 +1,17 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace vardex {
 
-class Program;
+class Form;
+class Random;
+class SecDialog;
+class SecurityPage;
+class SettingsStore;
+class UserMessages;
 
 // What the security check does once it is passed; the number is the one the system has
 // always used for it.
@@ -19,10 +25,17 @@ enum class CheckAction : std::int16_t {
 };
 
 // The gate of every privileged action: the password, or a one-time code computed with the
-// secret formula from 26 random digits. A check is started with the action to run once passed.
+// secret formula from 26 random digits. A check is started with the action that whoever
+// handles on_passed runs once it is passed; a new formula is tested here, three times.
 class SecurityCheck {
   public:
-    explicit SecurityCheck(Program& program);
+    SecurityCheck(SecDialog& dialog, SecurityPage& page, Form& options_dialog,
+                  SettingsStore& settings, Random& random, UserMessages& messages);
+
+    std::function<void(CheckAction)> on_passed;
+    std::function<void(CheckAction)> on_cancelled;
+    // Holds the pointer in the check's window.
+    std::function<void()> hold_pointer;
 
     void begin_security_check(CheckAction check_action);
     void show_random_numbers();
@@ -30,13 +43,8 @@ class SecurityCheck {
     void security_ok();
     void check_security_entry();
     void cancel_security_check();
-    void keep_check_focused();
     void wait_tick();
     void test_new_formula(bool starting);
-    // The options dialog's "&Use new formula" and "C&hange Password".
-    void use_new_formula();
-    void change_password();
-    void store_password();
 
     CheckAction check_action = CheckAction::options;
     int random_numbers[26] = {};
@@ -46,21 +54,14 @@ class SecurityCheck {
     bool wait_armed = false;
 
   private:
-    struct ActionSteps;
-    static const ActionSteps& steps(CheckAction action);
-    void passed();
-    void pass_exit_timing();
-    void pass_exit_program();
-    void pass_manual_start();
-    void pass_options();
-    void pass_network_dialog();
     void cancel_formula_test();
-    void cancel_exit_timing();
-    void cancel_exit_program();
-    void cancel_manual_start();
-    void back_to_main_dialog();
     void show_hover(const std::string& text);
-    Program& program_;
+    SecDialog& dialog_;
+    SecurityPage& page_;
+    Form& options_dialog_;
+    SettingsStore& settings_;
+    Random& random_;
+    UserMessages& messages_;
 };
 
 }  // namespace vardex

@@ -36,7 +36,9 @@ void RepaintOfAThousandClients(benchmark::State& state) {
         c.name = "PC" + std::to_string(i);
         c.address = "10.0.1.1";
         c.port = 9023;
-        c.status = static_cast<std::int16_t>(i % 4 == 0 ? 1 : (i % 4 == 1 ? 6 : 2));
+        c.status = i % 4 == 0   ? ClientStatus::locked
+                   : i % 4 == 1 ? ClientStatus::open_ended
+                                : ClientStatus::timing;
         c.countdown_total = 3600;
         c.remaining_seconds_seen = 3600 - i;
         table.push_back(c);

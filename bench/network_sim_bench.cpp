@@ -39,7 +39,7 @@ struct LightClient final : QuietHost {
                        const std::string& data) override {
         return socket.send_to(address, port, data) == 0;
     }
-    std::int16_t program_mode() override { return 2; }
+    ProgramMode program_mode() override { return ProgramMode::timing; }
     std::int32_t remaining_seconds() override { return 3600; }
 
     sim::Machine& machine;

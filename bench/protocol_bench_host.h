@@ -38,7 +38,7 @@ struct BenchHost final : QuietHost {
     bool send_datagram(const std::string&, std::int32_t, const std::string&) override {
         return true;
     }
-    std::int16_t program_mode() override { return 1; }
+    ProgramMode program_mode() override { return ProgramMode::blocked; }
     std::int32_t remaining_seconds() override { return 0; }
 };
 

@@ -16,8 +16,6 @@ BlockerWin::BlockerWin() : Form("blocker_win", "Vardex - Blocked") {
     }
     left_logo.move(0, 0, 1650, 1650);
     right_logo.move(0, 0, 1650, 1650);
-    left_logo.set_stretch(true);
-    right_logo.set_stretch(true);
     left_logo.set_visible(false);
     right_logo.set_visible(false);
 }

@@ -3,24 +3,27 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/countdown_control.h"
+
 namespace vardex {
 
 class Program;
 
 // The countdown: into and out of timing, the one-second tick with its checkpoint and
 // warnings, and the guard against clock changes while a Time Distributer ID runs.
-class Countdown {
+class Countdown final : public CountdownControl {
   public:
     explicit Countdown(Program& program) : program_(program) {}
 
-    void start_timer(std::int32_t seconds, const std::string& log_text);
-    void end_timer(const std::string& log_text);
-    void tick();
+    void start_timer(std::int32_t seconds, const std::string& log_text) override;
+    void end_timer(const std::string& log_text) override;
+    void tick() override;
+    std::int32_t seconds_left() const override { return remaining_seconds; }
     void endzeit_festlegen(std::int32_t endz);
     void vergangene_festlegen(double z);
     void reset_dat_tim();
     void date_time_guard();
-    void save_recovery_minutes(std::int32_t minutes);
+    void save_recovery_minutes(std::int32_t minutes) override;
     // The time as hh:mm:ss (hours may have more digits).
     static std::string time_text(std::int32_t seconds);
 

@@ -4,16 +4,6 @@
 
 namespace vardex {
 
-ExplanDialog::ExplanDialog() : Form("Explan_Dialog", "Vardex - Explanation Window") {
-    move(0, 0, 7200, 1485);
-    explanation_label.set_caption(
-        "Just move the mouse cursor to the control you need help with and a explanation will "
-        "occur in the Explanation Window");
-    explanation_label.move(120, 120, 6840, 1000);
-    spare_box.move(120, 1700, 5640, 1110);
-    spare_box.set_visible(false);
-}
-
 AboutDialog::AboutDialog(Program& program)
     : Form("About_Dialog", "Vardex - About..."), program_(program) {
     set_popup_style(true);

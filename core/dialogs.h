@@ -7,16 +7,6 @@ namespace vardex {
 
 class Program;
 
-// Help texts of the options dialog, at the top-left corner of the screen.
-class ExplanDialog final : public Form {
-  public:
-    ExplanDialog();
-    void debug_log(const std::string&) {}
-
-    Label explanation_label{*this, "Label1"};
-    TextBox spare_box{*this, "Text1"};
-};
-
 class AboutDialog final : public Form {
   public:
     explicit AboutDialog(Program& program);

@@ -15,7 +15,6 @@ class EventLog {
     void write_log(const std::string& text);
     // Writes date + " - " + time + the event text (which begins with ": ").
     void write_event(const std::string& event_text);
-    const std::string& last_log_line() const { return last_log_line_; }
 
   private:
     Program& program_;

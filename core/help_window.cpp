@@ -21,7 +21,8 @@ HelpDialog::HelpDialog() : Form("Help_Dialog", "Vardex - Help") {
 
 Help::Help(Program& program) : program_(program) {}
 
-void Help::show_topic(int context) {
+void Help::show_topic(HelpTopic topic) {
+    const int context = static_cast<int>(topic);
     Files& files = program_.platform.files();
     const std::string folder = files.program_folder() + "\\help\\";
     std::string html;

@@ -5,6 +5,7 @@
 
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "settings/help_topic.h"
 
 namespace vardex {
 
@@ -26,7 +27,7 @@ class Help {
     explicit Help(Program& program);
 
     // Shows the topic with this context number, or the list of topics when it has none.
-    void show_topic(int context);
+    void show_topic(HelpTopic topic);
     void close();
 
   private:

@@ -104,7 +104,7 @@ void Lifecycle::program_start() {
     p.vardex_dialog.hours_box.set_text(hours);
     p.vardex_dialog.minutes_box.set_text(minutes);
 
-    p.vardex_dialog.blocked_sweep_timer.set_interval(300);
+    p.pace_sweeps();
     p.blocking.apply_texts();
     if (r.Log_Start_Exit_Vado == 1) {
         p.log.write_event(": Vardex was started.");

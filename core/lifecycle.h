@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/operating_mode.h"
+#include "settings/operating_mode.h"
 #include "settings/settings_store.h"
 
 namespace vardex {

@@ -6,17 +6,11 @@
 #include "platform/control_array.h"
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "settings/user_messages.h"
 
 namespace vardex {
 
 class Program;
-
-// What OK of the message window does besides closing it.
-enum class AfterOk : std::int16_t {
-    nothing = 0,
-    focus_security_code = 1,  // the code box of the security check takes the focus again
-    end_program = 2,          // a fatal message: the program ends
-};
 
 // The program's message window: the last four messages, each with a numbered title line.
 class TimeDialog final : public Form {

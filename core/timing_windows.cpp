@@ -14,7 +14,7 @@ TimingWindows::TimingWindows(Program& program) : program_(program) {
     lauf.pause_button.on_click = [this] { pause_button(); };
     lauf.minimize_button.on_click = [this] { minimize(); };
     lauf.shutdown_button.on_click = [this] { program_.quest_dialog.show(); };
-    lauf.help_button.on_click = [this] { program_.help.show_topic(4); };
+    lauf.help_button.on_click = [this] { program_.help.show_topic(HelpTopic::timing_window); };
     lauf.on_resize = [this] { resize(); };
     Lauf2Dialog& small = program.lauf2_dialog;
     small.on_click = [this] { show_timing_window(); };

@@ -1,6 +1,6 @@
 #include "core/vardex_dialog.h"
 
-#include "core/time_boxes.h"
+#include "settings/time_boxes.h"
 
 namespace vardex {
 

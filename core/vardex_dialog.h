@@ -22,6 +22,13 @@ class VardexDialog final : public Form {
         blocked_sweep_timer.set_enabled(false);
         sweep_timer.set_enabled(false);
     }
+    // Where the system reports each new window in front and each new title, those reports
+    // drive the sweep and the timers are only a safety poll; elsewhere they look fast.
+    void pace_sweeps(bool fast) {
+        blocked_sweep_timer.set_interval(fast ? 300 : safety_poll_ms);
+        sweep_timer.set_interval(fast ? 30 : safety_poll_ms);
+    }
+    static constexpr int safety_poll_ms = 1000;
 
     Image picture{*this, "Image1"};
     Frame manual_frame{*this, "Frame1"};

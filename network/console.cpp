@@ -2,9 +2,13 @@
 
 #include <cmath>
 
-#include "core/program.h"
-#include "core/time_boxes.h"
 #include "network/admin_log.h"
+#include "network/network.h"
+#include "network/network_dialog.h"
+#include "platform/platform.h"
+#include "settings/settings_store.h"
+#include "settings/time_boxes.h"
+#include "settings/user_messages.h"
 
 namespace vardex {
 
@@ -13,13 +17,20 @@ constexpr char select_first[] = "Select an computer out of the list on the left 
 
 }  // namespace
 
-NetworkConsole::NetworkConsole(Program& program) : program_(program) {
-    NetworkDialog& d = program.network_dialog;
+NetworkConsole::NetworkConsole(NetworkDialog& dialog, Network& network, SettingsStore& settings,
+                               Platform& platform, UserMessages& messages, ConsoleFlow flow)
+    : dialog_(dialog),
+      protocol_(network.protocol),
+      settings_(settings),
+      platform_(platform),
+      messages_(messages),
+      flow_(std::move(flow)) {
+    NetworkDialog& d = dialog_;
     d.on_activate = [this] { activate(); };
     d.on_query_unload = [this] {
         // Closing is leaving to the main dialog; the dialog starts afresh next time.
         back_to_main_dialog();
-        NetworkDialog& dialog = program_.network_dialog;
+        NetworkDialog& dialog = dialog_;
         dialog.sort_box.set_list_index(0);
         dialog.reset_time_and_text();
         ping_time_ = -1;
@@ -40,54 +51,47 @@ NetworkConsole::NetworkConsole(Program& program) : program_(program) {
     d.remove_button.on_click = [this] { remove_computer(); };
     d.options_button.on_click = [this] { goto_options(); };
     d.main_dialog_button.on_click = [this] { back_to_main_dialog(); };
-    d.help_button.on_click = [this] { program_.help.show_topic(3); };
+    d.help_button.on_click = [this] { flow_.show_help(HelpTopic::network); };
     d.exit_button.on_click = [this] { exit(); };
     d.computer_grid.on_select_change = [this] {
         // One whole row at a time; not while the rows are being sorted.
         if (!sorting_) {
-            Grid& grid = program_.network_dialog.computer_grid;
+            Grid& grid = dialog_.computer_grid;
             grid.select_rows(grid.row(), grid.row());
         }
     };
-    program.network.on_table_changed = [this] { repaint_list(); };
+    network.on_table_changed = [this] { repaint_list(); };
 }
 
 double NetworkConsole::now() {
-    return program_.platform.clock().monotonic_seconds();
+    return platform_.clock().monotonic_seconds();
 }
 
 void NetworkConsole::message(const std::string& text) {
-    program_.time_dialog.message(text);
+    messages_.message(text);
 }
 
 void NetworkConsole::open_after_check() {
-    Program& p = program_;
-    dropped_at_open_ = p.network.protocol.dropped_datagrams;
-    p.sec_dialog.focus_timer.set_enabled(false);
-    p.network_dialog.show();
-    p.blocking.unblock_screen();
-    if (p.time_dialog.visible()) {
-        p.time_dialog.hide();
-    }
-    p.vardex_dialog.hide();
-    p.sec_dialog.hide();
+    dropped_at_open_ = protocol_.dropped_datagrams;
+    dialog_.show();
+    flow_.leave_blocked_machine();
 }
 
 void NetworkConsole::open_from_options() {
-    dropped_at_open_ = program_.network.protocol.dropped_datagrams;
-    program_.options_dialog.hide();
-    program_.network_dialog.show();
+    dropped_at_open_ = protocol_.dropped_datagrams;
+    flow_.hide_options();
+    dialog_.show();
 }
 
 void NetworkConsole::activate() {
     repaint_list();
     sort_list();
-    program_.network_dialog.repaint_timer.set_enabled(true);
+    dialog_.repaint_timer.set_enabled(true);
     clear_selection();
 }
 
 void NetworkConsole::clear_selection() {
-    program_.network_dialog.computer_grid.select_rows(0, 0);
+    dialog_.computer_grid.select_rows(0, 0);
 }
 
 void NetworkConsole::set_ping_time(bool pinged) {
@@ -95,32 +99,30 @@ void NetworkConsole::set_ping_time(bool pinged) {
 }
 
 void NetworkConsole::show_notes() {
-    Label& full = program_.network_dialog.full_label;
-    const bool is_full = program_.network.protocol.computer_table.size() >= max_computers;
+    Label& full = dialog_.full_label;
+    const bool is_full = protocol_.computer_table.size() >= max_computers;
     full.set_visible(is_full);
     if (is_full) {
         full.set_caption("The list is full (" + std::to_string(max_computers) +
                          " computers)! Remove unused ones so new ones can join.");
     }
-    Label& label = program_.network_dialog.dropped_label;
-    const bool keyed = !program_.settings.record().Network_Key.empty();
+    Label& label = dialog_.dropped_label;
+    const bool keyed = !settings_.record().Network_Key.empty();
     label.set_visible(keyed);
     if (keyed) {
-        label.set_caption(
-            "Messages refused since opened (wrong or missing network key): " +
-            std::to_string(program_.network.protocol.dropped_datagrams - dropped_at_open_));
+        label.set_caption("Messages refused since opened (wrong or missing network key): " +
+                          std::to_string(protocol_.dropped_datagrams - dropped_at_open_));
     }
 }
 
 void NetworkConsole::repaint_list() {
-    Program& p = program_;
-    NetworkDialog& d = p.network_dialog;
-    std::vector<NetworkComputer>& table = p.network.protocol.computer_table;
+    NetworkDialog& d = dialog_;
+    std::vector<NetworkComputer>& table = protocol_.computer_table;
     show_notes();
     if (d.visible() && !startup_checked_) {
         startup_checked_ = true;
         for (const NetworkComputer& c : table) {
-            if (c.status == 2 || c.status == 6) {
+            if (time_runs(c.status)) {
                 message(
                     "Warning: Some computers where running on startup, sychronisation of timers "
                     "will take at most 60 sec.");
@@ -141,7 +143,7 @@ void NetworkConsole::repaint_list() {
     }
     const bool ping_display = ping_time_ != -1 && std::abs(ping_time_ - t) < 2;
     for (const StoppedRun& run : repaint_rows(d.computer_grid, table, elapsed, ping_display)) {
-        if (p.settings.record().Log_for_Admin == 1) {
+        if (settings_.record().Log_for_Admin == 1) {
             log_record(run.name, "Countup stopped", run.running);
         }
         message("Timing mode was stopped on computer " + run.name + " after: " + run.running);
@@ -149,9 +151,8 @@ void NetworkConsole::repaint_list() {
 }
 
 void NetworkConsole::sort_list() {
-    Program& p = program_;
-    NetworkDialog& d = p.network_dialog;
-    const std::size_t count = p.network.protocol.computer_table.size();
+    NetworkDialog& d = dialog_;
+    const std::size_t count = protocol_.computer_table.size();
     if (count < 2) {
         return;
     }
@@ -165,27 +166,26 @@ void NetworkConsole::sort_list() {
 }
 
 int NetworkConsole::commanded_computer(ConsoleCommand command) {
-    Program& p = program_;
-    const Grid& grid = p.network_dialog.computer_grid;
+    const Grid& grid = dialog_.computer_grid;
     const int row = grid.row();
     if (row == 0 || grid.cell(row, static_cast<int>(ConsoleColumn::name)).empty()) {
         message(select_first);
         return -1;
     }
     const int index =
-        p.network.protocol.find_computer(grid.cell(row, static_cast<int>(ConsoleColumn::name)));
+        protocol_.find_computer(grid.cell(row, static_cast<int>(ConsoleColumn::name)));
     if (index < 0) {
         message(select_first);  // the row's client left since the last repaint
         return -1;
     }
-    const NetworkComputer& c = p.network.protocol.computer_table[static_cast<std::size_t>(index)];
+    const NetworkComputer& c = protocol_.computer_table[static_cast<std::size_t>(index)];
     if (c.busy) {
         message(
             "The computer is still working on an old command. Please wait, until the old command "
             "id done!");
         return -1;
     }
-    if (c.status == 7) {
+    if (c.status == ClientStatus::no_feedback) {
         message(
             "This computer gives no feedback, so it can't take commands. Try to 'Ping all "
             "computers' to get some Feedback or check Vardex on that computer.");
@@ -199,7 +199,7 @@ int NetworkConsole::commanded_computer(ConsoleCommand command) {
 }
 
 void NetworkConsole::send_command(int index, std::int16_t code, const std::string& param) {
-    NetworkProtocol& protocol = program_.network.protocol;
+    NetworkProtocol& protocol = protocol_;
     NetworkComputer& c = protocol.computer_table[static_cast<std::size_t>(index)];
     const NetworkComputer to = c;
     std::int16_t id = new_queued_id;
@@ -210,7 +210,7 @@ void NetworkConsole::send_command(int index, std::int16_t code, const std::strin
 }
 
 void NetworkConsole::start_countdown() {
-    NetworkDialog& d = program_.network_dialog;
+    NetworkDialog& d = dialog_;
     const int index = commanded_computer(ConsoleCommand::countdown);
     if (index < 0) {
         return;
@@ -232,11 +232,10 @@ void NetworkConsole::start_countdown() {
     // Two digits at most each, by the checks above; an empty box is 0.
     const auto h = static_cast<int>(whole_number(hours).value_or(0));
     const auto m = static_cast<int>(whole_number(minutes).value_or(0));
-    const std::string name =
-        program_.network.protocol.computer_table[static_cast<std::size_t>(index)].name;
+    const std::string name = protocol_.computer_table[static_cast<std::size_t>(index)].name;
     send_command(index, static_cast<std::int16_t>(MessageCode::start_countdown),
                  std::to_string(h * 3600 + m * 60));
-    if (program_.settings.record().Log_for_Admin == 1) {
+    if (settings_.record().Log_for_Admin == 1) {
         log_record(name, "Countdown start", admin_log_duration(h, m));
     }
 }
@@ -258,7 +257,7 @@ void NetworkConsole::send_text() {
     if (index < 0) {
         return;
     }
-    TextBox& box = program_.network_dialog.text_box;
+    TextBox& box = dialog_.text_box;
     if (box.text().empty()) {
         message("You have to enter a message above before you can sent anything!");
         return;
@@ -269,8 +268,7 @@ void NetworkConsole::send_text() {
 }
 
 void NetworkConsole::remove_computer() {
-    Program& p = program_;
-    const Grid& grid = p.network_dialog.computer_grid;
+    const Grid& grid = dialog_.computer_grid;
     const int row = grid.row();
     const std::string name =
         row == 0 ? std::string{} : grid.cell(row, static_cast<int>(ConsoleColumn::name));
@@ -278,22 +276,22 @@ void NetworkConsole::remove_computer() {
         message(select_first);
         return;
     }
-    if (!p.platform.desktop().yes_no_box(
+    if (!platform_.desktop().yes_no_box(
             "This will delete the computer from the Vardex network!\r\nTo reconnect the "
             "computer, you have to goto\r\nthe options dialog of that computer and select "
             "'Client'!\r\n\nDo you want to remove computer from this list?",
             "Vardex - Question")) {
         return;
     }
-    if (const int index = p.network.protocol.find_computer(name); index >= 0) {
-        p.network.protocol.delete_computer(static_cast<std::size_t>(index));
+    if (const int index = protocol_.find_computer(name); index >= 0) {
+        protocol_.delete_computer(static_cast<std::size_t>(index));
     }
     repaint_list();
     clear_selection();
 }
 
 void NetworkConsole::ping_all() {
-    NetworkProtocol& protocol = program_.network.protocol;
+    NetworkProtocol& protocol = protocol_;
     for (std::size_t i = 0; i < protocol.computer_table.size(); ++i) {
         protocol.ping_computer(i);
     }
@@ -302,17 +300,8 @@ void NetworkConsole::ping_all() {
 }
 
 void NetworkConsole::goto_options() {
-    Program& p = program_;
-    NetworkDialog& d = p.network_dialog;
-    p.options.fill_options_dialog();
-    // The options are open: the mode says so, whichever way the console was reached.
-    if (!p.mode.is(ProgramMode::options)) {
-        p.mode.change_to(ProgramMode::options).announce();
-    }
-    p.options_dialog.show();
-    if (p.time_dialog.visible()) {
-        p.time_dialog.hide();
-    }
+    NetworkDialog& d = dialog_;
+    flow_.show_options();
     d.repaint_timer.set_enabled(false);
     d.hide();
     clear_selection();
@@ -320,34 +309,27 @@ void NetworkConsole::goto_options() {
 }
 
 void NetworkConsole::back_to_main_dialog() {
-    Program& p = program_;
-    NetworkDialog& d = p.network_dialog;
+    NetworkDialog& d = dialog_;
     d.hide();
-    p.vardex_dialog.show();
-    p.blocking.block_screen();
     d.repaint_timer.set_enabled(false);
-    p.vardex_dialog.start_sweeps();
-    // Reached from the options, the machine was in Options mode: it is blocked again now.
-    if (p.mode.is(ProgramMode::options)) {
-        p.mode.change_to(ProgramMode::blocked).announce();
-    }
+    flow_.show_blocked_machine();
     clear_selection();
     startup_checked_ = false;
 }
 
 void NetworkConsole::exit() {
-    program_.network_dialog.repaint_timer.set_enabled(false);
-    program_.lifecycle.exit_program();
+    dialog_.repaint_timer.set_enabled(false);
+    flow_.exit_program();
 }
 
 void NetworkConsole::log_record(const std::string& computer, const std::string& event,
                                 const std::string& value) {
-    Clock& clock = program_.platform.clock();
+    Clock& clock = platform_.clock();
     const LocalTime t = clock.now();
     const std::string record = admin_log_record(clock.short_date_text(t.day),
                                                 clock.time_text(t.seconds), computer, event, value);
-    if (!append_admin_log(program_.platform.person_files(),
-                          program_.settings.record().Path_for_Log_for_Admin, record)) {
+    if (!append_admin_log(platform_.person_files(), settings_.record().Path_for_Log_for_Admin,
+                          record)) {
         message("Error! Could not write to Admin-Log-File! Check the path in the options dialog!");
     }
 }

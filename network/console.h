@@ -1,19 +1,40 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "network/console_rows.h"
+#include "settings/help_topic.h"
 
 namespace vardex {
 
-class Program;
+class Network;
+class NetworkDialog;
+class NetworkProtocol;
+class Platform;
+class SettingsStore;
+class UserMessages;
+
+// The other windows as the console's ways in and out see them.
+struct ConsoleFlow {
+    // In from a passed check: the blocking screen, the main dialog and the check go.
+    std::function<void()> leave_blocked_machine;
+    std::function<void()> hide_options;
+    // Out to the options, filled from the store and in Options mode.
+    std::function<void()> show_options;
+    // Back to the blocked main dialog (from Options mode too).
+    std::function<void()> show_blocked_machine;
+    std::function<void()> exit_program;
+    std::function<void(HelpTopic)> show_help;
+};
 
 // The administrator's console: the network dialog's grid of clients kept up to date every
 // second, its commands to the selected client, and the ways in and out of it.
 class NetworkConsole {
   public:
-    explicit NetworkConsole(Program& program);
+    NetworkConsole(NetworkDialog& dialog, Network& network, SettingsStore& settings,
+                   Platform& platform, UserMessages& messages, ConsoleFlow flow);
 
     // In from the security check at start, and from the options dialog.
     void open_after_check();
@@ -49,7 +70,12 @@ class NetworkConsole {
     void message(const std::string& text);
     double now();
 
-    Program& program_;
+    NetworkDialog& dialog_;
+    NetworkProtocol& protocol_;
+    SettingsStore& settings_;
+    Platform& platform_;
+    UserMessages& messages_;
+    ConsoleFlow flow_;
     double ping_time_ = -1;
     double last_repaint_ = 0;
     bool startup_checked_ = false;

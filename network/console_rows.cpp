@@ -50,20 +50,20 @@ std::string format_hms(double seconds) {
     return two_digits(t / 3600) + ":" + two_digits(t % 3600 / 60) + ":" + two_digits(t % 3600 % 60);
 }
 
-std::string_view status_text(std::int16_t status) {
+std::string_view status_text(ClientStatus status) {
     switch (status) {
-        case 1:
+        case ClientStatus::locked:
             return "Lock mode";
-        case 2:
-        case 6:
+        case ClientStatus::timing:
+        case ClientStatus::open_ended:
             return "Timing mode";
-        case 3:
+        case ClientStatus::not_running:
             return "Vado not running";
-        case 4:
+        case ClientStatus::options:
             return "Options mode";
-        case 5:
+        case ClientStatus::paused:
             return "Timer paused";
-        case 7:
+        case ClientStatus::no_feedback:
             return "NO FEEDBACK";
         default:
             return "";
@@ -115,10 +115,10 @@ std::vector<StoppedRun> repaint_rows(Grid& grid, std::vector<NetworkComputer>& t
             rows.emplace(upper_ansi(c.name), row);
         }
         grid.set_cell(row, busy_col, c.busy ? "***" : "");
-        if (c.status != 7 && ping_display) {
+        if (c.status != ClientStatus::no_feedback && ping_display) {
             grid.set_cell(row, status_col, "Ping answered");
-        } else if (c.status != 0) {
-            if (c.status == 1) {
+        } else if (c.status != ClientStatus::unheard) {
+            if (c.status == ClientStatus::locked) {
                 // An open-ended run was shown, and the client is locked now: the run ended.
                 if (grid.cell(row, status_col) == "Timing mode" &&
                     grid.cell(row, remaining_col) == "-") {
@@ -128,13 +128,13 @@ std::vector<StoppedRun> repaint_rows(Grid& grid, std::vector<NetworkComputer>& t
             }
             grid.set_cell(row, status_col, std::string(status_text(c.status)));
         }
-        if (c.status != 2 && c.status != 6) {
+        if (!time_runs(c.status)) {
             grid.set_cell(row, running_col, "-");
             grid.set_cell(row, remaining_col, "-");
             continue;
         }
         double running = 0;
-        if (c.status == 2) {
+        if (c.status == ClientStatus::timing) {
             c.remaining_seconds_seen -= elapsed;
             running = c.countdown_total - c.remaining_seconds_seen;
         } else {
@@ -143,7 +143,7 @@ std::vector<StoppedRun> repaint_rows(Grid& grid, std::vector<NetworkComputer>& t
         }
         const double running_whole = std::nearbyint(running);
         grid.set_cell(row, running_col, running_whole < 0 ? "???" : format_hms(running_whole));
-        if (c.status == 2) {
+        if (c.status == ClientStatus::timing) {
             const double left = std::nearbyint(c.remaining_seconds_seen);
             grid.set_cell(row, remaining_col, left < 0 ? "reading..." : format_hms(left));
         } else {
@@ -154,7 +154,7 @@ std::vector<StoppedRun> repaint_rows(Grid& grid, std::vector<NetworkComputer>& t
     return stopped;
 }
 
-std::string_view command_refusal(ConsoleCommand command, std::int16_t status) {
+std::string_view command_refusal(ConsoleCommand command, ClientStatus status) {
     constexpr std::string_view admin_selected =
         "You selected the administration computer, which can't take commands!";
     constexpr std::string_view not_running =
@@ -164,20 +164,20 @@ std::string_view command_refusal(ConsoleCommand command, std::int16_t status) {
     const bool start =
         command == ConsoleCommand::countdown || command == ConsoleCommand::open_ended;
     switch (status) {
-        case 0:
+        case ClientStatus::unheard:
             return command == ConsoleCommand::countdown || command == ConsoleCommand::message
                        ? admin_selected
                        : std::string_view{};
-        case 1:
+        case ClientStatus::locked:
             return command == ConsoleCommand::lock ? "Computer is already in blocking mode!"
                                                    : std::string_view{};
-        case 2:
-        case 6:
+        case ClientStatus::timing:
+        case ClientStatus::open_ended:
             return start ? "Computer has to be in block mode before you can put it into timing mode"
                          : std::string_view{};
-        case 3:
+        case ClientStatus::not_running:
             return command == ConsoleCommand::lock ? cannot_block : not_running;
-        case 4:
+        case ClientStatus::options:
             if (start) {
                 return "Computer can't go from options mode to Timing mode. Exit options dialog "
                        "first!";

@@ -9,14 +9,15 @@ namespace vardex {
 
 class Grid;
 struct NetworkComputer;
+enum class ClientStatus : std::int16_t;
 
 // The columns of the administrator's grid.
 enum class ConsoleColumn { name = 0, status = 1, running = 2, remaining = 3, busy = 4 };
 
 // Whole seconds as hours, minutes and seconds, each at least two digits: 3725 → "01:02:05".
 std::string format_hms(double seconds);
-// The status column's text of a record's status; empty for 0, which is not written.
-std::string_view status_text(std::int16_t status);
+// The status column's text of a record's status; empty for an unheard client.
+std::string_view status_text(ClientStatus status);
 
 // An open-ended run that ended since the last repaint: its client and the time it ran, as
 // the grid showed it.
@@ -34,6 +35,6 @@ std::vector<StoppedRun> repaint_rows(Grid& grid, std::vector<NetworkComputer>& t
 // The four commands of the console and, for a client's status, why one is refused (empty
 // when it is allowed).
 enum class ConsoleCommand { countdown, open_ended, lock, message };
-std::string_view command_refusal(ConsoleCommand command, std::int16_t status);
+std::string_view command_refusal(ConsoleCommand command, ClientStatus status);
 
 }  // namespace vardex

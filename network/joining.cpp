@@ -2,7 +2,12 @@
 
 #include <initializer_list>
 
-#include "core/program.h"
+#include "network/network.h"
+#include "network/network_page.h"
+#include "platform/form.h"
+#include "platform/window_system.h"
+#include "settings/settings_store.h"
+#include "settings/user_messages.h"
 
 namespace vardex {
 
@@ -18,8 +23,15 @@ bool outside_port_range(std::int64_t port) {
 }
 }  // namespace
 
-Joining::Joining(Program& program) : program_(program) {
-    NetworkPage& p = page();
+Joining::Joining(NetworkPage& page, Form& options_dialog, Network& network, SettingsStore& settings,
+                 WindowSystem& windows, UserMessages& messages)
+    : page_(page),
+      options_dialog_(options_dialog),
+      network_(network),
+      settings_(settings),
+      windows_(windows),
+      messages_(messages) {
+    NetworkPage& p = page_;
     for (int i = 0; i < p.roles.size(); ++i) {
         p.roles[i].on_click = [this, i] { choose_role(i); };
     }
@@ -31,34 +43,28 @@ Joining::Joining(Program& program) : program_(program) {
     }
     // The key takes effect as it is typed, so that the first messages of the connect buttons
     // are signed with it; it is stored with the other settings.
-    p.key_box.on_change = [this] {
-        program_.settings.record().Network_Key = page().key_box.text();
-    };
-}
-
-NetworkPage& Joining::page() {
-    return program_.options_dialog.network;
+    p.key_box.on_change = [this] { settings_.record().Network_Key = page_.key_box.text(); };
 }
 
 void Joining::message(const std::string& text) {
-    program_.time_dialog.message(text);
+    messages_.message(text);
 }
 
 void Joining::choose_role(int index) {
-    NetworkPage& p = page();
+    NetworkPage& p = page_;
     // Filling the page from the store sets the controls up itself, and neither leaves the
     // network nor forgets the name.
     if (p.filling) {
         return;
     }
-    const bool visible = program_.options_dialog.visible();
+    const bool visible = options_dialog_.visible();
     switch (index) {
         case 0:
             p.set_up_for(NetworkRole::client);
             if (visible) {
                 // The lookup can block for a long time: say so first.
                 p.client_address_box.set_text("Find IP, t. can freeze com. f. 30s");
-                p.client_address_box.set_text(program_.network.own_ip_address());
+                p.client_address_box.set_text(network_.own_ip_address());
             }
             p.admin_port_box.set_text(default_port);
             break;
@@ -66,32 +72,32 @@ void Joining::choose_role(int index) {
             p.set_up_for(NetworkRole::administrator);
             if (visible) {
                 p.admin_own_address_box.set_text("Find IP, t. can freeze comp. f. 30s");
-                p.admin_own_address_box.set_text(program_.network.own_ip_address());
+                p.admin_own_address_box.set_text(network_.own_ip_address());
             }
             p.own_port_box.set_text(default_port);
             break;
         default:
             p.set_up_for(NetworkRole::none);
-            program_.network.leave_network();
-            program_.settings.record().Computer_Name.clear();
+            network_.leave_network();
+            settings_.record().Computer_Name.clear();
             p.status_label.set_caption("This computer is not part of the Vado network!");
             break;
     }
 }
 
 void Joining::network_box_changed() {
-    NetworkPage& p = page();
-    if (p.filling || !program_.options_dialog.visible()) {
+    NetworkPage& p = page_;
+    if (p.filling || !options_dialog_.visible()) {
         return;
     }
     // A connection holds only for the boxes it was made with.
-    program_.network.leave_network();
+    network_.leave_network();
     p.status_label.set_caption(not_connected);
 }
 
 void Joining::connect_administrator() {
-    NetworkPage& p = page();
-    SettingsRecord& r = program_.settings.record();
+    NetworkPage& p = page_;
+    SettingsRecord& r = settings_.record();
     if (r.Network_Role != NetworkRole::none) {
         message(already_connected);
         return;
@@ -111,7 +117,7 @@ void Joining::connect_administrator() {
         message("Port number has to be between 1024 and 65535");
         return;
     }
-    const std::int32_t bound = program_.network.bind_admin_port(static_cast<std::int32_t>(*typed));
+    const std::int32_t bound = network_.bind_admin_port(static_cast<std::int32_t>(*typed));
     if (bound == -1) {
         p.status_label.set_caption(not_connected);
         message("Error! Could not connect computer!");
@@ -132,8 +138,8 @@ void Joining::connect_administrator() {
 }
 
 void Joining::connect_client() {
-    NetworkPage& p = page();
-    SettingsRecord& r = program_.settings.record();
+    NetworkPage& p = page_;
+    SettingsRecord& r = settings_.record();
     if (r.Network_Role != NetworkRole::none) {
         message(already_connected);
         return;
@@ -176,21 +182,22 @@ void Joining::connect_client() {
     // Stored as the socket reads them back: "192.168.0.7." could never be sent to.
     r.Admin_IP_Address = *canonical_ip(admin_address);
     r.Own_IP_Address = *canonical_ip(own_address);
-    WindowSystem& windows = program_.platform.windows();
+    WindowSystem& windows = windows_;
     windows.set_busy_cursor(true);
     r.Network_Role = NetworkRole::checking_in;
-    const int answer = program_.network.check_in();
-    if (answer == -1 || answer == -2 || answer == check_in_clock_differs) {
+    const CheckIn answer = network_.check_in();
+    if (answer == CheckIn::no_answer || answer == CheckIn::name_known ||
+        answer == CheckIn::clock_differs) {
         r.Network_Role = NetworkRole::none;
-        if (answer == check_in_clock_differs) {
-            message(clock_difference_message("admin",
-                                             program_.network.protocol.clock_difference_minutes));
+        if (answer == CheckIn::clock_differs) {
+            message(clock_difference_message("admin", network_.protocol.clock_difference_minutes));
         } else {
-            message(answer == -1 ? "Didn't get any answer from admin! Make sure that Vardex is "
-                                   "running on admin computer, check IP and port number of admin. "
-                                   "If that doesn't help check network setup."
-                                 : "Admin didn't acknowledge the checkin! A computer with this "
-                                   "name is already signed in at the admin.");
+            message(answer == CheckIn::no_answer
+                        ? "Didn't get any answer from admin! Make sure that Vardex is "
+                          "running on admin computer, check IP and port number of admin. "
+                          "If that doesn't help check network setup."
+                        : "Admin didn't acknowledge the checkin! A computer with this "
+                          "name is already signed in at the admin.");
         }
     } else {
         r.Network_Role = NetworkRole::client;

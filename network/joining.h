@@ -4,15 +4,20 @@
 
 namespace vardex {
 
-class Program;
+class Form;
+class Network;
 class NetworkPage;
+class SettingsStore;
+class UserMessages;
+class WindowSystem;
 
 // Taking a role on the options dialog's network page: the role buttons, the connect buttons of
 // the administrator and the client with their checks, and leaving the network when a network
 // box is edited.
 class Joining {
   public:
-    explicit Joining(Program& program);
+    Joining(NetworkPage& page, Form& options_dialog, Network& network, SettingsStore& settings,
+            WindowSystem& windows, UserMessages& messages);
 
     // A role button: 0 client, 1 administrator, 2 not using network.
     void choose_role(int index);
@@ -22,9 +27,13 @@ class Joining {
     void network_box_changed();
 
   private:
-    NetworkPage& page();
     void message(const std::string& text);
-    Program& program_;
+    NetworkPage& page_;
+    Form& options_dialog_;
+    Network& network_;
+    SettingsStore& settings_;
+    WindowSystem& windows_;
+    UserMessages& messages_;
 };
 
 }  // namespace vardex

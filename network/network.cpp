@@ -1,6 +1,11 @@
 #include "network/network.h"
 
-#include "core/program.h"
+#include "network/network_page.h"
+#include "platform/controls.h"
+#include "platform/platform.h"
+#include "settings/countdown_control.h"
+#include "settings/settings_store.h"
+#include "settings/user_messages.h"
 
 namespace vardex {
 
@@ -11,15 +16,24 @@ constexpr char no_free_port[] =
 constexpr double check_in_wait = 10;
 }  // namespace
 
-Network::Network(Program& program) : program_(program) {
-    program.mode.observe([this](const ModeChange& change) { report_mode_change(change); });
-    program.platform.udp().set_receiver(
+Network::Network(Platform& platform, SettingsStore& settings, OperatingMode& mode,
+                 CountdownControl& countdown, UserMessages& messages, NetworkPage& page,
+                 Timer& timer)
+    : platform_(platform),
+      settings_(settings),
+      mode_(mode),
+      countdown_(countdown),
+      messages_(messages),
+      page_(page),
+      timer_(timer) {
+    mode_.observe([this](const ModeChange& change) { report_mode_change(change); });
+    platform_.udp().set_receiver(
         [this](const Datagram& datagram) { protocol.handle_message(datagram.data); });
-    program.vardex_dialog.network_timer.on_tick = [this] { tick(); };
+    timer_.on_tick = [this] { tick(); };
 }
 
 void Network::report_mode_change(const ModeChange& change) {
-    if (program_.settings.record().Network_Role != NetworkRole::client) {
+    if (settings_.record().Network_Role != NetworkRole::client) {
         return;
     }
     if (change.to == ProgramMode::exiting) {
@@ -32,20 +46,20 @@ void Network::report_mode_change(const ModeChange& change) {
 }
 
 void Network::tick() {
-    if (program_.settings.record().Network_Role == NetworkRole::none) {
-        program_.vardex_dialog.network_timer.set_enabled(false);
+    if (settings_.record().Network_Role == NetworkRole::none) {
+        timer_.set_enabled(false);
     }
     protocol.tick();
 }
 
 std::int32_t Network::find_free_port(std::int32_t port) {
-    UdpSocket& ws = program_.platform.udp();
+    UdpSocket& ws = platform_.udp();
     bool fallback_taken = false;
     for (;;) {
         ws.close();
         // A port no socket can have fails as a busy one does.
         if (port >= 1 && port <= 65535 && ws.bind(static_cast<int>(port)) == 0) {
-            program_.settings.record().Own_Port = port;
+            settings_.record().Own_Port = port;
             return port;
         }
         if (port == 9023 || fallback_taken) {
@@ -69,11 +83,11 @@ std::int32_t Network::bind_admin_port(std::int32_t port) {
 }
 
 std::string Network::own_ip_address() {
-    UdpSocket& ws = program_.platform.udp();
+    UdpSocket& ws = platform_.udp();
     const std::string host = ws.host_name();
     std::string address = host.empty() ? std::string{} : ws.first_ipv4_address(host);
     if (address.empty()) {
-        program_.platform.desktop().message_box(
+        platform_.desktop().message_box(
             "Could not get IP address of this machine. Probably there is a problem with the "
             "network setup (e.g. you are not using TCP/IP protocol). You can also enter the IP "
             "manually",
@@ -83,15 +97,15 @@ std::string Network::own_ip_address() {
 }
 
 void Network::network_startup() {
-    SettingsRecord& r = program_.settings.record();
+    SettingsRecord& r = settings_.record();
     // Whatever was taken under the network key before this start is not taken again.
     std::vector<SenderStamp> newest;
-    for (const auto& [sender, time] : program_.settings.load_newest_stamps()) {
+    for (const auto& [sender, time] : settings_.load_newest_stamps()) {
         newest.push_back({sender, time});
     }
     protocol.restore_newest_stamps(newest);
     if (r.Network_Role == NetworkRole::none) {
-        program_.vardex_dialog.network_timer.set_enabled(false);
+        timer_.set_enabled(false);
         return;
     }
     const std::int32_t stored = r.Own_Port;
@@ -100,49 +114,50 @@ void Network::network_startup() {
         r.Own_Port = stored;  // no port: the stored one stays, never -1
     } else if (bound != stored) {
         r.Own_Port = bound;
-        program_.settings.save_settings();
+        settings_.save_settings();
     }
     if (r.Network_Role == NetworkRole::client) {
         protocol.send_hello();
     }
-    program_.vardex_dialog.network_timer.set_enabled(true);
+    timer_.set_enabled(true);
     if (r.Network_Role == NetworkRole::administrator) {
         load_computer_table();
         for (std::size_t i = 0; i < protocol.computer_table.size(); ++i) {
             protocol.ping_computer(i);
         }
     }
-    program_.console.set_ping_time(false);
+    if (on_started) {
+        on_started();
+    }
 }
 
 void Network::leave_network() {
     protocol.leave_network();
 }
 
-int Network::check_in() {
+CheckIn Network::check_in() {
     if (find_free_port(9023) == -1) {
         show_message(no_free_port);
-        return -1;
+        return CheckIn::no_answer;
     }
     protocol.send_check_in();
     const double started = monotonic_seconds();
     for (;;) {
-        if (protocol.check_in_answer != 0) {
+        if (protocol.check_in_answer != CheckIn::pending) {
             return protocol.check_in_answer;
         }
         // The clock that no change of the time of day moves: midnight neither hangs the wait
         // nor ends it early.
-        if (monotonic_seconds() - started >= check_in_wait ||
-            program_.platform.windows().quitting()) {
-            return -1;
+        if (monotonic_seconds() - started >= check_in_wait || platform_.windows().quitting()) {
+            return CheckIn::no_answer;
         }
-        program_.platform.windows().do_events();
+        platform_.windows().do_events();
     }
 }
 
 void Network::load_computer_table() {
     std::vector<NetworkComputer> table;
-    for (const StoredComputer& stored : program_.settings.load_computer_table()) {
+    for (const StoredComputer& stored : settings_.load_computer_table()) {
         NetworkComputer c;
         c.name = stored.name;
         c.address = stored.address;
@@ -153,56 +168,56 @@ void Network::load_computer_table() {
 }
 
 double Network::monotonic_seconds() {
-    return program_.platform.clock().monotonic_seconds();
+    return platform_.clock().monotonic_seconds();
 }
 
 std::int64_t Network::unix_seconds() {
-    return program_.platform.clock().unix_seconds();
+    return platform_.clock().unix_seconds();
 }
 
 HmacSha256& Network::hmac() {
-    return program_.platform.hmac();
+    return platform_.hmac();
 }
 
 SettingsRecord& Network::record() {
-    return program_.settings.record();
+    return settings_.record();
 }
 
 bool Network::send_datagram(const std::string& address, std::int32_t port,
                             const std::string& data) {
-    return program_.platform.udp().send_to(address, static_cast<int>(port), data) == 0;
+    return platform_.udp().send_to(address, static_cast<int>(port), data) == 0;
 }
 
 void Network::show_message(const std::string& text) {
-    program_.time_dialog.message(text);
+    messages_.message(text);
 }
 
 void Network::start_timer(std::int32_t seconds, const std::string& log_text) {
-    program_.countdown.start_timer(seconds, log_text);
+    countdown_.start_timer(seconds, log_text);
 }
 
 void Network::end_timer(const std::string& log_text) {
-    program_.countdown.end_timer(log_text);
+    countdown_.end_timer(log_text);
 }
 
-std::int16_t Network::program_mode() {
-    return static_cast<std::int16_t>(program_.mode.get());
+ProgramMode Network::program_mode() {
+    return mode_.get();
 }
 
 std::int32_t Network::remaining_seconds() {
-    return program_.countdown.remaining_seconds;
+    return countdown_.seconds_left();
 }
 
 void Network::save_settings() {
-    program_.settings.save_settings();
+    settings_.save_settings();
 }
 
 void Network::store_network_role() {
-    program_.settings.store_network_role();
+    settings_.store_network_role();
 }
 
 std::string Network::upper_text(std::string_view text) {
-    return program_.platform.text_case().upper(text);
+    return platform_.text_case().upper(text);
 }
 
 void Network::store_newest_stamps(const std::vector<SenderStamp>& stamps) {
@@ -211,7 +226,7 @@ void Network::store_newest_stamps(const std::vector<SenderStamp>& stamps) {
     for (const SenderStamp& s : stamps) {
         stored.emplace_back(s.sender, s.time);
     }
-    program_.settings.store_newest_stamps(stored);
+    settings_.store_newest_stamps(stored);
 }
 
 void Network::save_computer_records(std::size_t first, std::size_t last, std::size_t old_count) {
@@ -220,7 +235,7 @@ void Network::save_computer_records(std::size_t first, std::size_t last, std::si
     for (std::size_t i = first; i < last && i < table.size(); ++i) {
         changed.push_back({table[i].name, table[i].address, table[i].port});
     }
-    if (program_.settings.save_computer_records(first, changed, table.size(), old_count) != 0) {
+    if (settings_.save_computer_records(first, changed, table.size(), old_count) != 0) {
         show_message(
             "Error! While writing in the Registry an error occured. Maybe the Vardex Network will "
             "have mailfunctions, start Vado again!");
@@ -230,7 +245,7 @@ void Network::save_computer_records(std::size_t first, std::size_t last, std::si
 void Network::refill_options() {
     // Only the role: a reload from the store would throw away what the open dialog holds and
     // has not applied yet (a Code Page printed, a new ID, an edited title).
-    program_.options_dialog.network.show_role(program_.settings.record());
+    page_.show_role(settings_.record());
 }
 
 void Network::repaint_network_dialog() {

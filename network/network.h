@@ -8,14 +8,21 @@
 
 namespace vardex {
 
-class Program;
+class CountdownControl;
+class NetworkPage;
+class OperatingMode;
+class Platform;
+class SettingsStore;
+class Timer;
+class UserMessages;
 struct ModeChange;
 
 // The machine's side of the Vardex network: the one UDP socket, the protocol, the role's
 // start-up, and the client's reports of every change of mode.
 class Network final : public ProtocolHost {
   public:
-    explicit Network(Program& program);
+    Network(Platform& platform, SettingsStore& settings, OperatingMode& mode,
+            CountdownControl& countdown, UserMessages& messages, NetworkPage& page, Timer& timer);
 
     // Binds the socket to a free port from `port` on (the port, else the ladder from 9023 in
     // steps of 700 up to 24999); the bound port, or -1.
@@ -28,10 +35,8 @@ class Network final : public ProtocolHost {
     // administrator reloads its clients and pings them.
     void network_startup();
     void leave_network();
-    // A client's sign-in at the administrator; 1 accepted, -2 the name is known there,
-    // -1 no answer within 10 seconds, check_in_clock_differs when the answer came from a
-    // clock too far away for the network key.
-    int check_in();
+    // A client's sign-in at the administrator, waiting up to 10 seconds for the answer.
+    CheckIn check_in();
     void send_status_report(bool queued) { protocol.send_status_report(queued); }
     void send_countdown_update() { protocol.send_countdown_update(); }
     void load_computer_table();
@@ -39,6 +44,8 @@ class Network final : public ProtocolHost {
     NetworkProtocol protocol{*this};
     // The administrator's table or a client's state in it changed: its window shows it.
     std::function<void()> on_table_changed;
+    // The role's start-up is done: no ping is pending any more.
+    std::function<void()> on_started;
 
     // The protocol's host.
     double monotonic_seconds() override;
@@ -51,7 +58,7 @@ class Network final : public ProtocolHost {
     void show_message(const std::string& text) override;
     void start_timer(std::int32_t seconds, const std::string& log_text) override;
     void end_timer(const std::string& log_text) override;
-    std::int16_t program_mode() override;
+    ProgramMode program_mode() override;
     std::int32_t remaining_seconds() override;
     void save_settings() override;
     void store_network_role() override;
@@ -64,7 +71,13 @@ class Network final : public ProtocolHost {
     // Every change of the operating mode: a client tells the administrator.
     void report_mode_change(const ModeChange& change);
     void tick();
-    Program& program_;
+    Platform& platform_;
+    SettingsStore& settings_;
+    OperatingMode& mode_;
+    CountdownControl& countdown_;
+    UserMessages& messages_;
+    NetworkPage& page_;
+    Timer& timer_;
 };
 
 }  // namespace vardex

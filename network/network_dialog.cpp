@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/time_boxes.h"
+#include "settings/time_boxes.h"
 
 namespace vardex {
 

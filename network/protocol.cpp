@@ -240,7 +240,7 @@ void NetworkProtocol::clock_differs(const Message& m, std::int64_t seconds) {
     if (role() == NetworkRole::checking_in && same_name(m.from, "admin")) {
         // The check-in says so instead of "no answer".
         clock_difference_minutes = minutes;
-        check_in_answer = check_in_clock_differs;
+        check_in_answer = CheckIn::clock_differs;
         return;
     }
     if (static_cast<MessageCode>(m.code) == MessageCode::check_in &&
@@ -323,16 +323,16 @@ bool NetworkProtocol::seen_before(const Message& m) {
     return false;
 }
 
-void NetworkProtocol::set_status(const Message& m, std::int16_t status) {
+void NetworkProtocol::set_status(const Message& m, ClientStatus status) {
     const int index = find_computer(m.from);
     if (index < 0) {
         return;
     }
     NetworkComputer& c = computer_table[static_cast<std::size_t>(index)];
     c.status = status;
-    if (status == 2) {
+    if (status == ClientStatus::timing) {
         c.remaining_seconds_seen = seconds_in(m.param);
-    } else if (status == 6) {
+    } else if (status == ClientStatus::open_ended) {
         c.running_seconds = seconds_in(m.param);
     }
 }
@@ -391,7 +391,7 @@ void NetworkProtocol::act(const Message& m) {
         }
         case MessageCode::check_in_answer:
             if (const auto answer = whole_number_as<std::int16_t>(m.param)) {
-                check_in_answer = *answer;
+                check_in_answer = static_cast<CheckIn>(*answer);
             }
             break;
         case MessageCode::removed:
@@ -415,7 +415,7 @@ void NetworkProtocol::act(const Message& m) {
             if (admin) {
                 if (const int index = find_computer(m.from); index >= 0) {
                     NetworkComputer& c = computer_table[static_cast<std::size_t>(index)];
-                    c.status = 2;
+                    c.status = ClientStatus::timing;
                     // A report a few seconds off a whole minute counts as that minute.
                     double v = seconds_in(m.param);
                     const double minute = 60 * std::nearbyint(v / 60);
@@ -441,8 +441,9 @@ void NetworkProtocol::act(const Message& m) {
             if (admin && m.code >= static_cast<std::int16_t>(MessageCode::status_first) &&
                 m.code <= static_cast<std::int16_t>(MessageCode::status_last)) {
                 // 20 + the client's mode; a paused open-ended run shows as paused.
-                const std::int16_t mode = static_cast<std::int16_t>(m.code - 20);
-                set_status(m, mode == 7 ? std::int16_t{5} : mode);
+                const auto mode = static_cast<ClientStatus>(m.code - 20);
+                // ProgramMode 7, a paused open-ended run, has no status of its own.
+                set_status(m, mode == ClientStatus::no_feedback ? ClientStatus::paused : mode);
                 host_.repaint_network_dialog();
             }
             break;
@@ -484,7 +485,7 @@ Learned NetworkProtocol::learn_peer(const std::string& name, const std::string& 
         c.name = name;
         c.address = address;
         c.port = port;
-        c.status = 4;
+        c.status = ClientStatus::options;
         const std::size_t added = computer_table.size();
         computer_table.push_back(c);
         if (name_index_.size() == added) {
@@ -607,7 +608,7 @@ void NetworkProtocol::give_up(const PendingMessage& entry) {
         if (const int index = find_computer(entry.to_name); index >= 0) {
             // Nothing waits for that client any more: it has no feedback, and no command.
             NetworkComputer& c = computer_table[static_cast<std::size_t>(index)];
-            c.status = 7;
+            c.status = ClientStatus::no_feedback;
             c.busy = false;
         }
     }
@@ -650,8 +651,7 @@ void NetworkProtocol::tick() {
     const double now = host_.monotonic_seconds();
     if (std::abs(now - last_report_) > report_interval) {
         last_report_ = now;
-        const std::int16_t mode = host_.program_mode();
-        if (mode == 2 || mode == 6) {
+        if (time_runs(host_.program_mode())) {
             send_status_report(true);
         }
     }
@@ -661,11 +661,12 @@ void NetworkProtocol::send_status_report(bool queued) {
     if (role() != NetworkRole::client) {
         return;
     }
-    const std::int16_t mode = host_.program_mode();
-    const std::string param =
-        mode == 2 || mode == 6 ? std::to_string(host_.remaining_seconds()) : "0";
+    const ProgramMode mode = host_.program_mode();
+    const std::string param = time_runs(mode) ? std::to_string(host_.remaining_seconds()) : "0";
     std::int16_t id = queued ? new_queued_id : plain_id;
-    send_message(static_cast<std::int16_t>(20 + mode), param, "", "", 0, id);
+    // The report's code is 20 plus the mode's number.
+    send_message(static_cast<std::int16_t>(20 + static_cast<std::int16_t>(mode)), param, "", "", 0,
+                 id);
 }
 
 void NetworkProtocol::send_countdown_update() {
@@ -680,7 +681,7 @@ void NetworkProtocol::send_hello() {
 }
 
 void NetworkProtocol::send_check_in() {
-    check_in_answer = 0;
+    check_in_answer = CheckIn::pending;
     clock_difference_minutes = 0;
     std::int16_t id = plain_id;
     send_message(static_cast<std::int16_t>(MessageCode::check_in), "0", "", "", 0, id);
@@ -689,8 +690,8 @@ void NetworkProtocol::send_check_in() {
 void NetworkProtocol::ping_computer(std::size_t index) {
     NetworkComputer& c = computer_table.at(index);
     c.busy = false;
-    if (c.status != 3) {
-        c.status = 7;
+    if (c.status != ClientStatus::not_running) {
+        c.status = ClientStatus::no_feedback;
         std::int16_t id = plain_id;
         send_message(static_cast<std::int16_t>(MessageCode::ping), "0", c.name, c.address, c.port,
                      id);

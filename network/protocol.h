@@ -12,18 +12,35 @@
 
 #include "network/message.h"
 #include "platform/hmac.h"
+#include "settings/operating_mode.h"
 #include "settings/settings_record.h"
 
 namespace vardex {
+
+// A client's state as the administrator knows it: the number of the mode its last report
+// carried, or what the administrator concluded.
+enum class ClientStatus : std::int16_t {
+    unheard = 0,  // not heard since loaded
+    locked = 1,
+    timing = 2,
+    not_running = 3,  // the program ended
+    options = 4,
+    paused = 5,
+    open_ended = 6,
+    no_feedback = 7,  // a ping or a command went unanswered
+};
+
+// Time runs on the client: its countdown or its open-ended run.
+constexpr bool time_runs(ClientStatus status) {
+    return status == ClientStatus::timing || status == ClientStatus::open_ended;
+}
 
 // One client as the administrator knows it.
 struct NetworkComputer {
     std::string name;
     std::string address;
     std::int32_t port = 0;
-    // 0 not heard since loaded; 1 Lock mode; 2 Timing; 3 program not running; 4 Options;
-    // 5 paused; 6 open-ended; 7 no feedback.
-    std::int16_t status = 0;
+    ClientStatus status = ClientStatus::unheard;
     double running_seconds = 0;         // elapsed seconds of an open-ended run
     double remaining_seconds_seen = 0;  // seconds left as last reported, -1 when locked
     double countdown_total = 0;         // seconds of the countdown as it started
@@ -56,9 +73,17 @@ inline constexpr std::size_t max_computers = 1000;
 // What `learn_peer` did with a name.
 enum class Learned { nothing, updated, added, table_full };
 
-// A check-in whose answer came with the network key but from a clock more than five minutes
-// away: the answer cannot be taken, and the clocks have to be set right.
-inline constexpr std::int16_t check_in_clock_differs = -3;
+// How a client's sign-in at the administrator went; the numbers are what the administrator's
+// answer carries (any other number counts as accepted).
+enum class CheckIn : std::int16_t {
+    pending = 0,
+    accepted = 1,
+    no_answer = -1,   // none within 10 seconds, or no port was free
+    name_known = -2,  // a computer of that name is signed in there
+    // The answer came with the network key but from a clock more than five minutes away: it
+    // cannot be taken, and the clocks have to be set right.
+    clock_differs = -3,
+};
 // What the operator is told when a machine's clock is that far from this one's.
 std::string clock_difference_message(const std::string& name, std::int64_t minutes);
 
@@ -82,7 +107,7 @@ class ProtocolHost {
     virtual void start_timer(std::int32_t seconds, const std::string& log_text) = 0;
     virtual void end_timer(const std::string& log_text) = 0;
     // This client's mode and the seconds to report with it (left, or elapsed when open-ended).
-    virtual std::int16_t program_mode() = 0;
+    virtual ProgramMode program_mode() = 0;
     virtual std::int32_t remaining_seconds() = 0;
     virtual void save_settings() = 0;
     // Value11 alone, when the administrator takes the machine out of the network.
@@ -146,7 +171,7 @@ class NetworkProtocol {
 
     std::vector<NetworkComputer> computer_table;
     std::int16_t network_error_count = 0;
-    std::int16_t check_in_answer = 0;
+    CheckIn check_in_answer = CheckIn::pending;
     // Whole minutes between the clocks, when a check-in found them too far apart.
     std::int64_t clock_difference_minutes = 0;
     // Datagrams received and dropped: no message of ours, or, with a network key, not made
@@ -174,7 +199,7 @@ class NetworkProtocol {
     // last message under each id is remembered per sender for a short time: a resend comes
     // within the four resends' time, and a new message under a reused id replaces the memory.
     bool seen_before(const Message& m);
-    void set_status(const Message& m, std::int16_t status);
+    void set_status(const Message& m, ClientStatus status);
     bool same_name(std::string_view a, std::string_view b) const {
         return host_.upper_text(a) == host_.upper_text(b);
     }

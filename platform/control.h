@@ -138,7 +138,6 @@ class Control {
     void set_back_color(Color color);
 
     void set_focus();
-    bool has_peer() const { return peer_ != nullptr; }
     ControlPeer* peer() const { return peer_; }
     // The backend attached: sizes that depend on it (an auto-sized label) are taken anew.
     void attach_peer(ControlPeer* peer);

@@ -119,12 +119,9 @@ class Image : public Control {
     // Loads a picture file; false (and no picture) when it cannot be loaded.
     bool load_picture(const std::string& path);
     void clear_picture();
-    bool stretch() const { return stretch_; }
-    void set_stretch(bool on) { stretch_ = on; }
 
   private:
     std::string picture_;
-    bool stretch_ = false;
 };
 
 class Timer : public Control {

@@ -28,12 +28,22 @@ struct FileDialogRequest {
         r.file_must_exist = true;
         return r;
     }
+    // Save As: an existing file is replaced only after the system's question.
+    static FileDialogRequest save_as() {
+        FileDialogRequest r;
+        r.kind = Kind::save;
+        r.overwrite_prompt = true;
+        r.hide_read_only = true;
+        r.path_must_exist = true;
+        return r;
+    }
 };
 
 // What the system reports of other windows.
 enum class WindowChange {
     foreground,  // another window came to the front (of any program)
     title,       // a window's title changed
+    shown,       // a top-level window was shown (it may come to the front a moment later)
 };
 
 // Screen, pointer, other programs' windows and the system's own dialogs.

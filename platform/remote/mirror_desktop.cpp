@@ -216,7 +216,7 @@ bool MirrorDesktop::receive(WireReader& in) {
     if (in.kind() != Wire::window_changed) {
         return false;
     }
-    const auto change = static_cast<WindowChange>(in.number_in(0, 1));
+    const auto change = static_cast<WindowChange>(in.number_in(0, 2));
     const WindowId window = in.window();
     if (!in.complete() || !watcher_) {
         return false;

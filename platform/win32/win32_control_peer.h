@@ -32,7 +32,6 @@ class Win32ControlPeer final : public ControlPeer {
     int id() const { return id_; }
     // The edit window that takes the typing (the combo box's own edit for a combo).
     HWND edit_hwnd() const;
-    bool updating() const { return updating_; }
 
     // Notifications from the form window.
     void command(int code);

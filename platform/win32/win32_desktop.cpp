@@ -51,15 +51,24 @@ Win32Desktop::~Win32Desktop() {
 
 bool Win32Desktop::watch_windows(std::function<void(WindowChange, WindowId)> changed) {
     window_changed_ = std::move(changed);
+    // Some window systems (Wine) send no window events; losing the activation is the report
+    // there. Which window came in front is asked by the receiver.
+    windows_.on_lost_to_other_program = [this] {
+        if (window_changed_) {
+            window_changed_(WindowChange::foreground, 0);
+        }
+    };
     // Out of context: the events come as messages to this thread's loop, from every process.
     foreground_hook_.reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND,
                                            nullptr, &Win32Desktop::on_win_event, 0, 0,
                                            WINEVENT_OUTOFCONTEXT));
     title_hook_.reset(SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
                                       &Win32Desktop::on_win_event, 0, 0, WINEVENT_OUTOFCONTEXT));
+    show_hook_.reset(SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr,
+                                     &Win32Desktop::on_win_event, 0, 0, WINEVENT_OUTOFCONTEXT));
     auto& owners = hook_owners();
     std::erase_if(owners, [this](const auto& entry) { return entry.second == this; });
-    for (const UniqueWinEventHook* hook : {&foreground_hook_, &title_hook_}) {
+    for (const UniqueWinEventHook* hook : {&foreground_hook_, &title_hook_, &show_hook_}) {
         if (*hook) {
             owners.emplace_back(hook->get(), this);
         }
@@ -72,11 +81,15 @@ void CALLBACK Win32Desktop::on_win_event(HWINEVENTHOOK hook, DWORD event, HWND w
     if (window == nullptr || object != OBJID_WINDOW || child != CHILDID_SELF) {
         return;  // a caret, a list item, a scroll bar: not a window's title
     }
+    if (event == EVENT_OBJECT_SHOW && GetAncestor(window, GA_ROOT) != window) {
+        return;  // a control in a window
+    }
+    const WindowChange change = event == EVENT_SYSTEM_FOREGROUND ? WindowChange::foreground
+                                : event == EVENT_OBJECT_SHOW     ? WindowChange::shown
+                                                                 : WindowChange::title;
     for (const auto& [owner_hook, owner] : hook_owners()) {
         if (owner_hook == hook && owner->window_changed_) {
-            owner->window_changed_(
-                event == EVENT_SYSTEM_FOREGROUND ? WindowChange::foreground : WindowChange::title,
-                id_of(window));
+            owner->window_changed_(change, id_of(window));
             return;
         }
     }

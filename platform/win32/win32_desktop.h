@@ -63,6 +63,7 @@ class Win32Desktop final : public Desktop {
     std::function<void(WindowChange, WindowId)> window_changed_;
     UniqueWinEventHook foreground_hook_;
     UniqueWinEventHook title_hook_;
+    UniqueWinEventHook show_hook_;
 };
 
 }  // namespace vardex::win32

@@ -344,6 +344,14 @@ LRESULT Win32FormPeer::handle(UINT msg, WPARAM wp, LPARAM lp) {
                 form_->raise_activate();
                 return 0;
             }
+            if (windows_.on_lost_to_other_program) {
+                DWORD process = 0;
+                const HWND next = reinterpret_cast<HWND>(lp);
+                if (next == nullptr || (GetWindowThreadProcessId(next, &process) != 0 &&
+                                        process != GetCurrentProcessId())) {
+                    windows_.on_lost_to_other_program();
+                }
+            }
             break;
         case WM_SIZE:
             if (!updating_) {

@@ -32,6 +32,9 @@ class Win32Windows final : public WindowSystem {
     bool quitting() const override { return quitting_; }
     void set_busy_cursor(bool busy) override;
     bool busy_cursor() const { return busy_cursor_; }
+    // One of the program's windows lost the activation to a window of another program: where
+    // the system sends no window events, this is how a window coming in front is heard of.
+    std::function<void()> on_lost_to_other_program;
 
     // The message loop; returns the exit code given to quit.
     int run();

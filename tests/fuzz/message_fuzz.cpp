@@ -76,7 +76,7 @@ struct Host : ProtocolHost {
         ++timers;
     }
     void end_timer(const std::string&) override { ++timers; }
-    std::int16_t program_mode() override { return 2; }
+    ProgramMode program_mode() override { return ProgramMode::timing; }
     std::int32_t remaining_seconds() override { return 600; }
     void save_settings() override { ++saves; }
     void store_network_role() override { ++saves; }
@@ -100,7 +100,7 @@ struct Trace {
     NetworkRole role{};
     std::string admin_address;
     std::int32_t admin_port = 0;
-    std::int16_t check_in_answer = 0;
+    CheckIn check_in_answer = CheckIn::pending;
 
     static Trace of(const Host& h, const NetworkProtocol& p) {
         return {h.sent.size(),

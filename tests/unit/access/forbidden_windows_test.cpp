@@ -155,6 +155,50 @@ TEST_F(Forbidden, IdleTheSweepReadsTitlesAndTheClipOnlyWhenSomethingChanged) {
     EXPECT_EQ(desktop.cursor_clip(), p->vardex_dialog.window_rect());
 }
 
+// How often the program's running timers wake it, per second.
+double wakes_per_second(Program& program) {
+    double wakes = 0;
+    for (const Form* form : program.forms()) {
+        for (const Control* c : form->controls()) {
+            const auto* timer = dynamic_cast<const Timer*>(c);
+            if (timer != nullptr && timer->running()) {
+                wakes += 1000.0 / timer->interval();
+            }
+        }
+    }
+    return wakes;
+}
+
+TEST_F(Forbidden, WaitingBlockedOrPausedWakesTwiceASecondAndReportsCloseAtOnce) {
+    forbid("Game", MatchMode::whole);
+    auto desktop = [this]() -> sim::SimDesktop& { return pc.machine.desktop(); };
+    world.advance(1000);  // the main dialog's own report settled
+    // The program file's guard looks every three seconds besides.
+    EXPECT_LE(wakes_per_second(*p), 2.0 + 1.0 / 3);
+    const WindowId game = desktop().open_window("Game");
+    world.advance(1);
+    EXPECT_FALSE(desktop().is_open(game));
+    // A window that refuses is asked at the fast pace until it goes, then the pace is slow again.
+    const WindowId stubborn = desktop().open_window("Game", {}, true);
+    world.advance(100);
+    EXPECT_GE(desktop().window(stubborn)->close_requests, 3);
+    EXPECT_GT(wakes_per_second(*p), 10.0);
+    desktop().open_window("Notes");
+    world.advance(1000);
+    EXPECT_LE(wakes_per_second(*p), 2.0 + 1.0 / 3);
+
+    // Paused: the timing window takes the focus back on the report, not on a fast timer.
+    p->settings.record().Pause_Option = 1;
+    p->countdown.start_timer(600, ": started");
+    ASSERT_TRUE(user->click_form(p->lauf2_dialog));
+    ASSERT_TRUE(user->click(p->lauf_dialog.pause_button));
+    ASSERT_TRUE(p->mode.paused());
+    EXPECT_LE(wakes_per_second(*p), 3.0 + 1.0 / 3);  // the countdown's second as well
+    desktop().open_window("Notes");
+    world.advance(1);
+    EXPECT_EQ(p->platform.windows().active_form(), &p->lauf_dialog);
+}
+
 // A platform that reports no window changes: the sweep looks at every tick.
 struct ForbiddenUnwatched : ::testing::Test {
     sim::World world;

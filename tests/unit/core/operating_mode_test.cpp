@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "core/operating_mode.h"
 #include "program_fixture.h"
+#include "settings/operating_mode.h"
 
 namespace vardex {
 namespace {

@@ -25,7 +25,6 @@ TEST_F(Startup, ReachesTheBlockedMachineAtTheTwentyEighthTick) {
     EXPECT_TRUE(p.blocker_win.visible());
     EXPECT_EQ(p.mode.get(), ProgramMode::blocked);
     EXPECT_TRUE(p.vardex_dialog.blocked_sweep_timer.running());
-    EXPECT_EQ(p.vardex_dialog.blocked_sweep_timer.interval(), 300);
     EXPECT_TRUE(p.vardex_dialog.sweep_timer.running());
     EXPECT_TRUE(p.vardex_dialog.guard_timer.running());
     EXPECT_FALSE(p.vardex_dialog.countdown_timer.running());
@@ -296,7 +295,7 @@ TEST_F(Startup, ExitInOrderAndTheShutdownQuestion) {
     Program& p = pc.start();
     world.advance(3000);
     pc.machine.files().put("C:\\Program Files\\Vardex\\help\\index.html", "<p>Topics</p>");
-    p.help.show_topic(1);
+    p.help.show_topic(HelpTopic::main_dialog);
     ASSERT_TRUE(p.help_dialog.visible());
     p.lifecycle.exit_program();
     EXPECT_FALSE(p.help_dialog.visible());

@@ -218,31 +218,31 @@ TEST_F(ConsoleTest, EachStatusRefusesWhatItCannotTake) {
     const std::string from_options =
         "Computer can't go from options mode to Timing mode. Exit options dialog first!";
     struct Case {
-        std::int16_t status;
+        ClientStatus status;
         CommandButton* button;
         std::string refusal;  // empty: sent
     };
     const Case cases[] = {
-        {0, &d().countdown_button, admin_selected},
-        {0, &d().open_ended_button, ""},
-        {0, &d().lock_button, ""},
-        {0, &d().send_button, admin_selected},
-        {1, &d().lock_button, "Computer is already in blocking mode!"},
-        {1, &d().countdown_button, ""},
-        {2, &d().countdown_button, not_blocked},
-        {2, &d().open_ended_button, not_blocked},
-        {6, &d().open_ended_button, not_blocked},
-        {6, &d().lock_button, ""},
-        {3, &d().countdown_button, not_running},
-        {3, &d().open_ended_button, not_running},
-        {3, &d().lock_button, cannot_block},
-        {3, &d().send_button, not_running},
-        {4, &d().countdown_button, from_options},
-        {4, &d().open_ended_button, from_options},
-        {4, &d().lock_button, cannot_block},
-        {4, &d().send_button, ""},
-        {5, &d().countdown_button, ""},
-        {5, &d().send_button, ""},
+        {ClientStatus::unheard, &d().countdown_button, admin_selected},
+        {ClientStatus::unheard, &d().open_ended_button, ""},
+        {ClientStatus::unheard, &d().lock_button, ""},
+        {ClientStatus::unheard, &d().send_button, admin_selected},
+        {ClientStatus::locked, &d().lock_button, "Computer is already in blocking mode!"},
+        {ClientStatus::locked, &d().countdown_button, ""},
+        {ClientStatus::timing, &d().countdown_button, not_blocked},
+        {ClientStatus::timing, &d().open_ended_button, not_blocked},
+        {ClientStatus::open_ended, &d().open_ended_button, not_blocked},
+        {ClientStatus::open_ended, &d().lock_button, ""},
+        {ClientStatus::not_running, &d().countdown_button, not_running},
+        {ClientStatus::not_running, &d().open_ended_button, not_running},
+        {ClientStatus::not_running, &d().lock_button, cannot_block},
+        {ClientStatus::not_running, &d().send_button, not_running},
+        {ClientStatus::options, &d().countdown_button, from_options},
+        {ClientStatus::options, &d().open_ended_button, from_options},
+        {ClientStatus::options, &d().lock_button, cannot_block},
+        {ClientStatus::options, &d().send_button, ""},
+        {ClientStatus::paused, &d().countdown_button, ""},
+        {ClientStatus::paused, &d().send_button, ""},
     };
     for (const Case& k : cases) {
         NetworkComputer& c = record("PC1");
@@ -255,11 +255,12 @@ TEST_F(ConsoleTest, EachStatusRefusesWhatItCannotTake) {
         click(*k.button);
         if (k.refusal.empty()) {
             EXPECT_EQ(admin.protocol().pending().size(), pending + 1)
-                << k.status << " " << k.button->caption();
+                << static_cast<int>(k.status) << " " << k.button->caption();
             EXPECT_TRUE(record("PC1").busy);
         } else {
             EXPECT_EQ(admin.messages_shown(), shown + 1);
-            EXPECT_EQ(admin.last_message(), k.refusal) << k.status << " " << k.button->caption();
+            EXPECT_EQ(admin.last_message(), k.refusal)
+                << static_cast<int>(k.status) << " " << k.button->caption();
             EXPECT_EQ(admin.protocol().pending().size(), pending);
         }
     }
@@ -267,7 +268,7 @@ TEST_F(ConsoleTest, EachStatusRefusesWhatItCannotTake) {
     click(d().lock_button);
     EXPECT_EQ(admin.last_message(), "Select an computer out of the list on the left first!");
     record("PC1").busy = false;
-    record("PC1").status = 1;
+    record("PC1").status = ClientStatus::locked;
     ASSERT_TRUE(admin.user->replace_text(d().text_box, ""));
     select("PC1");
     click(d().send_button);
@@ -363,7 +364,7 @@ TEST_F(ConsoleTest, MoreClientsThanTheGridHadRowsAllGetOne) {
         c.name = name(i);
         c.address = "10.1.0." + std::to_string(i % 250);
         c.port = 9023;
-        c.status = i % 2 == 0 ? 1 : 4;
+        c.status = i % 2 == 0 ? ClientStatus::locked : ClientStatus::options;
         protocol.computer_table.push_back(c);
     }
     admin.p->console.repaint_list();
@@ -443,7 +444,7 @@ TEST_F(ConsoleTest, EveryWayOutLeavesTheConsoleTheOptionsOrABlockedMachine) {
     click(d().exit_button);
     EXPECT_TRUE(admin.pc.process(*admin.p).ended());
     world.advance(200);
-    EXPECT_EQ(record("PC1").status, 1) << "the clients stay";
+    EXPECT_EQ(record("PC1").status, ClientStatus::locked) << "the clients stay";
 }
 
 TEST_F(ConsoleTest, WithANetworkKeyTheConsoleCountsWhatItRefusedSinceItWasOpened) {
@@ -480,7 +481,7 @@ namespace {
 TEST_F(ConsoleTest, AcknowledgementsAndCheckInsShowAtOnce) {
     select("PC1");
     click(d().lock_button);  // PC1 is locked already: refused, so a message instead
-    record("PC1").status = 5;
+    record("PC1").status = ClientStatus::paused;
     select("PC1");
     ASSERT_TRUE(admin.user->replace_text(d().text_box, "hello"));
     click(d().send_button);

@@ -24,7 +24,7 @@ struct FakeHost : ProtocolHost {
     std::vector<std::string> shown;
     std::vector<std::int32_t> started;
     std::vector<std::string> ended;
-    std::int16_t mode = 1;
+    ProgramMode mode = ProgramMode::blocked;
     std::int32_t remaining = 0;
     int settings_saves = 0;
     int role_stores = 0;
@@ -60,7 +60,7 @@ struct FakeHost : ProtocolHost {
         started.push_back(seconds);
     }
     void end_timer(const std::string& log_text) override { ended.push_back(log_text); }
-    std::int16_t program_mode() override { return mode; }
+    ProgramMode program_mode() override { return mode; }
     std::int32_t remaining_seconds() override { return remaining; }
     void save_settings() override { ++settings_saves; }
     void store_network_role() override { ++role_stores; }

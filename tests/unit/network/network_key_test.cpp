@@ -238,7 +238,7 @@ TEST_F(KeyedClientTest, AClockTooFarAwayIsToldOnceAndEndsACheckInWithItsOwnAnswe
     protocol.send_check_in();
     protocol.handle_message(
         signed_datagram("1;PC7;admin;192.168.0.1;9023;12;1", december_2026 + 9 * 60 + 1));
-    EXPECT_EQ(protocol.check_in_answer, check_in_clock_differs);
+    EXPECT_EQ(protocol.check_in_answer, CheckIn::clock_differs);
     EXPECT_EQ(protocol.clock_difference_minutes, 10);
 }
 
@@ -287,7 +287,7 @@ struct NetworkKeyTest : ::testing::Test {
 
 TEST_F(NetworkKeyTest, AClientWithAKeyObeysNoAdministratorWithoutItUntilBothAgree) {
     testing::join_pc7(admin, client);
-    ASSERT_EQ(seen().status, 1);
+    ASSERT_EQ(seen().status, ClientStatus::locked);
 
     // The key typed on the client: a password box, stored scrambled.
     type_key(client, "room 3 only");
@@ -297,14 +297,14 @@ TEST_F(NetworkKeyTest, AClientWithAKeyObeysNoAdministratorWithoutItUntilBothAgre
     send(1, "600");
     world.advance(30000);  // the resends and the give-up
     EXPECT_EQ(client.p->mode.get(), ProgramMode::blocked);
-    EXPECT_EQ(seen().status, 7) << "no feedback";
+    EXPECT_EQ(seen().status, ClientStatus::no_feedback) << "no feedback";
     EXPECT_GT(client.protocol().dropped_datagrams, 0u);
 
     // The same key on the administrator: obeyed again.
     type_key(admin, "room 3 only");
     send(1, "600");
     EXPECT_EQ(client.p->mode.get(), ProgramMode::timing);
-    EXPECT_EQ(seen().status, 2);
+    EXPECT_EQ(seen().status, ClientStatus::timing);
     send(2, "0");
     EXPECT_EQ(client.p->mode.get(), ProgramMode::blocked);
 
@@ -314,7 +314,7 @@ TEST_F(NetworkKeyTest, AClientWithAKeyObeysNoAdministratorWithoutItUntilBothAgre
     world.lan().clear_log();
     send(1, "300");
     EXPECT_EQ(client.p->mode.get(), ProgramMode::timing);
-    EXPECT_EQ(seen().status, 2);
+    EXPECT_EQ(seen().status, ClientStatus::timing);
     ASSERT_FALSE(world.lan().log().empty());
     for (const sim::SentDatagram& d : world.lan().log()) {
         EXPECT_FALSE(split_signed(unscramble_text(d.data))) << unscramble_text(d.data);

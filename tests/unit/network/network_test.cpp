@@ -61,7 +61,8 @@ TEST_F(NetworkTest, AnAdministratorAndAClientJoinThroughTheirOptionsDialogs) {
     EXPECT_EQ(unscramble_text(reg.text(key, "str1002").value_or("")), "192.168.0.7");
     EXPECT_EQ(reg.number(key, "val1003"), 9023);
     ASSERT_NE(seen("PC7"), nullptr);
-    EXPECT_EQ(seen("PC7")->status, 1) << "leaving the options reported Lock mode";
+    EXPECT_EQ(seen("PC7")->status, ClientStatus::locked)
+        << "leaving the options reported Lock mode";
 
     // A second machine under a known name is refused.
     Seat other{world, "OTHERHOST", "192.168.0.8"};
@@ -207,7 +208,7 @@ TEST_F(NetworkTest, EditingANetworkBoxOrLeavingTakesTheClientOutOfTheTable) {
     client.open_options();
     world.advance(500);
     ASSERT_NE(seen("PC7"), nullptr);
-    EXPECT_EQ(seen("PC7")->status, 4) << "the options are open";
+    EXPECT_EQ(seen("PC7")->status, ClientStatus::options) << "the options are open";
     ASSERT_TRUE(client.user->type(client.page().name_box, "x"));
     EXPECT_EQ(client.page().status_label.caption(), "This computer is not part of the network!");
     EXPECT_EQ(client.record().Network_Role, NetworkRole::none);
@@ -240,11 +241,11 @@ TEST_F(NetworkTest, TheAdministratorDrivesTheClient) {
     EXPECT_EQ(client.p->mode.get(), ProgramMode::timing);
     EXPECT_NEAR(client.p->countdown.remaining_seconds, 120, 1);
     EXPECT_FALSE(seen("PC7")->busy);
-    EXPECT_EQ(seen("PC7")->status, 2);
+    EXPECT_EQ(seen("PC7")->status, ClientStatus::timing);
     EXPECT_EQ(seen("PC7")->countdown_total, 120);
     // While it runs, its report comes every minute.
     world.advance(65000);
-    EXPECT_EQ(seen("PC7")->status, 2);
+    EXPECT_EQ(seen("PC7")->status, ClientStatus::timing);
     EXPECT_LT(seen("PC7")->remaining_seconds_seen, 120);
     EXPECT_GT(seen("PC7")->remaining_seconds_seen, 40);
 
@@ -258,27 +259,27 @@ TEST_F(NetworkTest, TheAdministratorDrivesTheClient) {
 
     // A ping is answered with the time left.
     admin.protocol().ping_computer(static_cast<std::size_t>(admin.protocol().find_computer("PC7")));
-    EXPECT_EQ(seen("PC7")->status, 7);
+    EXPECT_EQ(seen("PC7")->status, ClientStatus::no_feedback);
     world.advance(500);
-    EXPECT_EQ(seen("PC7")->status, 2);
+    EXPECT_EQ(seen("PC7")->status, ClientStatus::timing);
 
     // The remote lock brings the blocking screen back.
     send_command(2, "0");
     world.advance(500);
     EXPECT_EQ(client.p->mode.get(), ProgramMode::blocked);
     EXPECT_TRUE(client.p->blocker_win.visible());
-    EXPECT_EQ(seen("PC7")->status, 1);
+    EXPECT_EQ(seen("PC7")->status, ClientStatus::locked);
 
     // An open-ended run reports its elapsed seconds.
     send_command(4, "0");
     world.advance(30000);
     EXPECT_EQ(client.p->mode.get(), ProgramMode::open_ended);
-    EXPECT_EQ(seen("PC7")->status, 6);
+    EXPECT_EQ(seen("PC7")->status, ClientStatus::open_ended);
 
     // The end of the program is the last report.
     client.p->lifecycle.exit_program();
     world.advance(500);
-    EXPECT_EQ(seen("PC7")->status, 3);
+    EXPECT_EQ(seen("PC7")->status, ClientStatus::not_running);
     EXPECT_TRUE(admin.protocol().pending().empty());
 }
 
@@ -298,10 +299,10 @@ TEST_F(NetworkTest, RestartedMachinesFindEachOtherAgain) {
     // The client restarts: its hello brings its report.
     client.p->lifecycle.exit_program();
     world.advance(500);
-    EXPECT_EQ(seen("PC7")->status, 3);
+    EXPECT_EQ(seen("PC7")->status, ClientStatus::not_running);
     client.start();
     world.advance(1000);
-    EXPECT_EQ(seen("PC7")->status, 1);
+    EXPECT_EQ(seen("PC7")->status, ClientStatus::locked);
 
     // The administrator restarts: it reloads its table and pings everyone; a machine that is
     // off stays without feedback.
@@ -313,9 +314,9 @@ TEST_F(NetworkTest, RestartedMachinesFindEachOtherAgain) {
     EXPECT_EQ(admin.protocol().computer_table[1].name, "PC9");
     EXPECT_EQ(admin.protocol().computer_table[2].name, "PC8");
     world.advance(1000);
-    EXPECT_EQ(seen("PC7")->status, 1);
-    EXPECT_EQ(seen("PC9")->status, 1);
-    EXPECT_EQ(seen("PC8")->status, 7);
+    EXPECT_EQ(seen("PC7")->status, ClientStatus::locked);
+    EXPECT_EQ(seen("PC9")->status, ClientStatus::locked);
+    EXPECT_EQ(seen("PC8")->status, ClientStatus::no_feedback);
 }
 
 TEST_F(NetworkTest, AStartUpWithoutAFreePortKeepsTheStoredPort) {
@@ -424,7 +425,7 @@ TEST_F(NetworkTest, UnderLossDuplicationAndReorderingEachCommandIsCarriedOutOnce
             clients[3]->pc.machine.suspend();
         }
         if (round == 8) {
-            EXPECT_EQ(seen("PC3")->status, 7) << "no feedback";
+            EXPECT_EQ(seen("PC3")->status, ClientStatus::no_feedback) << "no feedback";
             clients[3]->pc.machine.resume();
         }
         for (int i = 0; i < 4; ++i) {

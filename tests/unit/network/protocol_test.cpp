@@ -56,14 +56,14 @@ struct AdminTest : ::testing::Test {
 
 TEST_F(ClientTest, EachMessageOfAClientHasItsExactWireText) {
     protocol.send_status_report(true);
-    host.mode = 2;
+    host.mode = ProgramMode::timing;
     host.remaining = 120;
     protocol.send_status_report(true);
     protocol.send_countdown_update();
-    host.mode = 6;
+    host.mode = ProgramMode::open_ended;
     host.remaining = 75;
     protocol.send_status_report(false);
-    host.mode = 5;
+    host.mode = ProgramMode::paused;
     protocol.send_status_report(true);
     protocol.send_hello();
     protocol.send_check_in();
@@ -137,8 +137,8 @@ TEST_F(AdminTest, AnUnansweredMessageIsSentFiveTimesThenGivenUpAndTheClientShown
                               "Error! Had to cancel a message for computer PC9! If error "
                               "contiunues, check that computer!",
                           }));
-    EXPECT_EQ(record("PC7").status, 7);
-    EXPECT_EQ(record("pc9").status, 7);
+    EXPECT_EQ(record("PC7").status, ClientStatus::no_feedback);
+    EXPECT_EQ(record("pc9").status, ClientStatus::no_feedback);
     // Ids keep counting when nothing waits: a new message never looks like an old one.
     protocol.ping_computer(0);
     std::int16_t id = new_queued_id;
@@ -239,9 +239,9 @@ TEST_F(ClientTest, TheAdministratorsCommandsAreCarriedOutOnceEvenWhenResent) {
     EXPECT_EQ(host.started, (std::vector<std::int32_t>{600, 600, -1, 600}));
     // Answers are taken each time they come.
     from_admin("5;PC7;admin;192.168.0.1;9023;12;1");
-    protocol.check_in_answer = 0;
+    protocol.check_in_answer = CheckIn::pending;
     from_admin("5;PC7;admin;192.168.0.1;9023;12;1");
-    EXPECT_EQ(protocol.check_in_answer, 1);
+    EXPECT_EQ(protocol.check_in_answer, CheckIn::accepted);
     // Plain messages are never taken for repeats.
     from_admin("-2;PC7;admin;192.168.0.1;9023;16;0");
     from_admin("-2;PC7;admin;192.168.0.1;9023;16;0");
@@ -274,7 +274,7 @@ TEST_F(ClientTest, AHostileOrBrokenDatagramChangesNothing) {
         protocol.handle_message(d);
     }
     EXPECT_TRUE(host.started.empty());
-    EXPECT_EQ(protocol.check_in_answer, 0);
+    EXPECT_EQ(protocol.check_in_answer, CheckIn::pending);
     EXPECT_EQ(host.settings.Admin_Port, 9023);
     EXPECT_EQ(host.settings.Admin_IP_Address, "192.168.0.1");
     // What could be answered was acknowledged; nothing else was sent.
@@ -316,7 +316,7 @@ TEST_F(ClientTest, AClientFollowsItsAdministratorToANewAddressAndIsTakenOutByIt)
 }
 
 TEST_F(ClientTest, ARunningCountdownIsReportedOnceAMinute) {
-    host.mode = 2;
+    host.mode = ProgramMode::timing;
     host.remaining = 3000;
     ticks(1);
     ASSERT_EQ(host.sent.size(), 1u);
@@ -327,10 +327,10 @@ TEST_F(ClientTest, ARunningCountdownIsReportedOnceAMinute) {
     ticks(1);
     EXPECT_EQ(host.sent.size(), 2u);
     from_admin("-2;PC7;admin;192.168.0.1;9023;10;2");
-    host.mode = 1;
+    host.mode = ProgramMode::blocked;
     ticks(13);
     EXPECT_EQ(host.sent.size(), 2u) << "nothing runs, nothing to report";
-    host.mode = 6;
+    host.mode = ProgramMode::open_ended;
     ticks(13);
     EXPECT_EQ(host.sent.size(), 3u);
 }
@@ -338,24 +338,24 @@ TEST_F(ClientTest, ARunningCountdownIsReportedOnceAMinute) {
 TEST_F(AdminTest, ReportsKeepTheTableAndUnknownNamesJoinIt) {
     receive("1;admin;PC7;192.168.0.7;9023;22;1800");
     ASSERT_EQ(protocol.computer_table.size(), 1u) << "an unknown name is added";
-    EXPECT_EQ(record("PC7").status, 2);
+    EXPECT_EQ(record("PC7").status, ClientStatus::timing);
     EXPECT_EQ(record("PC7").remaining_seconds_seen, 1800);
     EXPECT_EQ(host.table_saves, 1);
     receive("2;ADMIN;pc7;192.168.0.7;9023;26;95");
     EXPECT_EQ(protocol.computer_table.size(), 1u) << "names are the same whatever the case";
-    EXPECT_EQ(record("PC7").status, 6);
+    EXPECT_EQ(record("PC7").status, ClientStatus::open_ended);
     EXPECT_EQ(record("PC7").running_seconds, 95);
     for (const char* code : {"25", "27"}) {
         receive(std::string("3;admin;PC7;192.168.0.7;9023;") + code + ";0");
-        EXPECT_EQ(record("PC7").status, 5);
+        EXPECT_EQ(record("PC7").status, ClientStatus::paused);
     }
     receive("3;admin;PC7;192.168.0.7;9023;23;0");
-    EXPECT_EQ(record("PC7").status, 3);
+    EXPECT_EQ(record("PC7").status, ClientStatus::not_running);
     // The client moved: its address and port follow.
     receive("4;admin;PC7;192.168.0.17;9723;21;0");
     EXPECT_EQ(record("PC7").address, "192.168.0.17");
     EXPECT_EQ(record("PC7").port, 9723);
-    EXPECT_EQ(record("PC7").status, 1);
+    EXPECT_EQ(record("PC7").status, ClientStatus::locked);
     EXPECT_EQ(host.table_saves, 2);
     for (const std::string& t : host.texts()) {
         EXPECT_EQ(t.find(";40;"), std::string::npos) << "no misdelivery: " << t;
@@ -368,7 +368,7 @@ TEST_F(AdminTest, ACountdownStartCloseToAWholeMinuteCountsAsIt) {
                                                     {"121", 120},   {"-5", -5},     {"x", 0}};
     for (const auto& [param, seen] : cases) {
         receive(std::string("1;admin;PC7;192.168.0.7;9023;28;") + param);
-        EXPECT_EQ(record("PC7").status, 2);
+        EXPECT_EQ(record("PC7").status, ClientStatus::timing);
         EXPECT_EQ(record("PC7").remaining_seconds_seen, seen) << param;
         EXPECT_EQ(record("PC7").countdown_total, seen) << param;
         host.now += 31;  // the same id again is a new report
@@ -387,7 +387,7 @@ TEST_F(AdminTest, ACheckInTwiceFromOneMachineIsWelcomeTwiceButItsNameFromAnother
     EXPECT_EQ(t[2].substr(t[2].size() - 6), ";12;-2");
     EXPECT_EQ(t[3].substr(t[3].size() - 6), ";12;-2");
     EXPECT_EQ(record("PC7").address, "192.168.0.7") << "a check-in updates nothing";
-    EXPECT_EQ(record("PC7").status, 4);
+    EXPECT_EQ(record("PC7").status, ClientStatus::options);
     // Acknowledging the answers clears them and the busy mark.
     record("PC7").busy = true;
     receive("-2;admin;PC7;192.168.0.7;9023;10;1");
@@ -407,17 +407,17 @@ TEST_F(AdminTest, RemovingAClientDropsOnlyItsMessagesAndALeavingClientIsRemoved)
     EXPECT_EQ(protocol.pending()[0].to_name, "PC7");
     EXPECT_EQ(protocol.pending()[1].to_name, "PC8");
     // A record whose program does not run is not pinged.
-    record("PC8").status = 3;
+    record("PC8").status = ClientStatus::not_running;
     record("PC8").busy = true;
     host.sent.clear();
     protocol.ping_computer(1);
     EXPECT_TRUE(host.sent.empty());
     EXPECT_FALSE(record("PC8").busy);
-    EXPECT_EQ(record("PC8").status, 3);
+    EXPECT_EQ(record("PC8").status, ClientStatus::not_running);
     // A removed client whose 15 was lost still reports: it is back, and its report counts.
     protocol.delete_computer(0);
     receive("5;admin;PC7;192.168.0.7;9023;22;600");
-    EXPECT_EQ(record("PC7").status, 2);
+    EXPECT_EQ(record("PC7").status, ClientStatus::timing);
     EXPECT_EQ(protocol.computer_table.back().name, "PC7");
 }
 
@@ -553,7 +553,7 @@ TEST(PolishAdmin, NamesAreOneMachineByTheSystemsOwnCaseRules) {
     protocol.handle_message(scramble_text("-2;admin;\xa3\xf3\x64\xbf;192.168.0.7;9023;21;0"));
     protocol.handle_message(scramble_text("-2;admin;\xb3\xf3\x64\xbf;192.168.0.7;9023;22;60"));
     ASSERT_EQ(protocol.computer_table.size(), 1u);
-    EXPECT_EQ(protocol.computer_table[0].status, 2);
+    EXPECT_EQ(protocol.computer_table[0].status, ClientStatus::timing);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "settings/options.h"
+#include "core/options.h"
 
 #include <initializer_list>
 
@@ -32,7 +32,7 @@ Options::Options(Program& program) : program_(program) {
         leave_options();
         return true;  // the window is hidden by leaving, or stays for a correction
     };
-    d.help_button.on_click = [this] { program_.help.show_topic(2); };
+    d.help_button.on_click = [this] { program_.help.show_topic(HelpTopic::options); };
     d.explanation_button.on_click = [this] { toggle_explanation_window(); };
 
     MiscPage1& m1 = d.misc1;
@@ -235,18 +235,18 @@ std::string Options::pick_file() {
     return program_.platform.desktop().file_dialog(request).value_or("");
 }
 
-bool Options::check_file_usable(const std::string& path, bool for_reading) {
+bool Options::file_usable(const std::string& path, bool for_reading) {
     if (path.empty()) {
-        return true;
+        return false;
     }
     Files& files = program_.platform.person_files();
     std::string content;
     const bool opened = for_reading ? files.read(path, content) : files.append(path, "");
     if (!opened) {
         message("Could not open " + path + cr + "on this computer. Filename won't be used!");
-        return true;
+        return false;
     }
-    return false;
+    return true;
 }
 
 void Options::check_log_file() {
@@ -296,12 +296,8 @@ void Options::export_options() {
         return;
     }
     apply_options_dialog();
-    FileDialogRequest request;
-    request.kind = FileDialogRequest::Kind::save;
-    request.overwrite_prompt = true;
-    request.hide_read_only = true;
-    request.path_must_exist = true;
-    const std::optional<std::string> path = p.platform.desktop().file_dialog(request);
+    const std::optional<std::string> path =
+        p.platform.desktop().file_dialog(FileDialogRequest::save_as());
     if (!path) {
         return;
     }
@@ -326,7 +322,7 @@ void Options::import_options() {
     }
     std::string text;
     const auto usable = [this](const std::string& file, bool for_reading) {
-        return !check_file_usable(file, for_reading);
+        return file_usable(file, for_reading);
     };
     SettingsRecord& r = p.settings.record();
     if (!p.platform.person_files().read(*path, text) ||

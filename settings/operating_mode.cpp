@@ -1,4 +1,4 @@
-#include "core/operating_mode.h"
+#include "settings/operating_mode.h"
 
 namespace vardex {
 

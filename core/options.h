@@ -23,8 +23,9 @@ class Options {
 
     void export_options();
     void import_options();
-    // True when the file cannot be used (and says so): opened for reading or for appending.
-    bool check_file_usable(const std::string& path, bool for_reading);
+    // True when the file opens for reading or for appending; false for an empty path, and
+    // false (said to the user) when it does not open.
+    bool file_usable(const std::string& path, bool for_reading);
 
     // The file-name checks of the log file, the administrator log and the logo.
     void check_log_file();

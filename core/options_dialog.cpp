@@ -1,4 +1,4 @@
-#include "settings/options_dialog.h"
+#include "core/options_dialog.h"
 
 namespace vardex {
 

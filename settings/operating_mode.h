@@ -17,6 +17,11 @@ enum class ProgramMode : std::int16_t {
     open_ended_paused = 7,
 };
 
+// Timing or open-ended: a countdown runs and its seconds are reported.
+constexpr bool time_runs(ProgramMode mode) {
+    return mode == ProgramMode::timing || mode == ProgramMode::open_ended;
+}
+
 // Why the mode changed, as far as observers care.
 enum class ModeCause {
     other,
