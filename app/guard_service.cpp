@@ -16,6 +16,7 @@ constexpr char service_window_class[] = "VardexGuardService";
 constexpr UINT face_ended_message = WM_APP + 22;
 constexpr UINT program_exited_message = WM_APP + 23;
 constexpr UINT_PTR tick_timer = 1;
+constexpr UINT_PTR exit_retry_timer = 2;
 // How long a new face may take to open its pipe.
 constexpr DWORD face_connect_ms = 10000;
 // The program the face runs, whose file the program guards.
@@ -226,7 +227,10 @@ LRESULT CALLBACK GuardService::window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARA
 LRESULT GuardService::handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_TIMER:
-            if (wp == tick_timer) {
+            if (wp == exit_retry_timer) {
+                KillTimer(window_.get(), exit_retry_timer);
+                PostMessageA(window_.get(), program_exited_message, 0, 0);
+            } else if (wp == tick_timer) {
                 std::erase_if(retired_links_, [](const auto& link) { return !link->calling(); });
                 guard_.tick(now());
             }
@@ -238,6 +242,12 @@ LRESULT GuardService::handle(UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 0;
         case program_exited_message:
+            // The program is not ended under a handler of its own that waits for the face:
+            // that handler would go on in a program that is gone.
+            if (base_.win32_windows().waiting()) {
+                SetTimer(window_.get(), exit_retry_timer, 10, nullptr);
+                return 0;
+            }
             guard_.program_exited();
             running_.reset();
             return 0;
@@ -262,8 +272,8 @@ LRESULT GuardService::handle(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         case stop_message:
+            // The program ends after the loop, when no handler of its own is on the stack.
             end_face();
-            running_.reset();
             base_.win32_windows().quit(0);
             return 0;
         default:

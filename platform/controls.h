@@ -133,14 +133,23 @@ class Timer : public Control {
     // Enabled is the control's enabled state: a timer ticks while it is enabled with an interval.
     bool running() const { return enabled() && interval_ > 0; }
     std::function<void()> on_tick;
+    // A tick that falls due while the last one's handler still waits (for the guard's face, say)
+    // is dropped, as the system merges a late timer's ticks: otherwise each wait would start
+    // another tick inside it, without end.
     void raise_tick() {
-        if (running() && on_tick) {
+        if (running() && on_tick && !ticking_) {
+            ticking_ = true;
+            struct Done {
+                bool& flag;
+                ~Done() { flag = false; }
+            } done{ticking_};
             on_tick();
         }
     }
 
   private:
     int interval_;
+    bool ticking_ = false;
 };
 
 }  // namespace vardex

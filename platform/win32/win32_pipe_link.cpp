@@ -36,9 +36,8 @@ std::uint32_t get_u32(const char* p) {
     return v;
 }
 
-bool is_answer(const std::string& frame) {
-    return !frame.empty() &&
-           static_cast<remote::Wire>(static_cast<std::uint8_t>(frame[0])) == remote::Wire::answer;
+bool is_kind(const std::string& frame, remote::Wire kind) {
+    return !frame.empty() && static_cast<remote::Wire>(static_cast<std::uint8_t>(frame[0])) == kind;
 }
 
 }  // namespace
@@ -180,8 +179,9 @@ std::optional<std::string> Win32PipeLink::call(std::string frame) {
                            [id](const auto& a) { return a.first == id; });
     };
     windows_.wait_until([&] {
+        const ULONGLONG heard = std::max(started, last_heard_);
         return broken_ || answered() ||
-               (call_timeout_ms_ != 0 && GetTickCount64() - started > call_timeout_ms_);
+               (call_timeout_ms_ != 0 && GetTickCount64() - heard > call_timeout_ms_);
     });
     std::erase(waiting_, id);
     if (waiting_.empty()) {
@@ -208,13 +208,16 @@ void Win32PipeLink::take(std::uint32_t id, const std::string& frame) {
 }
 
 void Win32PipeLink::arrived(std::uint32_t id, std::string frame) {
-    if (is_answer(frame)) {
+    last_heard_ = GetTickCount64();
+    if (is_kind(frame, remote::Wire::answer)) {
         if (std::find(waiting_.begin(), waiting_.end(), id) != waiting_.end()) {
             answers_.emplace_back(id, std::move(frame));
         }
         return;
     }
-    if (hold_events_ && !waiting_.empty()) {
+    // A heartbeat's answer runs no handler: held behind a long call (a file dialog the person
+    // takes a minute over), it would make a living face look hung.
+    if (hold_events_ && !waiting_.empty() && !is_kind(frame, remote::Wire::heartbeat_answer)) {
         held_.emplace_back(id, std::move(frame));
         return;
     }

@@ -39,7 +39,9 @@ class Win32PipeLink final : public remote::Link {
     std::optional<std::string> call(std::string frame) override;
     // The other end went away (its process ended, or it closed the pipe).
     std::function<void()> on_broken;
-    // A call unanswered for this long counts as broken: a face that hangs does not hang the guard.
+    // A call during which the other end says nothing for this long counts as broken: a face that
+    // hangs does not hang the guard, while one that shows a file dialog for minutes goes on
+    // answering the heartbeat.
     void set_call_timeout_ms(DWORD ms) { call_timeout_ms_ = ms; }
 
   private:
@@ -64,6 +66,7 @@ class Win32PipeLink final : public remote::Link {
     std::vector<std::pair<std::uint32_t, std::string>> answers_;
     std::deque<std::pair<std::uint32_t, std::string>> held_;
     DWORD call_timeout_ms_ = 0;
+    ULONGLONG last_heard_ = 0;
 };
 
 }  // namespace vardex::win32

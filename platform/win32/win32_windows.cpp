@@ -11,8 +11,22 @@
 namespace vardex::win32 {
 
 namespace {
+
+// Counts the message loops running inside a handler.
+class NestedLoop {
+  public:
+    explicit NestedLoop(int& depth) : depth_(depth) { ++depth_; }
+    ~NestedLoop() { --depth_; }
+    NestedLoop(const NestedLoop&) = delete;
+    NestedLoop& operator=(const NestedLoop&) = delete;
+
+  private:
+    int& depth_;
+};
+
 constexpr char form_class[] = "VardexForm";
-}
+
+}  // namespace
 
 Win32Windows::Win32Windows()
     : tpp_x_(screen_twips_per_pixel_x()), tpp_y_(screen_twips_per_pixel_y()) {
@@ -87,6 +101,7 @@ bool Win32Windows::dispatch(MSG& msg) {
 }
 
 void Win32Windows::do_events() {
+    const NestedLoop nested(nested_loops_);
     // Waits a little for something to arrive, so that a loop of do_events does not spin.
     MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     MSG msg;
@@ -124,6 +139,7 @@ int Win32Windows::run() {
 
 void Win32Windows::run_until(const std::function<bool()>& done) {
     MSG msg;
+    const NestedLoop nested(nested_loops_);
     while (!quitting_ && !done()) {
         if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
             quitting_ = true;
@@ -136,6 +152,7 @@ void Win32Windows::run_until(const std::function<bool()>& done) {
 
 void Win32Windows::wait_until(const std::function<bool()>& done) {
     MSG msg;
+    const NestedLoop nested(nested_loops_);
     while (!quitting_ && !done()) {
         if (PeekMessageA(&msg, nullptr, 0, WM_KEYFIRST - 1, PM_REMOVE) ||
             PeekMessageA(&msg, nullptr, WM_KEYLAST + 1, WM_MOUSEFIRST - 1, PM_REMOVE) ||

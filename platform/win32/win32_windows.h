@@ -44,6 +44,8 @@ class Win32Windows final : public WindowSystem {
     // in the queue, in their order, until the wait is over. A key whose handling waits for
     // an answer must not be overtaken by the next one.
     void wait_until(const std::function<bool()>& done);
+    // Whether a handler below waits in one of the loops above: what it uses must live on.
+    bool waiting() const { return nested_loops_ > 0; }
 
     // Shared GDI objects, kept for the whole run.
     HFONT font(const Font& font);
@@ -58,6 +60,7 @@ class Win32Windows final : public WindowSystem {
     int tpp_x_;
     int tpp_y_;
     bool quitting_ = false;
+    int nested_loops_ = 0;
     bool busy_cursor_ = false;
     int exit_code_ = 0;
     std::vector<std::unique_ptr<Win32FormPeer>> peers_;

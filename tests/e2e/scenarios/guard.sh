@@ -147,6 +147,9 @@ drive "$C" "retype edit#2 = zel" "click button#1" "gone Vardex - Security Check"
 # The options go to a file the operator names in the face's save dialog: the guard writes it as
 # the session's user (Wine checks no file's rights: only that the write goes through is seen).
 drive "window Vardex - Options" "tab tab#1 = 1" "click button:Sa&ve options to file..."
+# The operator takes a while to choose: the guard waits as long, and the face lives on.
+drive "window Save As"
+sleep 7
 drive "window Save As" "retype combo#3 = C:\\users\\options.txt" "click button:&Save" "gone Save As"
 drive "window Vardex - Info" "visible label:File was successfully written! = 1" "click button:&OK"
 check grep -q "Start_Houres=" "$WINEPREFIX/drive_c/users/options.txt"

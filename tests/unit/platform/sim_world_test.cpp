@@ -77,22 +77,28 @@ TEST_F(SimWorld, ASuspendedMachineFiresEachDueTimerOnceAtWakeUp) {
     EXPECT_EQ(ticks.size(), 3u);
 }
 
-TEST_F(SimWorld, WaitLoopsRunOtherEventsInsideAHandler) {
-    // A handler that waits by letting the message loop run, as the check-in does.
+TEST_F(SimWorld, WaitLoopsRunOtherTimersInsideAHandlerButNotItsOwn) {
+    // A handler that waits by letting the message loop run, as the check-in and the guard's
+    // calls to its face do. Its own timer falling due meanwhile must not start it again inside
+    // itself: such waits would nest without end.
     form.fast.set_enabled(true);
-    bool waited = false;
+    int entered = 0;
+    int waits = 0;
     form.slow.on_tick = [&] {
-        form.slow.set_enabled(false);
-        const auto before = ticks.size();
-        while (ticks.size() < before + 3) {
-            process.windows().do_events();
+        ++entered;
+        if (waits++ == 0) {
+            const auto before = ticks.size();
+            while (ticks.size() < before + 5) {
+                process.windows().do_events();
+            }
         }
-        waited = true;
     };
     form.slow.set_enabled(true);
-    world.advance(200);
-    EXPECT_TRUE(waited);
-    EXPECT_GE(world.now_ms(), 200);
+    world.advance(250);
+    EXPECT_EQ(entered, 1);
+    EXPECT_EQ(ticks.size(), 8u);  // fast@30 to fast@240: the others ran during the wait
+    world.advance(50);
+    EXPECT_EQ(entered, 2);  // the next tick after the wait comes as usual
 }
 
 TEST_F(SimWorld, TheClockCrossesMidnightAndCanBeSet) {
