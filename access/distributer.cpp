@@ -13,7 +13,7 @@
 namespace vardex {
 
 namespace {
-constexpr std::size_t max_ids = 21;
+constexpr auto max_ids = static_cast<std::size_t>(max_time_dist_ids);
 }  // namespace
 
 Distributer::Distributer(DistributerPage& page, TextBox& id_box, SettingsStore& settings,

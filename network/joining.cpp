@@ -16,7 +16,6 @@ constexpr char not_connected[] = "This computer is not part of the network!";
 constexpr char connected_admin[] = "This computer is connected to the network as a ADMINISTER...";
 constexpr char connected_client[] = "This computer is connected to the network as a CLIENT...";
 constexpr char already_connected[] = "This computer is already connected!";
-constexpr char default_port[] = "9023";
 
 bool outside_port_range(std::int64_t port) {
     return port < 1025 || port > 65535;
@@ -66,7 +65,7 @@ void Joining::choose_role(int index) {
                 p.client_address_box.set_text("Find IP, t. can freeze com. f. 30s");
                 p.client_address_box.set_text(network_.own_ip_address());
             }
-            p.admin_port_box.set_text(default_port);
+            p.admin_port_box.set_text(std::to_string(default_port));
             break;
         case 1:
             p.set_up_for(NetworkRole::administrator);
@@ -74,7 +73,7 @@ void Joining::choose_role(int index) {
                 p.admin_own_address_box.set_text("Find IP, t. can freeze comp. f. 30s");
                 p.admin_own_address_box.set_text(network_.own_ip_address());
             }
-            p.own_port_box.set_text(default_port);
+            p.own_port_box.set_text(std::to_string(default_port));
             break;
         default:
             p.set_up_for(NetworkRole::none);

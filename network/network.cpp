@@ -62,13 +62,13 @@ std::int32_t Network::find_free_port(std::int32_t port) {
             settings_.record().Own_Port = port;
             return port;
         }
-        if (port == 9023 || fallback_taken) {
+        if (port == default_port || fallback_taken) {
             port += 700;
             if (port > 24999) {
                 return -1;
             }
         } else {
-            port = 9023;
+            port = default_port;
             fallback_taken = true;
         }
     }
@@ -136,7 +136,7 @@ void Network::leave_network() {
 }
 
 CheckIn Network::check_in() {
-    if (find_free_port(9023) == -1) {
+    if (find_free_port(default_port) == -1) {
         show_message(no_free_port);
         return CheckIn::no_answer;
     }

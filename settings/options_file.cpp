@@ -9,6 +9,7 @@
 
 #include "platform/ansi.h"
 #include "settings/setting_table.h"
+#include "settings/settings_store.h"
 
 namespace vardex {
 
@@ -64,8 +65,6 @@ class Reader {
 
 constexpr std::int64_t int16_min = std::numeric_limits<std::int16_t>::min();
 constexpr std::int64_t int16_max = std::numeric_limits<std::int16_t>::max();
-// More IDs than this would make the next load cancel them all.
-constexpr std::int64_t max_ids = 21;
 
 void take_lists(Reader& in, SettingsRecord& r) {
     if (const auto count = in.number("Number_of_Forbidden_Windows", 0, int16_max)) {
@@ -82,7 +81,7 @@ void take_lists(Reader& in, SettingsRecord& r) {
         }
         r.forbidden_windows = std::move(list);
     }
-    if (const auto count = in.number("Number_of_Time_Dist_IDs", 0, max_ids)) {
+    if (const auto count = in.number("Number_of_Time_Dist_IDs", 0, max_time_dist_ids)) {
         std::vector<TimeDistributerId> ids;
         for (std::size_t j = 0; j < static_cast<std::size_t>(*count); ++j) {
             // Only what the dialog itself can make: a period of 0 would recharge at every

@@ -145,11 +145,12 @@ constexpr std::array table{
 
     with(number("Value11", "Network_Role", number_field<&R::Network_Role>(), 0),
          WhenMissing::leave_network),
-    imported_as(
-        number("Value12", "Admin_Port", number_field<&R::Admin_Port>(), 9023, "Admin_Port", 20),
-        OptionImport::port),
-    imported_as(number("Value13", "Own_Port", number_field<&R::Own_Port>(), 9023, "Own_Port", 21),
+    imported_as(number("Value12", "Admin_Port", number_field<&R::Admin_Port>(), default_port,
+                       "Admin_Port", 20),
                 OptionImport::port),
+    imported_as(
+        number("Value13", "Own_Port", number_field<&R::Own_Port>(), default_port, "Own_Port", 21),
+        OptionImport::port),
     imported_as(
         text("String6", "Path_of_Logo", text_field<&R::Path_of_Logo>(), "", "Path_of_Logo", 15),
         OptionImport::logo_path),
@@ -167,6 +168,12 @@ const Setting* find_setting(std::string_view value_name) {
     const auto it = std::find_if(table.begin(), table.end(),
                                  [&](const Setting& s) { return s.value_name == value_name; });
     return it == table.end() ? nullptr : &*it;
+}
+
+const Setting& setting_of_field(std::string_view field_name) {
+    const auto it = std::find_if(table.begin(), table.end(),
+                                 [&](const Setting& s) { return s.field_name == field_name; });
+    return *it;
 }
 
 std::string_view default_log_path() {

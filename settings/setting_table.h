@@ -69,6 +69,8 @@ struct Setting {
 std::span<const Setting> setting_table();
 // The entry of a value name, or nullptr.
 const Setting* find_setting(std::string_view value_name);
+// The entry of a field of the record, which must have one.
+const Setting& setting_of_field(std::string_view field_name);
 // Where the event log goes until someone names another file.
 std::string_view default_log_path();
 

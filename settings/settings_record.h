@@ -47,6 +47,9 @@ struct TimeDistributerId {
     std::int32_t Time_Dist_Remain = 0;  // seconds left in this period
 };
 
+// The UDP port of a Vardex network unless the options say otherwise.
+inline constexpr std::int32_t default_port = 9023;
+
 inline constexpr int codes_per_page = 60;
 inline constexpr std::size_t code_field_length = 16;
 
