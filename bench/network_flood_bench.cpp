@@ -35,7 +35,7 @@ std::vector<std::string> datagrams(int count, int code, bool new_names) {
         m.from.insert(m.from.begin(), 'N');  // GCC 12 warns wrongly of "N" + a temporary
         m.from_address = "10.0.0.9";
         m.from_port = 1025 + i % 64000;
-        m.code = static_cast<std::int16_t>(code);
+        m.code = static_cast<MessageCode>(code);
         out.push_back(encode_message(m));
     }
     return out;

@@ -23,7 +23,7 @@ Message report(int seconds) {
     m.from = "PC042";
     m.from_address = "192.168.0.42";
     m.from_port = 9023;
-    m.code = 22;
+    m.code = status_report_code(2);  // a client in Timing mode
     m.param = std::to_string(seconds);
     return m;
 }

@@ -198,7 +198,7 @@ int NetworkConsole::commanded_computer(ConsoleCommand command) {
     return index;
 }
 
-void NetworkConsole::send_command(int index, std::int16_t code, const std::string& param) {
+void NetworkConsole::send_command(int index, MessageCode code, const std::string& param) {
     NetworkProtocol& protocol = protocol_;
     NetworkComputer& c = protocol.computer_table[static_cast<std::size_t>(index)];
     const NetworkComputer to = c;
@@ -233,8 +233,7 @@ void NetworkConsole::start_countdown() {
     const auto h = static_cast<int>(whole_number(hours).value_or(0));
     const auto m = static_cast<int>(whole_number(minutes).value_or(0));
     const std::string name = protocol_.computer_table[static_cast<std::size_t>(index)].name;
-    send_command(index, static_cast<std::int16_t>(MessageCode::start_countdown),
-                 std::to_string(h * 3600 + m * 60));
+    send_command(index, MessageCode::start_countdown, std::to_string(h * 3600 + m * 60));
     if (settings_.record().Log_for_Admin == 1) {
         log_record(name, "Countdown start", admin_log_duration(h, m));
     }
@@ -242,13 +241,13 @@ void NetworkConsole::start_countdown() {
 
 void NetworkConsole::start_open_ended() {
     if (const int index = commanded_computer(ConsoleCommand::open_ended); index >= 0) {
-        send_command(index, static_cast<std::int16_t>(MessageCode::start_open_ended), "0");
+        send_command(index, MessageCode::start_open_ended, "0");
     }
 }
 
 void NetworkConsole::lock() {
     if (const int index = commanded_computer(ConsoleCommand::lock); index >= 0) {
-        send_command(index, static_cast<std::int16_t>(MessageCode::end_timer), "0");
+        send_command(index, MessageCode::end_timer, "0");
     }
 }
 
@@ -263,7 +262,7 @@ void NetworkConsole::send_text() {
         return;
     }
     const std::string text = box.text();
-    send_command(index, static_cast<std::int16_t>(MessageCode::text), text);
+    send_command(index, MessageCode::text, text);
     box.set_text("");
 }
 

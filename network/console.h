@@ -5,6 +5,7 @@
 #include <string>
 
 #include "network/console_rows.h"
+#include "network/message.h"
 #include "settings/help_topic.h"
 
 namespace vardex {
@@ -64,7 +65,7 @@ class NetworkConsole {
     // The client of the selected row after the common checks and the per-status table, or
     // -1 (the refusal shown).
     int commanded_computer(ConsoleCommand command);
-    void send_command(int index, std::int16_t code, const std::string& param);
+    void send_command(int index, MessageCode code, const std::string& param);
     void log_record(const std::string& computer, const std::string& event,
                     const std::string& value);
     void message(const std::string& text);

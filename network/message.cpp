@@ -33,7 +33,8 @@ std::string_view next_field(std::string_view text, std::size_t& pos) {
 
 std::string message_fields(const Message& m) {
     return std::to_string(m.id) + ";" + m.to + ";" + m.from + ";" + m.from_address + ";" +
-           std::to_string(m.from_port) + ";" + std::to_string(m.code) + ";" + m.param;
+           std::to_string(m.from_port) + ";" + std::to_string(static_cast<std::int16_t>(m.code)) +
+           ";" + m.param;
 }
 
 std::string encode_message(const Message& m, std::string_view auth_field) {
@@ -83,7 +84,7 @@ std::optional<Message> decode_fields(std::string_view text) {
     m.from_address = *address;
     m.id = *id_value;
     m.from_port = *port_value;
-    m.code = *code_value;
+    m.code = static_cast<MessageCode>(*code_value);
     return m;
 }
 

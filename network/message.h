@@ -29,6 +29,18 @@ enum class MessageCode : std::int16_t {
     text = 50,               // administrator → client: a text to show
 };
 
+// A client's status report is coded as 20 plus the client's mode.
+inline constexpr std::int16_t status_offset = 20;
+inline MessageCode status_report_code(std::int16_t mode) {
+    return static_cast<MessageCode>(status_offset + mode);
+}
+inline bool is_status_report(MessageCode code) {
+    return code >= MessageCode::status_first && code <= MessageCode::status_last;
+}
+inline std::int16_t reported_mode(MessageCode code) {
+    return static_cast<std::int16_t>(static_cast<std::int16_t>(code) - status_offset);
+}
+
 // Ids: a plain message wants no acknowledgement; a queued one is new when its id is asked for.
 inline constexpr std::int16_t plain_id = -2;
 inline constexpr std::int16_t new_queued_id = -4;
@@ -40,7 +52,7 @@ struct Message {
     std::string from;
     std::string from_address;
     std::int32_t from_port = 0;
-    std::int16_t code = 0;
+    MessageCode code{};  // any number may come; only the known ones are acted on
     std::string param = "0";
 };
 

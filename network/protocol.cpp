@@ -34,8 +34,8 @@ constexpr std::size_t told_clock_limit = 256;
 constexpr std::int16_t last_id = 32767;
 
 // The console's commands: kept in a full queue as long as anything else can go.
-bool is_command(std::int16_t code) {
-    switch (static_cast<MessageCode>(code)) {
+bool is_command(MessageCode code) {
+    switch (code) {
         case MessageCode::start_countdown:
         case MessageCode::end_timer:
         case MessageCode::start_open_ended:
@@ -49,8 +49,8 @@ bool is_command(std::int16_t code) {
 // What a second run would show twice, restart or end again. Answers and reports only set
 // again what they set before, and are taken whenever they come: a check-in answer under an id
 // just used for the same answer is a new one.
-bool repeats_matter(std::int16_t code) {
-    return is_command(code) || static_cast<MessageCode>(code) == MessageCode::misdelivered;
+bool repeats_matter(MessageCode code) {
+    return is_command(code) || code == MessageCode::misdelivered;
 }
 
 std::string destination_of(const std::string& address, std::int32_t port) {
@@ -75,7 +75,7 @@ std::string clock_difference_message(const std::string& name, std::int64_t minut
            "differ by more than 5 minutes. Set the clocks right!";
 }
 
-void NetworkProtocol::send_message(std::int16_t code, const std::string& param, std::string to_name,
+void NetworkProtocol::send_message(MessageCode code, const std::string& param, std::string to_name,
                                    std::string to_address, std::int32_t to_port, std::int16_t& id) {
     const SettingsRecord& r = host_.record();
     if (to_address.empty()) {
@@ -118,8 +118,7 @@ void NetworkProtocol::send_message(std::int16_t code, const std::string& param, 
 void NetworkProtocol::send_ack(std::int16_t id, const std::string& to_name,
                                const std::string& to_address, std::int32_t to_port) {
     std::int16_t plain = plain_id;
-    send_message(static_cast<std::int16_t>(MessageCode::ack), std::to_string(id), to_name,
-                 to_address, to_port, plain);
+    send_message(MessageCode::ack, std::to_string(id), to_name, to_address, to_port, plain);
 }
 
 void NetworkProtocol::handle_message(std::string_view datagram) {
@@ -136,7 +135,7 @@ void NetworkProtocol::handle_message(std::string_view datagram) {
         return;
     }
     const Message& m = *decoded;
-    const auto code = static_cast<MessageCode>(m.code);
+    const auto code = m.code;
     const bool for_me = same_name(m.to, host_.record().Computer_Name);
     if (keyed && !for_me) {
         // Made with the key for another machine and sent here: a captured datagram. A ping
@@ -155,8 +154,8 @@ void NetworkProtocol::handle_message(std::string_view datagram) {
     if (!for_me) {
         if (code != MessageCode::ping) {
             std::int16_t id = new_queued_id;
-            send_message(static_cast<std::int16_t>(MessageCode::misdelivered), std::to_string(m.id),
-                         m.from, m.from_address, m.from_port, id);
+            send_message(MessageCode::misdelivered, std::to_string(m.id), m.from, m.from_address,
+                         m.from_port, id);
         }
     }
     if (code != MessageCode::check_in) {
@@ -243,13 +242,12 @@ void NetworkProtocol::clock_differs(const Message& m, std::int64_t seconds) {
         check_in_answer = CheckIn::clock_differs;
         return;
     }
-    if (static_cast<MessageCode>(m.code) == MessageCode::check_in &&
-        role() == NetworkRole::administrator && same_name(m.to, host_.record().Computer_Name)) {
+    if (m.code == MessageCode::check_in && role() == NetworkRole::administrator &&
+        same_name(m.to, host_.record().Computer_Name)) {
         // An answer that carries nothing: made at this clock, it shows the client its clock is
         // as far from this one, so that it says so instead of waiting for nothing.
         std::int16_t id = plain_id;
-        send_message(static_cast<std::int16_t>(MessageCode::check_in_answer), "0", m.from,
-                     m.from_address, m.from_port, id);
+        send_message(MessageCode::check_in_answer, "0", m.from, m.from_address, m.from_port, id);
     }
     if (told_clock_.size() >= told_clock_limit ||
         !told_clock_.insert(host_.upper_text(m.from)).second) {
@@ -339,7 +337,7 @@ void NetworkProtocol::set_status(const Message& m, ClientStatus status) {
 
 void NetworkProtocol::act(const Message& m) {
     const bool admin = role() == NetworkRole::administrator;
-    switch (static_cast<MessageCode>(m.code)) {
+    switch (m.code) {
         case MessageCode::start_countdown: {
             // Seconds to grant: a negative or absurd parameter is no countdown.
             const std::optional<std::int32_t> seconds = whole_number_as<std::int32_t>(m.param);
@@ -383,8 +381,8 @@ void NetworkProtocol::act(const Message& m) {
             }
             if (!answer.empty()) {
                 std::int16_t id = new_queued_id;
-                send_message(static_cast<std::int16_t>(MessageCode::check_in_answer), answer,
-                             m.from, m.from_address, m.from_port, id);
+                send_message(MessageCode::check_in_answer, answer, m.from, m.from_address,
+                             m.from_port, id);
             }
             host_.repaint_network_dialog();
             break;
@@ -430,18 +428,16 @@ void NetworkProtocol::act(const Message& m) {
             break;
         case MessageCode::hello: {
             std::int16_t id = new_queued_id;
-            send_message(static_cast<std::int16_t>(MessageCode::hello_answer), "0", m.from,
-                         m.from_address, m.from_port, id);
+            send_message(MessageCode::hello_answer, "0", m.from, m.from_address, m.from_port, id);
             break;
         }
         case MessageCode::text:
             host_.show_message("The Admin has sent you the following message: " + m.param);
             break;
         default:
-            if (admin && m.code >= static_cast<std::int16_t>(MessageCode::status_first) &&
-                m.code <= static_cast<std::int16_t>(MessageCode::status_last)) {
-                // 20 + the client's mode; a paused open-ended run shows as paused.
-                const auto mode = static_cast<ClientStatus>(m.code - 20);
+            if (admin && is_status_report(m.code)) {
+                // A paused open-ended run shows as paused.
+                const auto mode = static_cast<ClientStatus>(reported_mode(m.code));
                 // ProgramMode 7, a paused open-ended run, has no status of its own.
                 set_status(m, mode == ClientStatus::no_feedback ? ClientStatus::paused : mode);
                 host_.repaint_network_dialog();
@@ -554,7 +550,7 @@ void NetworkProtocol::make_room(const std::string& to_address, std::int32_t to_p
     }
 }
 
-std::int16_t NetworkProtocol::queue_pending(std::int16_t code, const std::string& param,
+std::int16_t NetworkProtocol::queue_pending(MessageCode code, const std::string& param,
                                             const std::string& to_address, std::int32_t to_port,
                                             const std::string& to_name) {
     make_room(to_address, to_port);
@@ -664,27 +660,25 @@ void NetworkProtocol::send_status_report(bool queued) {
     const ProgramMode mode = host_.program_mode();
     const std::string param = time_runs(mode) ? std::to_string(host_.remaining_seconds()) : "0";
     std::int16_t id = queued ? new_queued_id : plain_id;
-    // The report's code is 20 plus the mode's number.
-    send_message(static_cast<std::int16_t>(20 + static_cast<std::int16_t>(mode)), param, "", "", 0,
-                 id);
+    send_message(status_report_code(static_cast<std::int16_t>(mode)), param, "", "", 0, id);
 }
 
 void NetworkProtocol::send_countdown_update() {
     std::int16_t id = new_queued_id;
-    send_message(static_cast<std::int16_t>(MessageCode::countdown_started),
-                 std::to_string(host_.remaining_seconds()), "", "", 0, id);
+    send_message(MessageCode::countdown_started, std::to_string(host_.remaining_seconds()), "", "",
+                 0, id);
 }
 
 void NetworkProtocol::send_hello() {
     std::int16_t id = new_queued_id;
-    send_message(static_cast<std::int16_t>(MessageCode::hello), "0", "", "", 0, id);
+    send_message(MessageCode::hello, "0", "", "", 0, id);
 }
 
 void NetworkProtocol::send_check_in() {
     check_in_answer = CheckIn::pending;
     clock_difference_minutes = 0;
     std::int16_t id = plain_id;
-    send_message(static_cast<std::int16_t>(MessageCode::check_in), "0", "", "", 0, id);
+    send_message(MessageCode::check_in, "0", "", "", 0, id);
 }
 
 void NetworkProtocol::ping_computer(std::size_t index) {
@@ -693,16 +687,14 @@ void NetworkProtocol::ping_computer(std::size_t index) {
     if (c.status != ClientStatus::not_running) {
         c.status = ClientStatus::no_feedback;
         std::int16_t id = plain_id;
-        send_message(static_cast<std::int16_t>(MessageCode::ping), "0", c.name, c.address, c.port,
-                     id);
+        send_message(MessageCode::ping, "0", c.name, c.address, c.port, id);
     }
 }
 
 void NetworkProtocol::delete_computer(std::size_t index) {
     const NetworkComputer c = computer_table.at(index);
     std::int16_t id = plain_id;
-    send_message(static_cast<std::int16_t>(MessageCode::removed), "0", c.name, c.address, c.port,
-                 id);
+    send_message(MessageCode::removed, "0", c.name, c.address, c.port, id);
     remove_computer(index);
 }
 
@@ -756,7 +748,7 @@ void NetworkProtocol::leave_network() {
     per_destination_.clear();
     if (role() == NetworkRole::client) {
         std::int16_t id = plain_id;
-        send_message(static_cast<std::int16_t>(MessageCode::leaving), "0", "", "", 0, id);
+        send_message(MessageCode::leaving, "0", "", "", 0, id);
     }
     host_.record().Network_Role = NetworkRole::none;
 }

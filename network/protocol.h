@@ -54,7 +54,7 @@ struct PendingMessage {
     std::string to_name;
     std::string to_address;
     std::int32_t to_port = 0;
-    std::int16_t code = 0;
+    MessageCode code{};
     std::string param;
     std::int16_t retries = 0;
 };
@@ -133,14 +133,14 @@ class NetworkProtocol {
 
     // Sends one message; an empty address means the administrator. id: new_queued_id for a
     // queued message (it becomes the new id), plain_id, or a queued id to resend.
-    void send_message(std::int16_t code, const std::string& param, std::string to_name,
+    void send_message(MessageCode code, const std::string& param, std::string to_name,
                       std::string to_address, std::int32_t to_port, std::int16_t& id);
     void handle_message(std::string_view datagram);
     void send_ack(std::int16_t id, const std::string& to_name, const std::string& to_address,
                   std::int32_t to_port);
     Learned learn_peer(const std::string& name, const std::string& address, std::int32_t port,
                        bool may_update);
-    std::int16_t queue_pending(std::int16_t code, const std::string& param,
+    std::int16_t queue_pending(MessageCode code, const std::string& param,
                                const std::string& to_address, std::int32_t to_port,
                                const std::string& to_name);
     // Drops the message under this id that went to the machine named, or to its address and
@@ -221,7 +221,7 @@ class NetworkProtocol {
     struct Carried {
         std::string sender;
         std::int16_t id;
-        std::int16_t code;
+        MessageCode code;
         std::string param;
         double at;
     };

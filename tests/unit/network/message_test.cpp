@@ -14,7 +14,7 @@ TEST(Message, AMessageCrossesTheWireWhole) {
     m.from = "Raum 3 / PC\xe4";  // 8-bit names stay intact
     m.from_address = "192.168.0.7";
     m.from_port = 9723;
-    m.code = 50;
+    m.code = MessageCode::text;
     m.param = std::string(100, '\xfc');
     const std::string datagram = encode_message(m);
     EXPECT_EQ(unscramble_text(datagram),
@@ -25,7 +25,7 @@ TEST(Message, AMessageCrossesTheWireWhole) {
     EXPECT_EQ(back->to, "admin");
     EXPECT_EQ(back->from, m.from);
     EXPECT_EQ(back->from_port, 9723);
-    EXPECT_EQ(back->code, 50);
+    EXPECT_EQ(back->code, MessageCode::text);
     EXPECT_EQ(back->param, m.param);
 }
 

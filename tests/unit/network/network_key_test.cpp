@@ -52,7 +52,7 @@ TEST(MessageAuth, TheLongestSignedMessageStaysWholeAndAPeerWithoutAKeyReadsItsSe
     m.from = std::string(20, 'F');
     m.from_address = "192.168.100.200";
     m.from_port = 65535;
-    m.code = 50;
+    m.code = MessageCode::text;
     m.param = std::string(100, 'p') + ";with;separators";
     const std::string fields = message_fields(m);
     const auto auth = auth_field(fields, 9'999'999'999, key, hmac);
@@ -277,7 +277,7 @@ struct NetworkKeyTest : ::testing::Test {
         return p.computer_table.at(static_cast<std::size_t>(p.find_computer("PC7")));
     }
     // A command from the administrator to the client, and a second for it to be carried out.
-    void send(std::int16_t code, const std::string& param) {
+    void send(MessageCode code, const std::string& param) {
         NetworkComputer& c = seen();
         std::int16_t id = new_queued_id;
         admin.protocol().send_message(code, param, c.name, c.address, c.port, id);
@@ -294,7 +294,7 @@ TEST_F(NetworkKeyTest, AClientWithAKeyObeysNoAdministratorWithoutItUntilBothAgre
     EXPECT_EQ(client.page().key_box.password_char(), '*');
     EXPECT_EQ(client.pc.machine.registry().text(testing::settings_path, "NetKey"),
               scramble_text("room 3 only"));
-    send(1, "600");
+    send(MessageCode::start_countdown, "600");
     world.advance(30000);  // the resends and the give-up
     EXPECT_EQ(client.p->mode.get(), ProgramMode::blocked);
     EXPECT_EQ(seen().status, ClientStatus::no_feedback) << "no feedback";
@@ -302,17 +302,17 @@ TEST_F(NetworkKeyTest, AClientWithAKeyObeysNoAdministratorWithoutItUntilBothAgre
 
     // The same key on the administrator: obeyed again.
     type_key(admin, "room 3 only");
-    send(1, "600");
+    send(MessageCode::start_countdown, "600");
     EXPECT_EQ(client.p->mode.get(), ProgramMode::timing);
     EXPECT_EQ(seen().status, ClientStatus::timing);
-    send(2, "0");
+    send(MessageCode::end_timer, "0");
     EXPECT_EQ(client.p->mode.get(), ProgramMode::blocked);
 
     // Cleared on both: the network works as it did without one, and nothing is signed.
     type_key(client, "");
     type_key(admin, "");
     world.lan().clear_log();
-    send(1, "300");
+    send(MessageCode::start_countdown, "300");
     EXPECT_EQ(client.p->mode.get(), ProgramMode::timing);
     EXPECT_EQ(seen().status, ClientStatus::timing);
     ASSERT_FALSE(world.lan().log().empty());
@@ -338,7 +338,7 @@ TEST_F(NetworkKeyTest, ACapturedGrantReplayedAfterARestartOrToAnotherClientDoesN
     other.connect_client("PC8", "192.168.0.1");
     other.leave_options();
     world.lan().clear_log();
-    send(1, "7200");
+    send(MessageCode::start_countdown, "7200");
     ASSERT_EQ(client.p->mode.get(), ProgramMode::timing);
     std::string grant;
     for (const sim::SentDatagram& d : world.lan().log()) {
@@ -355,13 +355,13 @@ TEST_F(NetworkKeyTest, ACapturedGrantReplayedAfterARestartOrToAnotherClientDoesN
     EXPECT_EQ(other.protocol().dropped_datagrams, 1u);
     EXPECT_TRUE(world.lan().log().size() == 1u) << "nothing came back";
     // To the client itself after a restart: refused; the administrator's next grant works.
-    send(2, "0");
+    send(MessageCode::end_timer, "0");
     client.p->lifecycle.exit_program();
     client.start();
     world.lan().send("192.168.0.66", 9023, "192.168.0.7", 9023, grant);
     world.advance(1000);
     EXPECT_EQ(client.p->mode.get(), ProgramMode::blocked);
-    send(1, "600");
+    send(MessageCode::start_countdown, "600");
     EXPECT_EQ(client.p->mode.get(), ProgramMode::timing);
 }
 

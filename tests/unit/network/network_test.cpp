@@ -22,12 +22,11 @@ struct NetworkTest : ::testing::Test {
         const int i = admin.protocol().find_computer(name);
         return i < 0 ? nullptr : &admin.protocol().computer_table[static_cast<std::size_t>(i)];
     }
-    void send_command(int code, const std::string& param, const std::string& to = "PC7") {
+    void send_command(MessageCode code, const std::string& param, const std::string& to = "PC7") {
         NetworkComputer* c = seen(to);
         ASSERT_NE(c, nullptr);
         std::int16_t id = new_queued_id;
-        admin.protocol().send_message(static_cast<std::int16_t>(code), param, c->name, c->address,
-                                      c->port, id);
+        admin.protocol().send_message(code, param, c->name, c->address, c->port, id);
     }
 };
 
@@ -235,7 +234,7 @@ TEST_F(NetworkTest, EditingANetworkBoxOrLeavingTakesTheClientOutOfTheTable) {
 TEST_F(NetworkTest, TheAdministratorDrivesTheClient) {
     join_both();
     // A remote start of two minutes: the client counts down and says so.
-    send_command(1, "120");
+    send_command(MessageCode::start_countdown, "120");
     seen("PC7")->busy = true;
     world.advance(500);
     EXPECT_EQ(client.p->mode.get(), ProgramMode::timing);
@@ -250,7 +249,7 @@ TEST_F(NetworkTest, TheAdministratorDrivesTheClient) {
     EXPECT_GT(seen("PC7")->remaining_seconds_seen, 40);
 
     // A text message, whatever its words, is only shown.
-    send_command(50, "Time is up, please exit; and quit");
+    send_command(MessageCode::text, "Time is up, please exit; and quit");
     world.advance(500);
     EXPECT_EQ(client.last_message(),
               "The Admin has sent you the following message: Time is up, please exit");
@@ -264,14 +263,14 @@ TEST_F(NetworkTest, TheAdministratorDrivesTheClient) {
     EXPECT_EQ(seen("PC7")->status, ClientStatus::timing);
 
     // The remote lock brings the blocking screen back.
-    send_command(2, "0");
+    send_command(MessageCode::end_timer, "0");
     world.advance(500);
     EXPECT_EQ(client.p->mode.get(), ProgramMode::blocked);
     EXPECT_TRUE(client.p->blocker_win.visible());
     EXPECT_EQ(seen("PC7")->status, ClientStatus::locked);
 
     // An open-ended run reports its elapsed seconds.
-    send_command(4, "0");
+    send_command(MessageCode::start_open_ended, "0");
     world.advance(30000);
     EXPECT_EQ(client.p->mode.get(), ProgramMode::open_ended);
     EXPECT_EQ(seen("PC7")->status, ClientStatus::open_ended);
@@ -391,7 +390,7 @@ TEST_F(NetworkTest, UnderLossDuplicationAndReorderingEachCommandIsCarriedOutOnce
     // Every machine's time runs, so that its messages pile up in its message window, numbered.
     admin.p->countdown.start_timer(36000, "");
     for (int i = 0; i < 4; ++i) {
-        send_command(1, "36000", "PC" + std::to_string(i));
+        send_command(MessageCode::start_countdown, "36000", "PC" + std::to_string(i));
     }
     world.advance(2000);
     std::vector<int> starts(4, 0);
@@ -429,16 +428,17 @@ TEST_F(NetworkTest, UnderLossDuplicationAndReorderingEachCommandIsCarriedOutOnce
             clients[3]->pc.machine.resume();
         }
         for (int i = 0; i < 4; ++i) {
-            send_command(50, "note " + std::to_string(round), "PC" + std::to_string(i));
+            send_command(MessageCode::text, "note " + std::to_string(round),
+                         "PC" + std::to_string(i));
         }
         run(100);
     }
     for (int i = 0; i < 4; ++i) {
-        send_command(1, "600", "PC" + std::to_string(i));
+        send_command(MessageCode::start_countdown, "600", "PC" + std::to_string(i));
     }
     run(300);
     for (int i = 0; i < 4; ++i) {
-        send_command(2, "0", "PC" + std::to_string(i));
+        send_command(MessageCode::end_timer, "0", "PC" + std::to_string(i));
     }
     run(300);
     world.lan().set_faults({});
@@ -484,19 +484,19 @@ namespace {
 
 TEST_F(NetworkTest, TheSameTextOrGrantAgainSoonAfterIsCarriedOutAgain) {
     join_both();
-    send_command(1, "3600");
+    send_command(MessageCode::start_countdown, "3600");
     world.advance(500);
     ASSERT_EQ(client.p->mode.get(), ProgramMode::timing);
     // The administrator's queue ran empty in between: its ids go on all the same.
-    send_command(50, "Please log off");
+    send_command(MessageCode::text, "Please log off");
     world.advance(20000);
-    send_command(50, "Please log off");
+    send_command(MessageCode::text, "Please log off");
     world.advance(500);
     EXPECT_EQ(client.messages_shown(), 2);
-    send_command(2, "0");
+    send_command(MessageCode::end_timer, "0");
     world.advance(25000);
     ASSERT_EQ(client.p->mode.get(), ProgramMode::blocked);
-    send_command(1, "3600");
+    send_command(MessageCode::start_countdown, "3600");
     world.advance(500);
     EXPECT_EQ(client.p->mode.get(), ProgramMode::timing);
 }

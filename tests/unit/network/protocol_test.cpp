@@ -142,7 +142,7 @@ TEST_F(AdminTest, AnUnansweredMessageIsSentFiveTimesThenGivenUpAndTheClientShown
     // Ids keep counting when nothing waits: a new message never looks like an old one.
     protocol.ping_computer(0);
     std::int16_t id = new_queued_id;
-    protocol.send_message(50, "hi", "PC7", "192.168.0.7", 9023, id);
+    protocol.send_message(MessageCode::text, "hi", "PC7", "192.168.0.7", 9023, id);
     EXPECT_EQ(id, 3);
 }
 
@@ -435,15 +435,15 @@ TEST_F(AdminTest, TheSameCommandTwiceIsTwoMessagesAndALateAckFromAnotherClientCa
     ASSERT_TRUE(protocol.pending().empty());
     // "Please log off" twice, the first acknowledged in between: two ids.
     std::int16_t first = new_queued_id;
-    protocol.send_message(50, "Please log off", "PC7", "192.168.0.7", 9023, first);
+    protocol.send_message(MessageCode::text, "Please log off", "PC7", "192.168.0.7", 9023, first);
     receive("-2;admin;PC7;192.168.0.7;9023;10;" + std::to_string(first));
     std::int16_t second = new_queued_id;
-    protocol.send_message(50, "Please log off", "PC7", "192.168.0.7", 9023, second);
+    protocol.send_message(MessageCode::text, "Please log off", "PC7", "192.168.0.7", 9023, second);
     EXPECT_NE(first, second);
     // PC7 is removed while its message waits; its late acknowledgement of that id must not
     // cancel what waits for PC8 under any id.
     std::int16_t to_pc8 = new_queued_id;
-    protocol.send_message(1, "3600", "PC8", "192.168.0.8", 9023, to_pc8);
+    protocol.send_message(MessageCode::start_countdown, "3600", "PC8", "192.168.0.8", 9023, to_pc8);
     protocol.delete_computer(static_cast<std::size_t>(protocol.find_computer("PC7")));
     receive("-2;admin;PC7;192.168.0.7;9023;10;" + std::to_string(to_pc8));
     ASSERT_EQ(protocol.pending().size(), 1u);
@@ -468,7 +468,7 @@ TEST_F(AdminTest, AFloodOfHellosKeepsTheQueueBoundedItsIdsPositiveAndItsCommands
     receive("-2;admin;PC7;192.168.0.7;9023;11;0");
     receive("-2;admin;PC7;192.168.0.7;9023;10;1");
     std::int16_t command = new_queued_id;
-    protocol.send_message(1, "600", "PC7", "192.168.0.7", 9023, command);
+    protocol.send_message(MessageCode::start_countdown, "600", "PC7", "192.168.0.7", 9023, command);
     // 40,000 hellos, each naming another port to answer: each is answered and queued.
     for (int i = 0; i < 40000; ++i) {
         receive(std::to_string(i % 30000 + 1) + ";admin;X" + std::to_string(i % 97) + ";10.0.0.9;" +
