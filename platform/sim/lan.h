@@ -51,7 +51,6 @@ class Lan {
               int to_port, const std::string& data);
 
     // Faults.
-    void set_latency_ms(std::int64_t ms) { latency_ms_ = ms; }
     void drop_next(int count) { drop_next_ += count; }
     // Drops every datagram for which the filter holds, until cleared.
     void set_drop_filter(std::function<bool(const SentDatagram&)> filter) {
@@ -75,7 +74,7 @@ class Lan {
     std::map<std::pair<std::string, int>, SimUdp*> bound_;
     std::set<std::pair<std::string, int>> occupied_;
     std::vector<SentDatagram> log_;
-    std::int64_t latency_ms_ = 1;
+    static constexpr std::int64_t latency_ms_ = 1;
     int drop_next_ = 0;
     int duplicate_next_ = 0;
     std::function<bool(const SentDatagram&)> drop_filter_;

@@ -45,7 +45,6 @@ class SimFiles final : public Files {
     // The same files as the session's user opens them.
     Files& as_person() { return *person_; }
     void set_program_path(const std::string& path) { program_path_ = path; }
-    const std::string& program_path() const { return program_path_; }
     void set_work_folder(const std::string& path) { work_folder_ = path; }
     // Every operation on this path fails (a locked or unreadable file).
     void fail(const std::string& path) { failing_.insert(key(path)); }

@@ -18,18 +18,13 @@ class Machine;
 // A random generator that hands out queued values first, for tests that need known digits.
 class SimRandom final : public Random {
   public:
-    void seed(double seed_value) override {
-        seed_ = seed_value;
-        standard_.seed(seed_value);
-    }
+    void seed(double seed_value) override { standard_.seed(seed_value); }
     double next() override;
     void queue(std::initializer_list<double> values) { queued_.insert(queued_.end(), values); }
-    double last_seed() const { return seed_; }
 
   private:
     StandardRandom standard_;
     std::deque<double> queued_;
-    double seed_ = 0;
 };
 
 // A stand-in for the system's cryptographic source: the same bytes for the same seed, so that

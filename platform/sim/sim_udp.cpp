@@ -26,9 +26,6 @@ long SimUdp::bind(int port) {
 }
 
 long SimUdp::send_to(std::string_view address, int port, std::string_view data) {
-    if (send_failure_ != 0) {
-        return send_failure_;
-    }
     Lan& lan = machine_.world().lan();
     if (port_ == 0) {
         // Closed or never bound: nothing goes out, and no socket on a port of the system's

@@ -27,13 +27,10 @@ class SimUdp final : public UdpSocket {
 
     int port() const { return port_; }
     void deliver(const std::string& data, const std::string& from_address, int from_port);
-    // The socket's sends fail with this code (0 = they work).
-    void fail_sends(long code) { send_failure_ = code; }
 
   private:
     Machine& machine_;
     int port_ = 0;
-    long send_failure_ = 0;
     std::function<void(const Datagram&)> receiver_;
 };
 

@@ -248,16 +248,6 @@ Form* SimWindows::form(const std::string& name) const {
     return nullptr;
 }
 
-std::vector<Form*> SimWindows::visible_forms() const {
-    std::vector<Form*> out;
-    for (Form* f : forms_) {
-        if (f->visible()) {
-            out.push_back(f);
-        }
-    }
-    return out;
-}
-
 void SimWindows::focus(Control* control) {
     if (control == focused_) {
         return;

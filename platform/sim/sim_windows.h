@@ -32,7 +32,6 @@ class SimWindows final : public WindowSystem {
     SimProcess& process() { return process_; }
     const std::vector<Form*>& forms() const { return forms_; }
     Form* form(const std::string& name) const;
-    std::vector<Form*> visible_forms() const;
     Control* focused() const { return focused_; }
     // Moves the keyboard focus, raising lost focus on the control that had it.
     void focus(Control* control);

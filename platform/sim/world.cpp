@@ -17,15 +17,6 @@ Machine& World::add_machine(const std::string& name, const std::string& address)
     return *machines_.back();
 }
 
-Machine* World::machine_by_address(const std::string& address) {
-    for (auto& m : machines_) {
-        if (m->address() == address) {
-            return m.get();
-        }
-    }
-    return nullptr;
-}
-
 Machine* World::machine_by_name(const std::string& name) {
     for (auto& m : machines_) {
         if (equal_ignoring_case(m->name(), name)) {
@@ -50,18 +41,6 @@ void World::advance(std::int64_t ms) {
         event.fn();
     }
     now_ms_ = std::max(now_ms_, target);
-}
-
-bool World::advance_until(const std::function<bool()>& done, std::int64_t max_ms,
-                          std::int64_t step_ms) {
-    const std::int64_t end = now_ms_ + max_ms;
-    while (!done()) {
-        if (now_ms_ >= end) {
-            return false;
-        }
-        advance(std::min(step_ms, end - now_ms_));
-    }
-    return true;
 }
 
 }  // namespace vardex::sim

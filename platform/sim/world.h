@@ -28,7 +28,6 @@ class World {
     LocalTime start_time() const { return start_; }
 
     Machine& add_machine(const std::string& name, const std::string& address);
-    Machine* machine_by_address(const std::string& address);
     Machine* machine_by_name(const std::string& name);
     Lan& lan() { return lan_; }
 
@@ -36,13 +35,9 @@ class World {
     // May be called from inside a handler (a wait loop of the program): it then runs the
     // events due within its own span.
     void advance(std::int64_t ms);
-    // Advances in steps of step_ms until done() holds or max_ms have passed; true when done.
-    bool advance_until(const std::function<bool()>& done, std::int64_t max_ms,
-                       std::int64_t step_ms = 10);
 
     // Queues fn to run at the given time (not before now).
     void schedule(std::int64_t at_ms, std::function<void()> fn);
-    std::size_t pending_events() const { return queue_.size(); }
 
   private:
     struct Event {
