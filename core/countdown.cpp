@@ -25,10 +25,6 @@ std::int32_t whole_seconds(double seconds) {
     return static_cast<std::int32_t>(
         std::clamp(std::nearbyint(seconds), double{INT32_MIN}, double{INT32_MAX}));
 }
-
-constexpr double seconds_per_day = 86400.0;
-// A wall clock that drifts from the monotonic clock by more than this was changed.
-constexpr double clock_change_tolerance = 10.0;
 }  // namespace
 
 void Countdown::endzeit_festlegen(std::int32_t endz) {
@@ -40,10 +36,6 @@ void Countdown::endzeit_festlegen(std::int32_t endz) {
 void Countdown::vergangene_festlegen(double z) {
     elapsed_seconds = z == 1 ? 0 : z;
     last_tick = program_.platform.clock().seconds_since_midnight();
-}
-
-void Countdown::reset_dat_tim() {
-    guard_has_reference_ = false;
 }
 
 void Countdown::save_recovery_minutes(std::int32_t minutes) {
@@ -111,7 +103,7 @@ void Countdown::end_timer(const std::string& log_text) {
         p.lauf_dialog.pause_button.raise_click();  // resumes, and logs the end of the pause
     }
     ModeTransition change = p.mode.change_to(ProgramMode::blocked);
-    reset_dat_tim();
+    program_.clock_guard.reset();
     p.lauf_dialog.hide();
     VardexDialog& v = p.vardex_dialog;
     v.show();
@@ -138,7 +130,7 @@ void Countdown::tick() {
     Program& p = program_;
     const SettingsRecord& r = p.settings.record();
     if (r.Active_Time_Dist_ID != 0) {
-        date_time_guard();
+        p.clock_guard.check();
     }
     const double now = p.platform.clock().seconds_since_midnight();
     double delta = now - last_tick;
@@ -207,43 +199,6 @@ void Countdown::show_time(const std::string& text) {
     Lauf2Dialog& small = p.lauf2_dialog;
     small.time_label.set_caption(p.settings.record().localised_texts[timer_label] + " " + text);
     small.set_width(small.time_label.width() + 2 * small.time_label.left());
-}
-
-void Countdown::date_time_guard() {
-    if (guard_given_up_) {
-        return;
-    }
-    Clock& clock = program_.platform.clock();
-    const LocalTime now = clock.now();
-    const double wall = now.day * seconds_per_day + now.seconds;
-    const double monotonic = clock.monotonic_seconds();
-    if (guard_has_reference_) {
-        const double passed = monotonic - guard_last_monotonic_;
-        const double drift = (wall - guard_last_wall_) - passed;
-        // A jump while the time service runs may be its correction: it becomes the reference.
-        if (std::abs(drift) > clock_change_tolerance && !clock.time_sync_running()) {
-            // Put the clock where it would be had nobody touched it.
-            const double restored = guard_last_wall_ + passed;
-            const auto day = static_cast<std::int32_t>(std::floor(restored / seconds_per_day));
-            if (!clock.set_now(LocalTime{day, restored - day * seconds_per_day})) {
-                guard_given_up_ = true;
-                program_.time_dialog.message(
-                    "Date/Time was changed. This is not allowed in Time Distributer mode!\n"
-                    "Vardex could not change it back, because this user may not set the clock. "
-                    "The clock is not watched until Vardex is started again.");
-                return;
-            }
-            program_.time_dialog.message(
-                "Date/Time was changed. This is not allowed in Time Distributer mode!\nVardex "
-                "changed to old value!");
-            guard_last_wall_ = restored;
-            guard_last_monotonic_ = monotonic;
-            return;
-        }
-    }
-    guard_has_reference_ = true;
-    guard_last_wall_ = wall;
-    guard_last_monotonic_ = monotonic;
 }
 
 }  // namespace vardex

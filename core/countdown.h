@@ -10,7 +10,7 @@ namespace vardex {
 class Program;
 
 // The countdown: into and out of timing, the one-second tick with its checkpoint and
-// warnings, and the guard against clock changes while a Time Distributer ID runs.
+// warnings.
 class Countdown final : public CountdownControl {
   public:
     explicit Countdown(Program& program) : program_(program) {}
@@ -21,8 +21,6 @@ class Countdown final : public CountdownControl {
     std::int32_t seconds_left() const override { return remaining_seconds; }
     void endzeit_festlegen(std::int32_t endz);
     void vergangene_festlegen(double z);
-    void reset_dat_tim();
-    void date_time_guard();
     void save_recovery_minutes(std::int32_t minutes) override;
     // The time as hh:mm:ss (hours may have more digits).
     static std::string time_text(std::int32_t seconds);
@@ -36,15 +34,6 @@ class Countdown final : public CountdownControl {
   private:
     void show_time(const std::string& text);
     void show_warning(std::int32_t remaining);
-
-    // The clock guard compares how far the wall clock moved with how far the monotonic clock
-    // moved since the last check: a sleeping machine moves both, a changed clock only one.
-    bool guard_has_reference_ = false;
-    double guard_last_wall_ = 0;       // seconds since the start of the serial day count
-    double guard_last_monotonic_ = 0;  // the platform's monotonic seconds
-    // Set when the clock could not be set back (a standard user may not): the guard then
-    // stays quiet until the program starts again.
-    bool guard_given_up_ = false;
 
     Program& program_;
 };

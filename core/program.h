@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "access/clock_guard.h"
 #include "access/code_pages.h"
 #include "access/direct_access.h"
 #include "access/distributer.h"
@@ -81,6 +82,7 @@ class Program {
     Lifecycle lifecycle;
     EventLog log;
     Help help;
+    ClockGuard clock_guard{platform.clock(), messages};
     Countdown countdown;
     BlockingScreen blocking;
     TimingWindows timing;

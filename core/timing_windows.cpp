@@ -144,7 +144,7 @@ void TimingWindows::pause_button() {
             p.mode.change_to(p.mode.is(ProgramMode::open_ended_paused) ? ProgramMode::open_ended
                                                                        : ProgramMode::timing);
         // The gap across the pause is no clock change: the clock guard starts afresh.
-        p.countdown.reset_dat_tim();
+        p.clock_guard.reset();
         p.vardex_dialog.countdown_timer.set_enabled(true);
         p.countdown.tick();
         p.blocking.unblock_screen();
@@ -161,7 +161,7 @@ void TimingWindows::pause_button() {
     lauf.help_button.set_enabled(false);
     lauf.focus_timer.set_enabled(true);
     p.vardex_dialog.countdown_timer.set_enabled(false);
-    p.countdown.reset_dat_tim();
+    p.clock_guard.reset();
     lauf.time_box.set_text("paused");
     if (r.Log_Pausing_Timer == 1) {
         p.log.write_event(": Timer paused.");
