@@ -6,6 +6,7 @@
 #include "access/sec_dialog.h"
 #include "access/security_page.h"
 #include "platform/ansi.h"
+#include "platform/hover_help.h"
 #include "platform/random.h"
 #include "settings/scrambler.h"
 #include "settings/settings_store.h"
@@ -38,8 +39,8 @@ SecurityCheck::SecurityCheck(SecDialog& dialog, SecurityPage& page, Form& option
     }
     d.wait_timer.on_tick = [this] { wait_tick(); };
 
-    auto hover = [this](Control& c, std::string text) {
-        c.on_mouse_move = [this, text](const MouseEvent&) { show_hover(text); };
+    auto hover = [&d](Control& c, std::string text) {
+        show_on_hover(c, d.help_label, std::move(text));
     };
     hover(d.ok_button,
           "Click this Buton after you entered a Security Formula or Password above to pass the "
@@ -59,10 +60,6 @@ SecurityCheck::SecurityCheck(SecDialog& dialog, SecurityPage& page, Form& option
     hover(d.password_box,
           "In this box you enter the password. Then click the 'OK' button to pass the security "
           "check");
-}
-
-void SecurityCheck::show_hover(const std::string& text) {
-    dialog_.help_label.set_caption(text);
 }
 
 void SecurityCheck::begin_security_check(CheckAction action) {

@@ -55,7 +55,6 @@ class SecurityCheck {
 
   private:
     void cancel_formula_test();
-    void show_hover(const std::string& text);
     SecDialog& dialog_;
     SecurityPage& page_;
     Form& options_dialog_;

@@ -1,6 +1,7 @@
 #include "core/main_dialog.h"
 
 #include "core/program.h"
+#include "platform/hover_help.h"
 
 namespace vardex {
 
@@ -85,14 +86,10 @@ void MainDialog::enable_distributer_controls() {
     }
 }
 
-void MainDialog::show_help_text(const std::string& text) {
-    program_.vardex_dialog.help_label.set_caption(text);
-}
-
 void MainDialog::wire_help_texts() {
     VardexDialog& v = program_.vardex_dialog;
-    auto help = [this](auto& target, std::string text) {
-        target.on_mouse_move = [this, text](const MouseEvent&) { show_help_text(text); };
+    auto help = [&v](PointerEvents& target, std::string text) {
+        show_on_hover(target, v.help_label, std::move(text));
     };
     help(v, "Touch the item for which you need help...");
     help(v.manual_frame,
@@ -104,12 +101,9 @@ void MainDialog::wire_help_texts() {
          "entered "
          "above");
     // The two Direct Access Code texts are localisable: taken when the mouse arrives.
-    v.code_frame.on_mouse_move = [this](const MouseEvent&) {
-        show_help_text(program_.settings.record().localised_texts[dac_frame_help]);
-    };
-    v.code_button.on_mouse_move = [this](const MouseEvent&) {
-        show_help_text(program_.settings.record().localised_texts[dac_button_help]);
-    };
+    const SettingsRecord& r = program_.settings.record();
+    show_on_hover(v.code_frame, v.help_label, [&r] { return r.localised_texts[dac_frame_help]; });
+    show_on_hover(v.code_button, v.help_label, [&r] { return r.localised_texts[dac_button_help]; });
     help(v.exit_button,
          "Click on this button to Exit 'Vardex' Because you also exit the 'Lock Mode' you have to "
          "pass "

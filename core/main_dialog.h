@@ -12,7 +12,6 @@ class MainDialog {
   public:
     explicit MainDialog(Program& program);
 
-    void show_help_text(const std::string& text);
     // The Time Distributer group is usable only while at least one ID exists.
     void enable_distributer_controls();
     // Keeps the digits up to the first "." or ","; more than max_digits gives the largest value.

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "core/program.h"
+#include "platform/hover_help.h"
 #include "settings/options_file.h"
 
 namespace vardex {
@@ -95,15 +96,12 @@ void Options::message(const std::string& text) {
 void Options::wire_explanations() {
     Program& p = program_;
     OptionsDialog& d = p.options_dialog;
-    auto show = [this](const std::string& text) {
-        program_.explan_dialog.explanation_label.set_caption(text);
-    };
-    const std::string general =
-        "Just move the mouse cursor to the control you need help with and a explanation will "
-        "occur in the Explanation Window";
-    d.on_mouse_move = [show, general](const MouseEvent&) { show(general); };
+    Label& shown_in = p.explan_dialog.explanation_label;
+    show_on_hover(d, shown_in,
+                  "Just move the mouse cursor to the control you need help with and a explanation "
+                  "will occur in the Explanation Window");
     for (const Explanation& e : d.explanations()) {
-        e.control->on_mouse_move = [show, text = e.text](const MouseEvent&) { show(text); };
+        show_on_hover(*e.control, shown_in, e.text);
     }
 }
 

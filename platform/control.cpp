@@ -154,12 +154,6 @@ void Control::set_focus() {
     }
 }
 
-void Control::raise_click() {
-    if (on_click) {
-        on_click();
-    }
-}
-
 void Control::raise_change() {
     if (on_change) {
         on_change();
@@ -177,24 +171,6 @@ int Control::raise_key_press(int key) {
         on_key_press(key);
     }
     return key;
-}
-
-void Control::raise_mouse_move(const MouseEvent& e) {
-    if (on_mouse_move) {
-        on_mouse_move(e);
-    }
-}
-
-void Control::raise_mouse_down(const MouseEvent& e) {
-    if (on_mouse_down) {
-        on_mouse_down(e);
-    }
-}
-
-void Control::raise_mouse_up(const MouseEvent& e) {
-    if (on_mouse_up) {
-        on_mouse_up(e);
-    }
 }
 
 void Control::user_edited_text(std::string text) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/geometry.h"
+#include "platform/pointer_events.h"
 
 namespace vardex {
 
@@ -60,20 +61,6 @@ struct Font {
     friend bool operator==(const Font&, const Font&) = default;
 };
 
-namespace mouse {
-inline constexpr int left = 1;
-inline constexpr int right = 2;
-inline constexpr int middle = 4;
-}  // namespace mouse
-
-// Position in the coordinates of the control's form (twips or pixels).
-struct MouseEvent {
-    int button = 0;
-    int shift = 0;
-    double x = 0;
-    double y = 0;
-};
-
 // The backend's side of a control: told about every change, asked for what only it knows.
 class ControlPeer {
   public:
@@ -91,10 +78,10 @@ class ControlPeer {
 
 // A named control on a form, as a form designer lays it out. Coordinates are relative to
 // the container (a frame or the form) in the form's scale units.
-class Control {
+class Control : public PointerEvents {
   public:
     Control(Form& form, ControlKind kind, std::string name, Control* container = nullptr);
-    virtual ~Control();
+    ~Control() override;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
@@ -143,23 +130,15 @@ class Control {
     void attach_peer(ControlPeer* peer);
     WindowId window_id() const { return peer_ != nullptr ? peer_->window_id() : 0; }
 
-    std::function<void()> on_click;
     std::function<void()> on_change;
     std::function<void()> on_lost_focus;
     std::function<void(int& key)> on_key_press;
-    std::function<void(const MouseEvent&)> on_mouse_move;
-    std::function<void(const MouseEvent&)> on_mouse_down;
-    std::function<void(const MouseEvent&)> on_mouse_up;
 
-    // Entry points of the backends and of the simulated user.
-    virtual void raise_click();
+    // Entry points of the backends and of the simulated user, besides the pointer's.
     void raise_change();
     void raise_lost_focus();
     // Returns the key after the handler, which may have set it to 0 to drop it.
     int raise_key_press(int key);
-    void raise_mouse_move(const MouseEvent& e);
-    void raise_mouse_down(const MouseEvent& e);
-    void raise_mouse_up(const MouseEvent& e);
     // The user edited the text in the window: take it without echoing it back.
     void user_edited_text(std::string text);
 

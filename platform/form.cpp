@@ -121,30 +121,6 @@ void Form::raise_activate() {
     }
 }
 
-void Form::raise_click() {
-    if (on_click) {
-        on_click();
-    }
-}
-
-void Form::raise_mouse_move(const MouseEvent& e) {
-    if (on_mouse_move) {
-        on_mouse_move(e);
-    }
-}
-
-void Form::raise_mouse_down(const MouseEvent& e) {
-    if (on_mouse_down) {
-        on_mouse_down(e);
-    }
-}
-
-void Form::raise_mouse_up(const MouseEvent& e) {
-    if (on_mouse_up) {
-        on_mouse_up(e);
-    }
-}
-
 void Form::user_moved(std::int32_t left, std::int32_t top, std::int32_t width,
                       std::int32_t height) {
     const bool resized = width != width_ || height != height_;

@@ -35,10 +35,10 @@ class FormPeer {
 // A window of the program with its named controls. Each form of the system is described once,
 // as a class with its controls as members; the backend renders any form. Position and size of
 // the form itself are always in twips.
-class Form {
+class Form : public PointerEvents {
   public:
     explicit Form(std::string name, std::string caption = {}, ScaleMode scale = ScaleMode::twips);
-    virtual ~Form();
+    ~Form() override;
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
@@ -90,19 +90,11 @@ class Form {
     std::function<bool()> on_query_unload;
     std::function<void()> on_unload;
     std::function<void()> on_resize;
-    std::function<void()> on_click;
-    std::function<void(const MouseEvent&)> on_mouse_move;
-    std::function<void(const MouseEvent&)> on_mouse_down;
-    std::function<void(const MouseEvent&)> on_mouse_up;
 
-    // Entry points of the backends and of the simulated user.
+    // Entry points of the backends and of the simulated user, besides the pointer's.
     // A close request (close box, system menu, Alt+F4): hides the form unless refused.
     bool raise_close_request();
     void raise_activate();
-    void raise_click();
-    void raise_mouse_move(const MouseEvent& e);
-    void raise_mouse_down(const MouseEvent& e);
-    void raise_mouse_up(const MouseEvent& e);
     // The backend saw the window resized, moved or minimised by the user.
     void user_moved(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
     void user_changed_state(WindowState state);
