@@ -8,11 +8,11 @@
 
 #include "platform/controls.h"
 #include "platform/form.h"
-#include "platform/grid.h"
 #include "platform/list_controls.h"
 #include "platform/tab_strip.h"
 #include "platform/win32/mouse.h"
 #include "platform/win32/win32_form_peer.h"
+#include "platform/win32/win32_grid_peer.h"
 #include "platform/win32/win32_windows.h"
 
 namespace vardex::win32 {
@@ -47,8 +47,18 @@ bool chain_enabled(const Control& c) {
 }  // namespace
 
 Win32ControlPeer::Win32ControlPeer(Win32FormPeer& form, Control& control, int id)
-    : form_(form), control_(&control), id_(id) {
-    create();
+    : form_(form), control_(&control), id_(id) {}
+
+std::unique_ptr<Win32ControlPeer> Win32ControlPeer::make(Win32FormPeer& form, Control& control,
+                                                         int id) {
+    std::unique_ptr<Win32ControlPeer> peer;
+    if (control.kind() == ControlKind::grid) {
+        peer = std::make_unique<Win32GridPeer>(form, control, id);
+    } else {
+        peer.reset(new Win32ControlPeer(form, control, id));
+    }
+    peer->create();
+    return peer;
 }
 
 Win32ControlPeer::~Win32ControlPeer() {
@@ -60,89 +70,92 @@ Win32ControlPeer::~Win32ControlPeer() {
     }
 }
 
-void Win32ControlPeer::create() {
-    Control& c = *control_;
-    const char* window_class = "STATIC";
-    // Overlapping controls paint in z-order: a lower one never draws over a higher one.
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-    DWORD ex_style = 0;
+Win32ControlPeer::WindowSpec Win32ControlPeer::window_spec() const {
+    const Control& c = *control_;
+    WindowSpec w;
     switch (c.kind()) {
         case ControlKind::label: {
             const auto& label = static_cast<const Label&>(c);
-            style |= SS_NOTIFY;
-            style |= label.alignment() == Alignment::center  ? SS_CENTER
-                     : label.alignment() == Alignment::right ? SS_RIGHT
-                                                             : SS_LEFT;
+            w.style |= SS_NOTIFY;
+            w.style |= label.alignment() == Alignment::center  ? SS_CENTER
+                       : label.alignment() == Alignment::right ? SS_RIGHT
+                                                               : SS_LEFT;
             if (!label.word_wrap() && label.auto_size())
-                style |= SS_LEFTNOWORDWRAP;
+                w.style |= SS_LEFTNOWORDWRAP;
             if (label.border())
-                style |= WS_BORDER;
+                w.style |= WS_BORDER;
             break;
         }
         case ControlKind::text_box: {
             const auto& box = static_cast<const TextBox&>(c);
-            window_class = "EDIT";
-            style |= WS_TABSTOP;
+            w.window_class = "EDIT";
+            w.style |= WS_TABSTOP;
             // A box of several lines wraps its words; a one-line box scrolls sideways.
-            style |= box.multi_line() ? ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL;
-            ex_style = WS_EX_CLIENTEDGE;
+            w.style |=
+                box.multi_line() ? ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL;
+            w.ex_style = WS_EX_CLIENTEDGE;
             break;
         }
         case ControlKind::command_button:
-            window_class = "BUTTON";
-            style |= WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY;
+            w.window_class = "BUTTON";
+            w.style |= WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY;
             break;
         case ControlKind::check_box:
-            window_class = "BUTTON";
-            style |= WS_TABSTOP | BS_AUTOCHECKBOX | BS_NOTIFY;
+            w.window_class = "BUTTON";
+            w.style |= WS_TABSTOP | BS_AUTOCHECKBOX | BS_NOTIFY;
             break;
         case ControlKind::option_button:
-            window_class = "BUTTON";
-            style |= WS_TABSTOP | BS_RADIOBUTTON | BS_NOTIFY;
+            w.window_class = "BUTTON";
+            w.style |= WS_TABSTOP | BS_RADIOBUTTON | BS_NOTIFY;
             break;
         case ControlKind::frame:
             if (static_cast<const Frame&>(c).border()) {
-                window_class = "BUTTON";
-                style |= BS_GROUPBOX;
+                w.window_class = "BUTTON";
+                w.style |= BS_GROUPBOX;
             }
             break;
         case ControlKind::combo_box:
-            window_class = "COMBOBOX";
-            style |= WS_TABSTOP | WS_VSCROLL | CBS_AUTOHSCROLL |
-                     (static_cast<const ComboBox&>(c).style() == ComboBox::Style::dropdown_list
-                          ? CBS_DROPDOWNLIST
-                          : CBS_DROPDOWN);
+            w.window_class = "COMBOBOX";
+            w.style |= WS_TABSTOP | WS_VSCROLL | CBS_AUTOHSCROLL |
+                       (static_cast<const ComboBox&>(c).style() == ComboBox::Style::dropdown_list
+                            ? CBS_DROPDOWNLIST
+                            : CBS_DROPDOWN);
             break;
         case ControlKind::list_box: {
-            window_class = "LISTBOX";
-            style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+            w.window_class = "LISTBOX";
+            w.style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
             const auto multi = static_cast<const ListBox&>(c).multi_select();
             if (multi == ListBox::MultiSelect::extended)
-                style |= LBS_EXTENDEDSEL;
+                w.style |= LBS_EXTENDEDSEL;
             if (multi == ListBox::MultiSelect::simple)
-                style |= LBS_MULTIPLESEL;
-            ex_style = WS_EX_CLIENTEDGE;
+                w.style |= LBS_MULTIPLESEL;
+            w.ex_style = WS_EX_CLIENTEDGE;
             break;
         }
         case ControlKind::image:
-            style |= SS_BITMAP | SS_NOTIFY | SS_REALSIZECONTROL;
+            w.style |= SS_BITMAP | SS_NOTIFY | SS_REALSIZECONTROL;
             break;
         case ControlKind::tab_strip:
-            window_class = WC_TABCONTROLA;
-            style |= WS_TABSTOP | WS_CLIPSIBLINGS;
+            w.window_class = WC_TABCONTROLA;
+            w.style |= WS_TABSTOP | WS_CLIPSIBLINGS;
             break;
-        case ControlKind::grid:
-            window_class = WC_LISTVIEWA;
-            style |= WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
-            ex_style = WS_EX_CLIENTEDGE;
+        default:
             break;
-        case ControlKind::timer:
-            sync_timer();
-            return;
     }
-    hwnd_ = CreateWindowExA(ex_style, window_class, "", style, 0, 0, 10, 10, form_.hwnd(),
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
-                            GetModuleHandleA(nullptr), nullptr);
+    return w;
+}
+
+void Win32ControlPeer::create() {
+    if (control_->kind() == ControlKind::timer) {
+        sync_timer();
+        return;
+    }
+    const WindowSpec w = window_spec();
+    // Overlapping controls paint in z-order: a lower one never draws over a higher one.
+    hwnd_ =
+        CreateWindowExA(w.ex_style, w.window_class, "", WS_CHILD | WS_CLIPSIBLINGS | w.style, 0, 0,
+                        10, 10, form_.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                        GetModuleHandleA(nullptr), nullptr);
     if (hwnd_ == nullptr) {
         return;
     }
@@ -150,9 +163,7 @@ void Win32ControlPeer::create() {
     if (HWND edit = edit_hwnd(); edit != nullptr && edit != hwnd_) {
         SetWindowSubclass(edit, subclass_proc, subclass_id, reinterpret_cast<DWORD_PTR>(this));
     }
-    if (c.kind() == ControlKind::grid) {
-        ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    }
+    window_made();
     sync_all();
 }
 
@@ -179,7 +190,7 @@ void Win32ControlPeer::sync_all() {
     changed(Prop::text_options);
     sync_items();
     sync_tabs();
-    sync_grid();
+    sync_cells();
     sync_text();
     changed(Prop::value);
     sync_selection();
@@ -209,8 +220,7 @@ void Win32ControlPeer::changed(Prop prop) {
             sync_geometry();
             if (control_->kind() == ControlKind::frame)
                 form_.container_changed(*control_, prop);
-            if (control_->kind() == ControlKind::grid)
-                sync_grid();
+            sync_cells();
             break;
         case Prop::visible:
             sync_visible();
@@ -271,24 +281,11 @@ void Win32ControlPeer::changed(Prop prop) {
             sync_tabs();
             break;
         case Prop::cells:
-            sync_grid();
+            sync_cells();
             break;
         case Prop::focus:
             set_focus();
             break;
-    }
-}
-
-void Win32ControlPeer::cell_changed(int row, int col) {
-    if (control_ == nullptr || hwnd_ == nullptr) {
-        return;
-    }
-    auto* grid = static_cast<Grid*>(control_);
-    const int item = row - grid->fixed_rows();
-    if (item < 0 || static_cast<std::size_t>(item) >= shown_cells_.size()) {
-        sync_grid();
-    } else if (grid->redraw()) {
-        show_cell(item, col, grid->cell(row, col));
     }
 }
 
@@ -318,7 +315,6 @@ void Win32ControlPeer::sync_text() {
             break;
         }
         case ControlKind::tab_strip:
-        case ControlKind::grid:
         case ControlKind::image:
             break;
         default:
@@ -395,24 +391,6 @@ void Win32ControlPeer::sync_selection() {
         case ControlKind::tab_strip:
             TabCtrl_SetCurSel(hwnd_, static_cast<TabStrip*>(control_)->selected());
             break;
-        case ControlKind::grid: {
-            // Against the selection the list view reported (LVN_ITEMCHANGED), not by asking
-            // each item: every question to the list view costs a round trip under load.
-            auto* grid = static_cast<Grid*>(control_);
-            const int first = std::min(grid->row(), grid->row_sel());
-            const int last = std::max(grid->row(), grid->row_sel());
-            shown_selected_.resize(shown_cells_.size(), false);
-            for (std::size_t i = 0; i < shown_selected_.size(); ++i) {
-                const int row = static_cast<int>(i) + grid->fixed_rows();
-                const bool on = first >= grid->fixed_rows() && row >= first && row <= last;
-                if (on != shown_selected_[i]) {
-                    ListView_SetItemState(hwnd_, static_cast<int>(i), on ? LVIS_SELECTED : 0,
-                                          LVIS_SELECTED);
-                    shown_selected_[i] = on;
-                }
-            }
-            break;
-        }
         default:
             break;
     }
@@ -449,119 +427,6 @@ void Win32ControlPeer::sync_tabs() {
     }
     TabCtrl_SetCurSel(hwnd_, tabs->selected());
     updating_ = false;
-}
-
-void Win32ControlPeer::sync_grid() {
-    if (control_->kind() != ControlKind::grid) {
-        return;
-    }
-    auto* grid = static_cast<Grid*>(control_);
-    if (!grid->redraw()) {
-        return;
-    }
-    // Only what differs from what the list view shows is sent, counted against our own record
-    // of it: every message to a list view costs a round trip under Wine, and a room of
-    // clients reporting repaints the grid with each report. Many changes at once are drawn
-    // once at the end.
-    const int cols = grid->cols();
-    const int wanted = grid->rows() - grid->fixed_rows();
-    bool columns_differ = static_cast<int>(shown_columns_.size()) != cols;
-    for (int c = 0; c < cols && !columns_differ; ++c) {
-        const ShownColumn& shown = shown_columns_[static_cast<std::size_t>(c)];
-        columns_differ = shown.title != (grid->fixed_rows() > 0 ? grid->cell(0, c) : "") ||
-                         shown.width != grid->col_width(c);
-    }
-    const bool rows_differ = static_cast<int>(shown_cells_.size()) != wanted;
-    int cells_differ = 0;
-    for (int i = 0; i < std::min(wanted, static_cast<int>(shown_cells_.size())); ++i) {
-        const auto& shown_row = shown_cells_[static_cast<std::size_t>(i)];
-        for (int c = 0; c < cols; ++c) {
-            const std::size_t sc = static_cast<std::size_t>(c);
-            if (sc >= shown_row.size() || shown_row[sc] != grid->cell(i + grid->fixed_rows(), c)) {
-                ++cells_differ;
-            }
-        }
-    }
-    if (!columns_differ && !rows_differ && cells_differ == 0) {
-        sync_selection();
-        return;
-    }
-    updating_ = true;
-    const bool hold = columns_differ || rows_differ || cells_differ > 16;
-    if (hold) {
-        SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
-    }
-    if (columns_differ) {
-        sync_columns();
-    }
-    while (static_cast<int>(shown_cells_.size()) > wanted) {
-        ListView_DeleteItem(hwnd_, static_cast<int>(shown_cells_.size()) - 1);
-        shown_cells_.pop_back();
-    }
-    for (int i = static_cast<int>(shown_cells_.size()); i < wanted; ++i) {
-        LVITEMA item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = i;
-        item.pszText = const_cast<char*>("");
-        SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        shown_cells_.emplace_back();
-    }
-    for (int i = 0; i < wanted; ++i) {
-        shown_cells_[static_cast<std::size_t>(i)].resize(static_cast<std::size_t>(cols));
-        for (int c = 0; c < cols; ++c) {
-            show_cell(i, c, grid->cell(i + grid->fixed_rows(), c));
-        }
-    }
-    if (hold) {
-        SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(hwnd_, nullptr, TRUE);
-    }
-    updating_ = false;
-    sync_selection();
-}
-
-void Win32ControlPeer::sync_columns() {
-    auto* grid = static_cast<Grid*>(control_);
-    while (static_cast<int>(shown_columns_.size()) > grid->cols()) {
-        ListView_DeleteColumn(hwnd_, static_cast<int>(shown_columns_.size()) - 1);
-        shown_columns_.pop_back();
-    }
-    for (int c = 0; c < grid->cols(); ++c) {
-        std::string title = grid->fixed_rows() > 0 ? grid->cell(0, c) : std::string{};
-        const bool exists = c < static_cast<int>(shown_columns_.size());
-        if (exists && shown_columns_[static_cast<std::size_t>(c)].title == title &&
-            shown_columns_[static_cast<std::size_t>(c)].width == grid->col_width(c)) {
-            continue;
-        }
-        // A header caption is never cut: the column widens to it where the font needs more.
-        const int caption_px =
-            title.empty() ? 0 : ListView_GetStringWidth(hwnd_, title.c_str()) + 14;
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = title.data();
-        column.cx = std::max(form_.to_px_x(grid->col_width(c)), caption_px);
-        column.iSubItem = c;
-        SendMessageA(hwnd_, exists ? LVM_SETCOLUMNA : LVM_INSERTCOLUMNA, static_cast<WPARAM>(c),
-                     reinterpret_cast<LPARAM>(&column));
-        const ShownColumn shown{title, grid->col_width(c)};
-        if (exists) {
-            shown_columns_[static_cast<std::size_t>(c)] = shown;
-        } else {
-            shown_columns_.push_back(shown);
-        }
-    }
-}
-
-void Win32ControlPeer::show_cell(int item, int col, const std::string& text) {
-    auto& shown_row = shown_cells_[static_cast<std::size_t>(item)];
-    if (shown_row.size() <= static_cast<std::size_t>(col)) {
-        shown_row.resize(static_cast<std::size_t>(col) + 1);
-    }
-    std::string& shown = shown_row[static_cast<std::size_t>(col)];
-    if (shown != text) {
-        shown = text;
-        ListView_SetItemText(hwnd_, item, col, shown.data());
-    }
 }
 
 Size Win32ControlPeer::measure_text(const std::string& text, std::int32_t wrap_width) {
@@ -680,64 +545,12 @@ void Win32ControlPeer::command(int code) {
 }
 
 void Win32ControlPeer::notify(const NMHDR& header) {
-    if (control_ != nullptr && control_->kind() == ControlKind::grid &&
-        header.code == LVN_ITEMCHANGED) {
-        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-        if (change.iItem >= 0 && static_cast<std::size_t>(change.iItem) < shown_selected_.size() &&
-            (change.uChanged & LVIF_STATE) != 0) {
-            shown_selected_[static_cast<std::size_t>(change.iItem)] =
-                (change.uNewState & LVIS_SELECTED) != 0;
-        }
-    }
     if (control_ == nullptr || updating_) {
         return;
     }
     if (control_->kind() == ControlKind::tab_strip && header.code == TCN_SELCHANGE) {
         static_cast<TabStrip*>(control_)->user_selected(TabCtrl_GetCurSel(hwnd_));
-    } else if (control_->kind() == ControlKind::grid && header.code == LVN_ITEMCHANGED) {
-        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-        if ((change.uNewState & LVIS_SELECTED) != 0 && (change.uOldState & LVIS_SELECTED) == 0) {
-            auto* grid = static_cast<Grid*>(control_);
-            grid->user_selected_row(change.iItem + grid->fixed_rows());
-        }
     }
-}
-
-bool Win32ControlPeer::grid_mouse(UINT msg, WPARAM wp, POINT pt) {
-    // A grid selects whole rows, and with the button held the selection follows the pointer
-    // from row to row (the list view would start a drag instead).
-    const bool dragging = msg == WM_MOUSEMOVE && (wp & MK_LBUTTON) != 0 && GetCapture() == hwnd_;
-    if (msg != WM_LBUTTONDOWN && msg != WM_LBUTTONUP && !dragging) {
-        return false;
-    }
-    if (msg == WM_LBUTTONDOWN) {
-        SetFocus(hwnd_);
-        SetCapture(hwnd_);
-    }
-    LVHITTESTINFO hit{};
-    hit.pt = pt;
-    const int item = ListView_SubItemHitTest(hwnd_, &hit);
-    if (item >= 0 && msg != WM_LBUTTONUP &&
-        (ListView_GetItemState(hwnd_, item, LVIS_SELECTED) & LVIS_SELECTED) == 0) {
-        ListView_SetItemState(hwnd_, item, LVIS_SELECTED | LVIS_FOCUSED,
-                              LVIS_SELECTED | LVIS_FOCUSED);
-    }
-    if (msg == WM_LBUTTONUP && GetCapture() == hwnd_) {
-        ReleaseCapture();
-    }
-    if (control_ != nullptr) {
-        const MouseEvent e{msg == WM_MOUSEMOVE ? 1 : message_button(msg, wp), 0,
-                           static_cast<double>(form_.from_px_x(pt.x)),
-                           static_cast<double>(form_.from_px_y(pt.y))};
-        if (msg == WM_LBUTTONDOWN) {
-            control_->raise_mouse_down(e);
-        } else if (msg == WM_LBUTTONUP) {
-            control_->raise_mouse_up(e);
-        } else {
-            control_->raise_mouse_move(e);
-        }
-    }
-    return true;
 }
 
 LRESULT CALLBACK Win32ControlPeer::subclass_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
@@ -783,7 +596,7 @@ LRESULT Win32ControlPeer::subclassed(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
             if (hwnd != hwnd_) {
                 MapWindowPoints(hwnd, hwnd_, &pt, 1);
             }
-            if (c.kind() == ControlKind::grid && grid_mouse(msg, wp, pt)) {
+            if (own_mouse(msg, wp, pt)) {
                 return 0;
             }
             const int button = message_button(msg, wp);

@@ -37,7 +37,7 @@ Win32FormPeer::Win32FormPeer(Win32Windows& windows, Form& form) : windows_(windo
     form.attach_peer(this);
     int id = first_control_id;
     for (Control* c : form.controls()) {
-        controls_.push_back(std::make_unique<Win32ControlPeer>(*this, *c, id++));
+        controls_.push_back(Win32ControlPeer::make(*this, *c, id++));
         c->attach_peer(controls_.back().get());
     }
     arrange_z_order();
