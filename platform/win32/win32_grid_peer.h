@@ -12,8 +12,7 @@ namespace vardex::win32 {
 // selection follows the pointer. Only what differs from what the list view shows is sent.
 class Win32GridPeer final : public Win32ControlPeer {
   public:
-    Win32GridPeer(Win32FormPeer& form, Control& control, int id)
-        : Win32ControlPeer(form, control, id) {}
+    using Win32ControlPeer::Win32ControlPeer;
 
     void cell_changed(int row, int col) override;
     void notify(const NMHDR& header) override;
