@@ -32,7 +32,7 @@ VardexDialog::VardexDialog() : Form("Vardex_Dialog", "Vardex") {
     distributer_frame.set_caption("Time Distributor");
     distributer_frame.move(120, 2760, 6495, 1035);
     distributer_label.set_caption("Time Distributor ID:");
-    distributer_label.move(180, 300, 3000, 255);
+    distributer_label.move(180, 300, 2400, 255);  // clear of the button below it
     distributer_box.move(180, 570, 2400, 315);
     distributer_box.set_max_length(30);
     distributer_box.set_password_char('X');

@@ -30,12 +30,12 @@ NetworkDialog::NetworkDialog() : Form("Network_Dialog", "Network Control...") {
     timing_frame.set_caption("Put Computer in Timing Mode");
     timing_frame.move(7560, 840, 3840, 1335);
     hours_label.set_caption("Hours:");
-    hours_label.move(120, 300, 720, 255);
+    hours_label.move(120, 300, 720, 240);
     hours_box.move(120, 540, 735, 315);
     fill_hour_items(hours_box);
     reset_time_and_text();
     minutes_label.set_caption("Minutes:");
-    minutes_label.move(1020, 300, 720, 255);
+    minutes_label.move(1020, 300, 720, 240);
     minutes_box.move(1020, 540, 735, 315);
     fill_minute_items(minutes_box);
     countdown_button.set_caption("&Start Timer Countdown");

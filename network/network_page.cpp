@@ -43,7 +43,7 @@ NetworkPage::NetworkPage(Form& f, Frame& p) : form(f), page(p) {
     int y = 270;
     for (const Row& row : client_rows) {
         row.label.set_caption(row.caption);
-        row.label.move(120, y, 3780, 255);
+        row.label.move(120, y, 3780, 240);
         row.box.move(120, y + 240, 3780, 315);
         y += 570;
     }
@@ -54,10 +54,10 @@ NetworkPage::NetworkPage(Form& f, Frame& p) : form(f), page(p) {
     admin_frame.set_caption("Network Administration Controls");
     admin_frame.move(4170, 1440, 4050, 3120);
     admin_own_address_label.set_caption("IP Address of this machine:");
-    admin_own_address_label.move(120, 270, 2400, 255);
+    admin_own_address_label.move(120, 270, 2400, 240);
     admin_own_address_box.move(120, 510, 2400, 315);
     own_port_label.set_caption("Port:");
-    own_port_label.move(2640, 270, 1290, 255);
+    own_port_label.move(2640, 270, 1290, 240);
     own_port_box.move(2640, 510, 1290, 315);
     admin_connect.set_caption("&Connect!");
     admin_connect.move(120, 930, 1500, 375);
@@ -70,7 +70,7 @@ NetworkPage::NetworkPage(Form& f, Frame& p) : form(f), page(p) {
     admin_log_check.set_caption("Keep an Admin log");
     admin_log_check.move(120, 270, 3570, 270);
     admin_log_label.set_caption("Path for Admin log:");
-    admin_log_label.move(120, 600, 3570, 255);
+    admin_log_label.move(120, 600, 3570, 240);
     admin_log_box.move(120, 840, 3030, 315);
     admin_log_button.set_caption("...");
     admin_log_button.move(3210, 840, 480, 315);

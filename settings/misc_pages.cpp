@@ -45,7 +45,7 @@ MiscPage1::MiscPage1(Form& f, Frame& p) : form(f), page(p) {
         "If you want to have your logo displayed in the main dialog, enter the location here:");
     logo_label.move(120, 270, 3810, 660);
     logo_path_label.set_caption("Path and Filename:");
-    logo_path_label.move(120, 960, 3810, 255);
+    logo_path_label.move(120, 960, 3810, 240);
     logo_box.move(120, 1200, 3210, 315);
     logo_button.set_caption("...");
     logo_button.move(3390, 1200, 540, 315);
@@ -55,7 +55,7 @@ MiscPage1::MiscPage1(Form& f, Frame& p) : form(f), page(p) {
     log_label.set_caption("Which of the following actions should be logged in a Log File...");
     log_label.move(120, 270, 3810, 480);
     log_path_label.set_caption("Path && Filename of Log-File:");
-    log_path_label.move(120, 780, 3810, 255);
+    log_path_label.move(120, 780, 3810, 240);
     log_box.move(120, 1020, 3210, 315);
     log_button.set_caption("...");
     log_button.move(3390, 1020, 540, 315);

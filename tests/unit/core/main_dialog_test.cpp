@@ -240,5 +240,43 @@ TEST_F(Timing, ThePauseButtonFollowsTheOptions) {
     EXPECT_EQ(p->help_dialog.page_box.text(), "The timing window\r\n\r\n- Pause & go");
 }
 
+bool draws_a_border(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::text_box:
+        case ControlKind::command_button:
+        case ControlKind::combo_box:
+        case ControlKind::list_box:
+        case ControlKind::grid:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool overlap(const Control& a, const Control& b) {
+    return a.left() < b.left() + b.width() && b.left() < a.left() + a.width() &&
+           a.top() < b.top() + b.height() && b.top() < a.top() + a.height();
+}
+
+// A label painted over a box or a button hides its border: at some scalings a line of the
+// frame goes missing.
+TEST_F(MainDialogTest, NoLabelLiesOverABoxOrAButtonBesideIt) {
+    std::vector<std::string> found;
+    for (const Form* form : p->forms()) {
+        for (const Control* label : form->controls()) {
+            if (label->kind() != ControlKind::label) {
+                continue;
+            }
+            for (const Control* boxed : form->controls()) {
+                if (draws_a_border(boxed->kind()) && boxed->container() == label->container() &&
+                    overlap(*label, *boxed)) {
+                    found.push_back(form->name() + "." + label->name() + " over " + boxed->name());
+                }
+            }
+        }
+    }
+    EXPECT_EQ(found, std::vector<std::string>{});
+}
+
 }  // namespace
 }  // namespace vardex
