@@ -96,7 +96,7 @@ void GuardService::start_program() {
     running_->mirror.set_on_quit(
         [this](int) { PostMessageA(window_.get(), program_exited_message, 0, 0); });
     running_->mirror.on_heartbeat = [this] { guard_.heartbeat_answered(now()); };
-    running_->mirror.set_on_screen_changed([this] { running_->program.blocking.lay_out(); });
+    running_->mirror.set_on_layout_stale([this] { running_->program.lifecycle.lay_out_again(); });
     running_->program.start();
 }
 

@@ -29,6 +29,16 @@ void Lifecycle::hold_keys_for(ProgramMode mode) {
     program_.platform.desktop().hold_system_keys(system_keys_locked_ && held);
 }
 
+void Lifecycle::lay_out_again() {
+    Program& p = program_;
+    for (Form* f : std::initializer_list<Form*>{&p.vardex_dialog, &p.sec_dialog, &p.options_dialog,
+                                                &p.quest_dialog, &p.network_dialog, &p.lauf_dialog,
+                                                &p.time_dialog, &p.about_dialog, &p.time_dialog2}) {
+        centre(*f);
+    }
+    p.blocking.lay_out();
+}
+
 void Lifecycle::load() {
     Program& p = program_;
     if (!p.platform.desktop().claim_single_instance(program_instance_lock)) {
@@ -53,15 +63,8 @@ void Lifecycle::load() {
     s.set_height(s.height() - inner.height + s.splash.height());
     s.set_width(s.splash.width());
     centre(s);
-
-    for (Form* f : std::initializer_list<Form*>{&p.vardex_dialog, &p.sec_dialog, &p.options_dialog,
-                                                &p.quest_dialog, &p.network_dialog, &p.lauf_dialog,
-                                                &p.time_dialog, &p.about_dialog, &p.time_dialog2}) {
-        centre(*f);
-    }
     p.explan_dialog.move(0, 0, p.explan_dialog.width(), p.explan_dialog.height());
-
-    p.blocking.lay_out();
+    lay_out_again();
 
     // The fixed pictures of the main dialog and the security check ship beside the program.
     const std::string picture = p.platform.files().program_folder() + "\\pictures\\vardex.bmp";

@@ -37,6 +37,10 @@ class Lifecycle {
     std::int16_t startup_tick_count = 0;
     std::string backup_file_path;
 
+    // The screen or the measures of the texts are other than the windows were laid out with
+    // (the guard ran the program before any face showed it): centred and laid out anew.
+    void lay_out_again();
+
   private:
     // Crash recovery: the countdown that was running goes on at once.
     void continue_countdown();

@@ -39,6 +39,12 @@ void Label::fit() {
     fitting_ = false;
 }
 
+bool Label::refit() {
+    const Size before{width(), height()};
+    fit();
+    return before != Size{width(), height()};
+}
+
 void TextBox::set_max_length(int n) {
     max_length_ = n;
     notify(Prop::text_options);

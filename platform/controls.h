@@ -21,6 +21,9 @@ class Label : public Control {
     void set_alignment(Alignment a);
     bool border() const { return border_; }
     void set_border(bool on);
+    // Measures an auto-sized label's text again (one measured while nothing could show it was
+    // only an estimate); true when its size changed.
+    bool refit();
 
   protected:
     void text_changed() override { fit(); }

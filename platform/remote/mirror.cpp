@@ -7,7 +7,7 @@ void Mirror::connect(Link* link) {
     heartbeats_ = 0;
     if (link != nullptr) {
         windows_.show_all();
-        desktop_.show_all();
+        desktop_.show_all(windows_.refit_labels());
     }
 }
 

@@ -33,10 +33,8 @@ class Mirror {
     int heartbeats() const { return heartbeats_; }
     void send_heartbeat();
     std::function<void()> on_heartbeat;
-    // A new face's screen is not the one the windows were laid out for.
-    void set_on_screen_changed(std::function<void()> f) {
-        desktop_.on_screen_changed = std::move(f);
-    }
+    // A new face's screen or measures are not the ones the windows were laid out with.
+    void set_on_layout_stale(std::function<void()> f) { desktop_.on_layout_stale = std::move(f); }
     // The program quit (the guard's own message loop goes on); see MirrorWindowSystem.
     void set_on_quit(std::function<void(int)> on_quit) { windows_.on_quit = std::move(on_quit); }
 

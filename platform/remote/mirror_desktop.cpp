@@ -192,10 +192,11 @@ std::optional<std::string> MirrorDesktop::file_dialog(const FileDialogRequest& r
     return answer.value_or(std::nullopt);
 }
 
-void MirrorDesktop::show_all() {
+void MirrorDesktop::show_all(bool resized) {
     const std::optional<Screen> before = used_screen_;
-    if (before && screen() != *before && on_screen_changed) {
-        on_screen_changed();
+    const bool moved = before && screen() != *before;
+    if ((moved || resized) && on_layout_stale) {
+        on_layout_stale();
     }
     if (clip_) {
         send_clip();

@@ -50,10 +50,13 @@ class MirrorDesktop final : public Desktop {
                           std::string_view initial) override;
     std::optional<std::string> file_dialog(const FileDialogRequest& request) override;
 
-    // A new face: it is told what the desktop holds.
-    void show_all();
-    // A face showed a screen other than the one the program laid its windows out for.
-    std::function<void()> on_screen_changed;
+    // A new face: it is told what the desktop holds. `resized`: its measures of the windows'
+    // texts differ from the last ones.
+    void show_all(bool resized);
+    // The windows are to be laid out again: a face showed a screen other than the one the
+    // program laid them out for, or texts of another size (the first face after a start
+    // without one, whose measures were estimates).
+    std::function<void()> on_layout_stale;
     // A frame of the face about its desktop; false when it is not one or is bad.
     bool receive(WireReader& in);
 

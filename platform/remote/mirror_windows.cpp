@@ -247,6 +247,18 @@ void MirrorWindowSystem::show_all() {
     face_.send(busy);
 }
 
+bool MirrorWindowSystem::refit_labels() {
+    bool resized = false;
+    for (Form* form : forms()) {
+        for (Control* c : form->controls()) {
+            if (c->kind() == ControlKind::label) {
+                resized = static_cast<Label*>(c)->refit() || resized;
+            }
+        }
+    }
+    return resized;
+}
+
 Form* MirrorWindowSystem::active_form() {
     WireWriter out(Wire::foreground_window);
     const auto answer = face_.call(out);

@@ -33,6 +33,8 @@ class MirrorWindowSystem final : public WindowSystem {
     std::vector<Form*> forms() const;
     // A new face: it is given every form as it is now.
     void show_all();
+    // The new face measures the auto-sized labels again; true when one took another size.
+    bool refit_labels();
     // A frame of the face about its windows; false when it is not one or is bad.
     bool receive(WireReader& in, WireWriter& answer);
 

@@ -39,6 +39,7 @@ class SimDesktop final : public Desktop {
     explicit SimDesktop(World& world) : world_(world) {}
 
     Size screen_size_twips() override;
+
     int twips_per_pixel_x() override { return 15; }
     int twips_per_pixel_y() override { return 15; }
     Rect virtual_screen_pixels() override;
@@ -98,6 +99,9 @@ class SimDesktop final : public Desktop {
     bool is_above(WindowId a, WindowId b) const;
 
     void set_screen_pixels(int width, int height) { screen_ = {width, height}; }
+    // How much wider than the estimate this display draws texts (its fonts and scaling).
+    void set_text_width_percent(int percent) { text_width_percent_ = percent; }
+    int text_width_percent() const { return text_width_percent_; }
     void add_monitor(Rect pixels) { monitors_.push_back(pixels); }
     bool system_keys_locked() const { return keys_locked_; }
     int beeps() const { return beeps_; }
@@ -129,6 +133,7 @@ class SimDesktop final : public Desktop {
     int clip_reads_ = 0;
     std::vector<std::pair<int, std::function<void(WindowChange, WindowId)>>> watchers_;
     Size screen_{1024, 768};
+    int text_width_percent_ = 100;
     std::vector<Rect> monitors_;
     Point cursor_{512, 384};
     std::optional<Rect> clip_;

@@ -123,8 +123,10 @@ class SimControlPeer final : public ControlPeer {
         if (control_ == nullptr) {
             return {};
         }
-        return estimate_text_size(text, control_->font().size, wrap_width,
-                                  control_->form().scale_mode() == ScaleMode::pixels);
+        Size size = estimate_text_size(text, control_->font().size, wrap_width,
+                                       control_->form().scale_mode() == ScaleMode::pixels);
+        size.width = size.width * ws_.process().machine().desktop().text_width_percent() / 100;
+        return size;
     }
     bool load_picture(const std::string& path) override {
         std::string content;

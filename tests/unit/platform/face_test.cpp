@@ -121,6 +121,24 @@ TEST_F(GuardedPanel, WhatNoPersonCouldDoIsRefusedAndCounted) {
     EXPECT_EQ(process.mirror()->refused(), 16);
 }
 
+// At boot the guard runs the program before any face: texts are measured by estimate. The
+// first face that measures them otherwise has the windows laid out again (corner texts whole).
+TEST_F(GuardedPanel, ANewFaceThatMeasuresTextsOtherwiseHasTheWindowsLaidOutAgain) {
+    panel.label.set_auto_size(true);
+    panel.label.set_caption("System blocked!");
+    int stale = 0;
+    process.mirror()->set_on_layout_stale([&] { ++stale; });
+    process.kill_face();
+    process.start_face();
+    EXPECT_EQ(stale, 0);  // the same screen and the same measures
+    const std::int32_t width = panel.label.width();
+    process.kill_face();
+    machine.desktop().set_text_width_percent(150);
+    process.start_face();
+    EXPECT_EQ(stale, 1);
+    EXPECT_EQ(panel.label.width(), width * 3 / 2);
+}
+
 TEST_F(GuardedPanel, ANewFaceIsGivenEveryWindowAndWhatTheDesktopHoldsWhileTheTimersRanOn) {
     sim::SimDesktop& desktop = machine.desktop();
     const Rect keep{10, 10, 200, 100};
@@ -145,7 +163,7 @@ TEST_F(GuardedPanel, ANewFaceIsGivenEveryWindowAndWhatTheDesktopHoldsWhileTheTim
 
     // The next face's screen is larger: the program is told, to lay its windows out again.
     int screen_changes = 0;
-    process.mirror()->set_on_screen_changed([&] { ++screen_changes; });
+    process.mirror()->set_on_layout_stale([&] { ++screen_changes; });
     process.desktop().screen_size_twips();
     desktop.set_screen_pixels(1920, 1080);
     process.start_face();
