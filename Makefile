@@ -17,7 +17,7 @@ win64:
 	cmake --preset win64
 	cmake --build --preset win64
 
-# build/win64/vardex-setup.exe; the Windows build makes it as well.
+# build/win64/vardex-setup.exe and build/win64/vardex.msi; the Windows build makes them as well.
 installer: deps
 	cmake --preset win64
 	cmake --build --preset win64 --target installer

@@ -12,6 +12,7 @@
 #include "platform/win32/win32_service.h"
 #include "platform/win32/win32_session.h"
 #include "platform/win32/win32_startup.h"
+#include "settings/autostart_store.h"
 #include "settings/settings_store.h"
 
 namespace vardex {
@@ -127,22 +128,49 @@ bool install_guard(StartMode mode) {
         RegCloseKey(key);
     }
     const bool folder_set = protect_own_folder();
+    // A package that only copies files leaves the key to us: made empty, the program fills it.
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, settings_key_path, 0, nullptr, 0,
+                        KEY_READ | KEY_WOW64_64KEY, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+        RegCloseKey(key);
+    }
     win32::Win32Startup startup;
     const bool key_set = startup.set_settings_key_open(settings_key_path, !early);
     const bool run_set = set_run_value(mode == StartMode::standard);
     return folder_set && key_set && run_set && (!early || win32::start_service(service.get()));
 }
 
-bool uninstall_guard() {
+// The autostart values a standard or an older start wrote.
+void remove_autostart_values() {
+    for (const char* path : {run_key_path, run_services_key_path}) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, &key) ==
+            ERROR_SUCCESS) {
+            RegDeleteValueA(key, autostart_value_name);
+            RegCloseKey(key);
+        }
+    }
+}
+
+bool uninstall_guard(KeepSettings keep) {
     UniqueService manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     UniqueService service(
         manager ? OpenServiceA(manager.get(), guard_service_name, SERVICE_ALL_ACCESS) : nullptr);
+    const DWORD open_error = GetLastError();
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, event_source_key);
-    if (!service) {
-        return GetLastError() == ERROR_SERVICE_DOES_NOT_EXIST;
+    bool removed = false;
+    if (service) {
+        // Stopped before anything else goes: a running guard would write the settings back.
+        win32::stop_service(service.get());
+        removed = DeleteService(service.get()) != 0;
+    } else {
+        removed = open_error == ERROR_SERVICE_DOES_NOT_EXIST;
     }
-    win32::stop_service(service.get());
-    return DeleteService(service.get()) != 0;
+    remove_autostart_values();
+    if (keep == KeepSettings::no) {
+        const LSTATUS gone = RegDeleteTreeA(HKEY_LOCAL_MACHINE, settings_key_path);
+        removed = removed && (gone == ERROR_SUCCESS || gone == ERROR_FILE_NOT_FOUND);
+    }
+    return removed;
 }
 
 bool restart_guard() {

@@ -13,8 +13,10 @@ using win32::guard_service_name;
 // key is for SYSTEM and administrators only; standard, the Run value starts the program at
 // logon in the user's account, which may use the key; off, neither.
 bool install_guard(StartMode mode);
-// Stops and removes the service and its event source.
-bool uninstall_guard();
+// Stops and removes the service, its event source and the program's autostart values. The
+// settings stay unless asked for: they hold the operator's passwords, IDs and Code Pages.
+enum class KeepSettings { yes, no };
+bool uninstall_guard(KeepSettings keep);
 // Stops the service if it runs and starts it: the program and its face come back.
 bool restart_guard();
 

@@ -112,7 +112,15 @@ int main(int argc, char** argv) {
             return vardex::install_guard(*chosen) ? 0 : 1;
         }
         if (command == "/uninstall") {
-            return vardex::uninstall_guard() ? 0 : 1;
+            // "settings": the settings go as well (what an uninstall asked to remove them runs).
+            const std::string what = argc > 2 ? argv[2] : "";
+            if (!what.empty() && what != "settings") {
+                return 2;
+            }
+            return vardex::uninstall_guard(what == "settings" ? vardex::KeepSettings::no
+                                                              : vardex::KeepSettings::yes)
+                       ? 0
+                       : 1;
         }
         if (command == "/start") {
             return vardex::restart_guard() ? 0 : 1;

@@ -16,9 +16,6 @@ RequestExecutionLevel admin
 !define INSTALLATION_KEY "SOFTWARE\Quorvane\Vardex\4.0"
 !define SETTINGS_KEY "SOFTWARE\Morvandel4"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vardex"
-!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
-!define RUN_SERVICES_KEY "Software\Microsoft\Windows\CurrentVersion\RunServices"
-!define AUTOSTART_VALUE "Vardex"
 !define INSTANCE_LOCK "Vardex.vado41.SingleInstance"
 ; SYSTEM and administrators hold every right. Users may read and write values and make
 ; subkeys, which is what the program asks for when a customer's account starts it; they may
@@ -117,7 +114,7 @@ Section "Vardex"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Vardex"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\vado41.exe"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR\"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
     WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
@@ -132,6 +129,7 @@ Function un.onInit
 FunctionEnd
 
 Section "Uninstall"
+    ; The guard removes its service and the autostart values.
     ExecWait '"$INSTDIR\vado_guard.exe" /uninstall'
     Delete "$INSTDIR\vado_guard.exe"
     Delete "$INSTDIR\vado41.exe"
@@ -143,8 +141,6 @@ Section "Uninstall"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
 
-    DeleteRegValue HKLM "${RUN_KEY}" "${AUTOSTART_VALUE}"
-    DeleteRegValue HKLM "${RUN_SERVICES_KEY}" "${AUTOSTART_VALUE}"
     DeleteRegKey HKLM "${INSTALLATION_KEY}"
     DeleteRegKey /ifempty HKLM "SOFTWARE\Quorvane\Vardex"
     DeleteRegKey /ifempty HKLM "SOFTWARE\Quorvane"
