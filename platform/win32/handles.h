@@ -95,15 +95,4 @@ class ScreenDc {
     HDC dc_;
 };
 
-inline int screen_twips_per_pixel_x() {
-    ScreenDc dc;
-    const int dpi = GetDeviceCaps(dc.get(), LOGPIXELSX);
-    return dpi > 0 ? 1440 / dpi : 15;
-}
-inline int screen_twips_per_pixel_y() {
-    ScreenDc dc;
-    const int dpi = GetDeviceCaps(dc.get(), LOGPIXELSY);
-    return dpi > 0 ? 1440 / dpi : 15;
-}
-
 }  // namespace vardex::win32

@@ -187,6 +187,14 @@ void Win32ControlPeer::detach() {
     }
 }
 
+void Win32ControlPeer::rescale() {
+    if (control_ != nullptr && hwnd_ != nullptr) {
+        sync_font(true);
+        sync_geometry();
+        sync_cells();
+    }
+}
+
 std::string Win32ControlPeer::window_text() const {
     const int n = GetWindowTextLengthA(hwnd_);
     std::vector<char> buffer(static_cast<std::size_t>(std::max(n, 0)) + 1, '\0');
@@ -208,7 +216,7 @@ void Win32ControlPeer::sync_text() {
 
 void Win32ControlPeer::sync_font(bool redraw) {
     SendMessageA(hwnd_, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(form_.windows().font(control_->font())),
+                 reinterpret_cast<WPARAM>(form_.windows().font(control_->font(), form_.dpi())),
                  redraw ? TRUE : FALSE);
 }
 
@@ -230,7 +238,8 @@ void Win32ControlPeer::sync_enabled() {
 Size Win32ControlPeer::measure_text(const std::string& text, std::int32_t wrap_width) {
     ScreenDc dc;
     HGDIOBJ old = SelectObject(
-        dc.get(), form_.windows().font(control_ != nullptr ? control_->font() : Font{}));
+        dc.get(),
+        form_.windows().font(control_ != nullptr ? control_->font() : Font{}, form_.dpi()));
     RECT r{0, 0, wrap_width > 0 ? form_.to_px_x(wrap_width) : 0, 0};
     UINT flags = DT_CALCRECT | DT_NOCLIP;
     if (wrap_width > 0)

@@ -30,6 +30,8 @@ class Win32ControlPeer : public ControlPeer {
     bool load_picture(const std::string& /*path*/) override { return false; }
     void set_focus() override;
     WindowId window_id() const override { return reinterpret_cast<WindowId>(hwnd_); }
+    // The form moved to a monitor of another scaling: font and place anew.
+    virtual void rescale();
 
     Control* control() const { return control_; }
     HWND hwnd() const { return hwnd_; }

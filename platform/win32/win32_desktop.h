@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/desktop.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_key_hook.h"
 
@@ -19,8 +20,8 @@ class Win32Desktop final : public Desktop {
     Win32Desktop& operator=(const Win32Desktop&) = delete;
 
     Size screen_size_twips() override;
-    int twips_per_pixel_x() override { return screen_twips_per_pixel_x(); }
-    int twips_per_pixel_y() override { return screen_twips_per_pixel_y(); }
+    int twips_per_pixel_x() override { return twips_per_pixel_at(system_dpi()); }
+    int twips_per_pixel_y() override { return twips_per_pixel_at(system_dpi()); }
     Rect virtual_screen_pixels() override;
     WindowId foreground_window() override;
     bool watch_windows(std::function<void(WindowChange, WindowId)> changed) override;

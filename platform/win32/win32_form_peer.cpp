@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/mouse.h"
 #include "platform/win32/win32_control_peer.h"
 #include "platform/win32/win32_windows.h"
@@ -26,14 +27,19 @@ int shift_state(WPARAM wp) {
 }
 }  // namespace
 
-Win32FormPeer::Win32FormPeer(Win32Windows& windows, Form& form) : windows_(windows), form_(&form) {
-    const int tx = windows_.twips_per_pixel_x();
-    const int ty = windows_.twips_per_pixel_y();
+Win32FormPeer::Win32FormPeer(Win32Windows& windows, Form& form)
+    : windows_(windows), form_(&form), dpi_(system_dpi()) {
+    const int t = windows_.twips_per_pixel();
     updating_ = true;
     // The window proc takes the handle at WM_NCCREATE, so messages during creation work.
-    CreateWindowExA(ex_style(), form_class, form.caption().c_str(), style(), form.left() / tx,
-                    form.top() / ty, form.width() / tx, form.height() / ty, nullptr, nullptr,
+    CreateWindowExA(ex_style(), form_class, form.caption().c_str(), style(), form.left() / t,
+                    form.top() / t, form.width() / t, form.height() / t, nullptr, nullptr,
                     GetModuleHandleA(nullptr), this);
+    // Placed on a monitor scaled otherwise than the system's, it takes that monitor's size.
+    if (const int own = window_dpi(hwnd_.get()); own != dpi_) {
+        dpi_ = own;
+        sync_geometry();
+    }
     form.attach_peer(this);
     int id = first_control_id;
     for (Control* c : form.controls()) {
@@ -87,34 +93,66 @@ void Win32FormPeer::arrange_z_order() {
     }
 }
 
-int Win32FormPeer::to_px_x(std::int32_t v) const {
-    return form_ != nullptr && form_->scale_mode() == ScaleMode::pixels
-               ? v
-               : v / windows_.twips_per_pixel_x();
-}
-int Win32FormPeer::to_px_y(std::int32_t v) const {
-    return form_ != nullptr && form_->scale_mode() == ScaleMode::pixels
-               ? v
-               : v / windows_.twips_per_pixel_y();
-}
-std::int32_t Win32FormPeer::from_px_x(int px) const {
-    return form_ != nullptr && form_->scale_mode() == ScaleMode::pixels
-               ? px
-               : px * windows_.twips_per_pixel_x();
-}
-std::int32_t Win32FormPeer::from_px_y(int px) const {
-    return form_ != nullptr && form_->scale_mode() == ScaleMode::pixels
-               ? px
-               : px * windows_.twips_per_pixel_y();
+int Win32FormPeer::twips_per_pixel() const {
+    return twips_per_pixel_at(dpi_);
 }
 
+bool Win32FormPeer::in_pixels() const {
+    return form_ != nullptr && form_->scale_mode() == ScaleMode::pixels;
+}
+// A form laid out in pixels was laid out in the pixels of an unscaled screen (96 to the inch).
+int Win32FormPeer::to_px_x(std::int32_t v) const {
+    return in_pixels() ? MulDiv(v, dpi_, 96) : v / twips_per_pixel();
+}
+int Win32FormPeer::to_px_y(std::int32_t v) const {
+    return to_px_x(v);
+}
+std::int32_t Win32FormPeer::from_px_x(int px) const {
+    return in_pixels() ? MulDiv(px, 96, dpi_) : px * twips_per_pixel();
+}
+std::int32_t Win32FormPeer::from_px_y(int px) const {
+    return from_px_x(px);
+}
+
+// Where a form is lies in the desktop's scale, which the logic measured the screens in; how
+// big it is, in its monitor's, like its controls and fonts.
 void Win32FormPeer::sync_geometry() {
-    const int tx = windows_.twips_per_pixel_x();
-    const int ty = windows_.twips_per_pixel_y();
+    const int t = windows_.twips_per_pixel();
     updating_ = true;
-    SetWindowPos(hwnd_.get(), nullptr, form_->left() / tx, form_->top() / ty, form_->width() / tx,
-                 form_->height() / ty, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_.get(), nullptr, form_->left() / t, form_->top() / t,
+                 form_->width() / twips_per_pixel(), form_->height() / twips_per_pixel(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     updating_ = false;
+}
+
+void Win32FormPeer::report_geometry() {
+    RECT r{};
+    GetWindowRect(hwnd_.get(), &r);
+    const int t = windows_.twips_per_pixel();
+    const int own = twips_per_pixel();
+    // Keep the stored twips where they still round to the same pixels.
+    auto keep = [](std::int32_t twips, int px, int per_pixel) {
+        return twips / per_pixel == px ? twips : px * per_pixel;
+    };
+    form_->user_moved(keep(form_->left(), r.left, t), keep(form_->top(), r.top, t),
+                      keep(form_->width(), r.right - r.left, own),
+                      keep(form_->height(), r.bottom - r.top, own));
+}
+
+void Win32FormPeer::dpi_changed(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    updating_ = true;
+    SetWindowPos(hwnd_.get(), nullptr, suggested.left, suggested.top,
+                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const auto& peer : controls_) {
+        peer->rescale();
+    }
+    updating_ = false;
+    if (form_ != nullptr && !IsIconic(hwnd_.get())) {
+        report_geometry();
+    }
+    InvalidateRect(hwnd_.get(), nullptr, TRUE);
 }
 
 void Win32FormPeer::changed(FormProp prop) {
@@ -366,17 +404,13 @@ LRESULT Win32FormPeer::handle(UINT msg, WPARAM wp, LPARAM lp) {
             [[fallthrough]];
         case WM_MOVE:
             if (!updating_ && !IsIconic(h) && form_ != nullptr) {
-                RECT r{};
-                GetWindowRect(h, &r);
-                const int tx = windows_.twips_per_pixel_x();
-                const int ty = windows_.twips_per_pixel_y();
-                // Keep the stored twips where they still round to the same pixels.
-                auto keep = [](std::int32_t twips, int px, int t) {
-                    return twips / t == px ? twips : px * t;
-                };
-                form_->user_moved(keep(form_->left(), r.left, tx), keep(form_->top(), r.top, ty),
-                                  keep(form_->width(), r.right - r.left, tx),
-                                  keep(form_->height(), r.bottom - r.top, ty));
+                report_geometry();
+            }
+            return 0;
+        case WM_DPICHANGED:
+            // Moved to a monitor of another scaling: laid out and lettered anew for it.
+            if (form_ != nullptr) {
+                dpi_changed(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
             }
             return 0;
         case WM_ERASEBKGND:

@@ -29,11 +29,13 @@ class Win32FormPeer final : public FormPeer {
     HWND hwnd() const { return hwnd_.get(); }
     Form* form() const { return form_; }
     Win32Windows& windows() const { return windows_; }
-    // Form scale units to pixels and back.
+    // Form scale units to pixels and back, at the scaling of the form's monitor.
     int to_px_x(std::int32_t v) const;
     int to_px_y(std::int32_t v) const;
     std::int32_t from_px_x(int px) const;
     std::int32_t from_px_y(int px) const;
+    // The dots per inch the form is shown at.
+    int dpi() const { return dpi_; }
     // Applies a property change of a container to everything inside it.
     void container_changed(Control& container, Prop prop);
 
@@ -46,6 +48,10 @@ class Win32FormPeer final : public FormPeer {
     Control* frame_at(POINT client) const;
     void mouse(UINT msg, WPARAM wp, LPARAM lp);
     void sync_geometry();
+    void report_geometry();
+    void dpi_changed(int dpi, const RECT& suggested);
+    bool in_pixels() const;
+    int twips_per_pixel() const;
     void arrange_z_order();
     DWORD style() const;
     DWORD ex_style() const;
@@ -55,6 +61,7 @@ class Win32FormPeer final : public FormPeer {
     UniqueWindow hwnd_;
     std::vector<std::unique_ptr<Win32ControlPeer>> controls_;
     bool updating_ = false;
+    int dpi_;
 };
 
 }  // namespace vardex::win32

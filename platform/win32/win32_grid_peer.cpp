@@ -32,6 +32,11 @@ void Win32GridPeer::cell_changed(int row, int col) {
     }
 }
 
+void Win32GridPeer::rescale() {
+    shown_columns_.clear();  // their widths in pixels change with the scaling
+    Win32ControlPeer::rescale();
+}
+
 void Win32GridPeer::sync_cells() {
     auto* grid = static_cast<Grid*>(control_);
     if (!grid->redraw()) {

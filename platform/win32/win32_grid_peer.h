@@ -16,6 +16,7 @@ class Win32GridPeer final : public Win32ControlPeer {
 
     void cell_changed(int row, int col) override;
     void notify(const NMHDR& header) override;
+    void rescale() override;
 
   private:
     WindowSpec window_spec() const override;

@@ -7,6 +7,7 @@
 
 #include "platform/list_controls.h"
 #include "platform/tab_strip.h"
+#include "platform/win32/win32_form_peer.h"
 
 namespace vardex::win32 {
 
@@ -31,6 +32,10 @@ HWND Win32ComboBoxPeer::edit_hwnd() const {
         return info.hwndItem;
     }
     return nullptr;
+}
+
+int Win32ComboBoxPeer::drop_down_height() const {
+    return MulDiv(160, form_.dpi(), 96);  // about eight items
 }
 
 void Win32ComboBoxPeer::sync_text() {

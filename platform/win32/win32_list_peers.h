@@ -16,7 +16,7 @@ class Win32ComboBoxPeer final : public Win32ControlPeer {
     void sync_items() override;
     void sync_selection() override;
     void on_command(int code) override;
-    int drop_down_height() const override { return 160; }
+    int drop_down_height() const override;
 };
 
 // A list box of one choice, or of several when the control allows a multiple selection.

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/controls.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/win32_form_peer.h"
 
 namespace vardex::win32 {
@@ -28,8 +29,7 @@ constexpr char form_class[] = "VardexForm";
 
 }  // namespace
 
-Win32Windows::Win32Windows()
-    : tpp_x_(screen_twips_per_pixel_x()), tpp_y_(screen_twips_per_pixel_y()) {
+Win32Windows::Win32Windows() : twips_per_pixel_(twips_per_pixel_at(system_dpi())) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
                                              ICC_LISTVIEW_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
@@ -170,16 +170,15 @@ void Win32Windows::wait_until(const std::function<bool()>& done) {
     }
 }
 
-HFONT Win32Windows::font(const Font& f) {
+HFONT Win32Windows::font(const Font& f, int dpi) {
     // The old default face of forms is a bitmap font; show it as the dialog font of today.
     const std::string face = f.face == "MS Sans Serif" ? "MS Shell Dlg 2" : f.face;
     const int tenths = static_cast<int>(std::lround(f.size * 10));
-    auto key = std::make_tuple(face, tenths, f.bold);
+    auto key = std::make_tuple(face, tenths, f.bold, dpi);
     auto it = fonts_.find(key);
     if (it == fonts_.end()) {
-        ScreenDc dc;
-        const int height =
-            -static_cast<int>(std::lround(f.size * GetDeviceCaps(dc.get(), LOGPIXELSY) / 72.0));
+        // Made for the window's own scaling: a font stretched by the system comes out blurred.
+        const int height = -static_cast<int>(std::lround(f.size * dpi / 72.0));
         HFONT font = CreateFontA(height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                  CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());

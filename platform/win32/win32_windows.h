@@ -48,24 +48,24 @@ class Win32Windows final : public WindowSystem {
     bool waiting() const { return nested_loops_ > 0; }
 
     // Shared GDI objects, kept for the whole run.
-    HFONT font(const Font& font);
+    // A font at the scaling (dots per inch) of the window that shows it.
+    HFONT font(const Font& font, int dpi);
     HBRUSH brush(Color color);
-    int twips_per_pixel_x() const { return tpp_x_; }
-    int twips_per_pixel_y() const { return tpp_y_; }
+    // The desktop's scale, in which forms are placed: the system's.
+    int twips_per_pixel() const { return twips_per_pixel_; }
     void forget(Win32FormPeer* peer);
 
   private:
     bool dispatch(MSG& msg);
 
-    int tpp_x_;
-    int tpp_y_;
+    int twips_per_pixel_;
     bool quitting_ = false;
     int nested_loops_ = 0;
     bool busy_cursor_ = false;
     int exit_code_ = 0;
     std::vector<std::unique_ptr<Win32FormPeer>> peers_;
     std::unique_ptr<Win32TimerWindow> timers_;
-    std::map<std::tuple<std::string, int, bool>, UniqueGdi> fonts_;
+    std::map<std::tuple<std::string, int, bool, int>, UniqueGdi> fonts_;
     std::map<Color, UniqueGdi> brushes_;
 };
 
