@@ -8,7 +8,7 @@ packages=(
     g++-mingw-w64-x86-64-posix
     wine wine64
     xvfb x11-utils x11-apps imagemagick ghostscript poppler-utils
-    util-linux procps python3 xdotool nsis wixl libssl-dev
+    util-linux procps python3 xdotool nsis wixl msitools libssl-dev
 )
 
 missing=()

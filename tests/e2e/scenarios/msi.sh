@@ -123,10 +123,16 @@ drive "timeout 30000" "window Vardex - Blocked" "text label#1 = System blocked!"
 sleep 1
 artifact msi-boot
 
-# 4. A newer version over it: the settings stay, one entry, the guard back.
-newer="$WINEPREFIX/drive_c/vardex-9.9.9.msi"
-(cd "$VX_BIN/app" && wixl -a x64 -D Version=9.9.9 -D AppDir=. -o "$newer" \
-    "$root/app/installer/vardex.wxs")
+# 4. A rebuild of the same version, then a newer version over it: the settings stay, one
+# entry, the guard back.
+package() {
+    bash "$root/app/installer/make_msi.sh" "$1" "$VX_BIN/app" "$root/app/installer/vardex.wxs" \
+        "$WINEPREFIX/drive_c/$2"
+}
+package "$(reg_value "$entry" DisplayVersion)" vardex-rebuilt.msi
+check test "$(msiexec /i 'C:\vardex-rebuilt.msi' /qn)" = 0
+check test "$(arp_entries | wc -l)" = 1
+package 9.9.9 vardex-9.9.9.msi
 check test "$(msiexec /i 'C:\vardex-9.9.9.msi' /qn)" = 0
 entry=$(arp_entries)
 check test "$(echo "$entry" | wc -l)" = 1
