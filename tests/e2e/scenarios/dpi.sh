@@ -36,6 +36,14 @@ tour() {
     sleep 1
     artifact "dpi-$dpi-main-dialog"
     width_of "$M" "button:&Start computer timer" >"$VX_ARTIFACTS/dpi-$dpi-start-button-width"
+    # The blocking screen covers the whole screen (1280 by 1024 pixels) at any scaling.
+    local blocker
+    blocker=$(drive "window Vardex - Blocked" "rect" | sed -n 's/^rect //p')
+    IFS=, read -r bl bt br bb <<<"$blocker"
+    check test "$bl" -le 0
+    check test "$bt" -le 0
+    check test "$br" -ge 1280
+    check test "$bb" -ge 1024
 
     drive "$M" "retype combo#1 = 0" "retype combo#2 = 2" "click button:&Start computer timer"
     drive "$C" "retype edit#2 = zel" "click button#1" "gone Vardex - Security Check"
