@@ -90,8 +90,9 @@ std::unique_ptr<Win32ControlPeer> Win32ControlPeer::make(Win32FormPeer& form, Co
 Win32ControlPeer::~Win32ControlPeer() {
     if (hwnd_ != nullptr) {
         RemoveWindowSubclass(hwnd_, subclass_proc, subclass_id);
-        if (HWND edit = edit_hwnd(); edit != nullptr && edit != hwnd_) {
-            RemoveWindowSubclass(edit, subclass_proc, subclass_id);
+        // The kind's own edit_hwnd cannot be asked here: the kind is gone already.
+        if (inner_edit_ != nullptr) {
+            RemoveWindowSubclass(inner_edit_, subclass_proc, subclass_id);
         }
     }
 }
@@ -108,6 +109,7 @@ void Win32ControlPeer::create() {
     }
     SetWindowSubclass(hwnd_, subclass_proc, subclass_id, reinterpret_cast<DWORD_PTR>(this));
     if (HWND edit = edit_hwnd(); edit != nullptr && edit != hwnd_) {
+        inner_edit_ = edit;
         SetWindowSubclass(edit, subclass_proc, subclass_id, reinterpret_cast<DWORD_PTR>(this));
     }
     window_made();
@@ -182,6 +184,10 @@ void Win32ControlPeer::detach() {
     control_ = nullptr;
     if (hwnd_ != nullptr) {
         RemoveWindowSubclass(hwnd_, subclass_proc, subclass_id);
+        if (inner_edit_ != nullptr) {
+            RemoveWindowSubclass(inner_edit_, subclass_proc, subclass_id);
+            inner_edit_ = nullptr;
+        }
         DestroyWindow(hwnd_);
         hwnd_ = nullptr;
     }

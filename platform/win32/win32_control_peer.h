@@ -104,6 +104,7 @@ class Win32ControlPeer : public ControlPeer {
     void sync_font(bool redraw);
 
     int id_;
+    HWND inner_edit_ = nullptr;  // a combo box's own edit, subclassed as well
 };
 
 }  // namespace vardex::win32
