@@ -17,6 +17,7 @@ constexpr UINT face_ended_message = WM_APP + 22;
 constexpr UINT program_exited_message = WM_APP + 23;
 constexpr UINT_PTR tick_timer = 1;
 constexpr UINT_PTR exit_retry_timer = 2;
+constexpr UINT_PTR face_end_timer = 3;
 // How long a new face may take to open its pipe.
 constexpr DWORD face_connect_ms = 10000;
 // The program the face runs, whose file the program guards.
@@ -230,6 +231,11 @@ LRESULT GuardService::handle(UINT msg, WPARAM wp, LPARAM lp) {
             if (wp == exit_retry_timer) {
                 KillTimer(window_.get(), exit_retry_timer);
                 PostMessageA(window_.get(), program_exited_message, 0, 0);
+            } else if (wp == face_end_timer) {
+                if (!guard_.starting()) {
+                    KillTimer(window_.get(), face_end_timer);
+                    guard_.face_ended(now());
+                }
             } else if (wp == tick_timer) {
                 std::erase_if(retired_links_, [](const auto& link) { return !link->calling(); });
                 guard_.tick(now());
@@ -238,7 +244,14 @@ LRESULT GuardService::handle(UINT msg, WPARAM wp, LPARAM lp) {
         case face_ended_message:
             if (face_ && face_->generation == wp) {
                 end_face();
-                guard_.face_ended(now());
+                if (guard_.starting()) {
+                    // Ended while its start still runs (its first windows take a while): the
+                    // guard hears of it when the start is over, or it would wait for a face
+                    // that is gone until the face counts as hung.
+                    SetTimer(window_.get(), face_end_timer, 10, nullptr);
+                } else {
+                    guard_.face_ended(now());
+                }
             }
             return 0;
         case program_exited_message:

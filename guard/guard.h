@@ -81,6 +81,8 @@ class Guard {
     void start_command(std::int64_t now);
 
     FaceState state() const { return state_; }
+    // A face is being started: what comes meanwhile waits for the start.
+    bool starting() const { return starting_; }
     std::optional<SessionId> session() const { return session_; }
     int faces_started() const { return faces_started_; }
 
