@@ -46,6 +46,19 @@ wait_gone() {
     return 1
 }
 
+# A registry value, read again a few times when the read gives nothing: right after an
+# installation, a query of the prefix has been seen to come back empty once.
+value_of() {
+    local i value
+    for i in 1 2 3 4 5; do
+        if value=$(reg_value "$1" "$2") && [ -n "$value" ]; then
+            echo "$value"
+            return 0
+        fi
+        sleep 0.3
+    done
+}
+
 # What an installation left on a machine, as text to compare: the installed files with their
 # checksums, the installation key, the service, the settings key's rights, and the fields of
 # the Add or Remove Programs entry that both packages write.
@@ -58,12 +71,12 @@ installation_of() {
         grep -v '^$'
     for value in Type Start ErrorControl ImagePath DisplayName ObjectName Description \
         FailureActions; do
-        echo "service $value: $(reg_value "$SERVICE" $value)"
+        echo "service $value: $(value_of "$SERVICE" $value)"
     done
     echo "settings key: $(drive "keysddl $S")"
     entry=$(arp_entries)
     for value in DisplayName DisplayVersion Publisher InstallLocation NoModify; do
-        echo "entry $value: $(reg_value "$entry" $value)"
+        echo "entry $value: $(value_of "$entry" $value)"
     done
 }
 
