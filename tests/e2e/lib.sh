@@ -149,6 +149,26 @@ prefix_pids() {
     done
 }
 face_pid() { prefix_pids 'vado41.exe /face' | head -1; }
+# Waits up to 30 s for a face of the guard in this prefix.
+wait_face() {
+    local i
+    for i in $(seq 1 300); do
+        [ -n "$(face_pid)" ] && return 0
+        sleep 0.1
+    done
+    echo "no face within 30 s" >&2
+    return 1
+}
+# Waits up to 20 s for a path to go (an uninstaller runs from a copy of itself).
+wait_gone() {
+    local i
+    for i in $(seq 1 100); do
+        [ -e "$1" ] || return 0
+        sleep 0.2
+    done
+    echo "$1 is still there" >&2
+    return 1
+}
 # The process that runs the program: the guard's service, or the program itself.
 program_pid() {
     if [ -n "${VX_GUARDED:-}" ]; then

@@ -19,28 +19,6 @@ exit_code() {
     set -e
 }
 
-# The uninstaller runs from a copy of itself: waits up to 20 s for the folder to go.
-wait_gone() {
-    local i
-    for i in $(seq 1 100); do
-        [ -e "$1" ] || return 0
-        sleep 0.2
-    done
-    echo "$1 is still there" >&2
-    return 1
-}
-
-faces() { pgrep -fc 'vado41.exe /face' || true; }
-wait_face() {
-    local i
-    for i in $(seq 1 300); do
-        [ "$(faces)" -ge 1 ] && return 0
-        sleep 0.1
-    done
-    echo "no face within 30 s" >&2
-    return 1
-}
-
 check test "$(exit_code "$setup" /S)" = 0
 for f in vado41.exe vado_update.exe vado_guard.exe; do
     check cmp "$VX_BIN/app/$f" "$folder/$f"

@@ -26,26 +26,6 @@ arp_entries() {
         $1 == "DisplayName" && $3 == "Vardex" { print key }'
 }
 
-faces() { prefix_pids 'vado41.exe /face' | wc -l; }
-wait_face() {
-    local i
-    for i in $(seq 1 300); do
-        [ "$(faces)" -ge 1 ] && return 0
-        sleep 0.1
-    done
-    echo "no face within 30 s" >&2
-    return 1
-}
-wait_gone() {
-    local i
-    for i in $(seq 1 100); do
-        [ -e "$1" ] || return 0
-        sleep 0.2
-    done
-    echo "$1 is still there" >&2
-    return 1
-}
-
 # A registry value, read again a few times when the read gives nothing: right after an
 # installation, a query of the prefix has been seen to come back empty once.
 value_of() {
